@@ -1,0 +1,24 @@
+// The commands of zarnet-cli. Each returns the process exit code:
+// 0 success, 1 a failure it reported, 2 a usage error.
+#pragma once
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace zarnet::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Command {
+    std::string_view name;
+    std::string_view usage;  // the arguments, as shown in the usage text
+    int (*run)(std::span<const std::string_view> args);
+};
+
+std::span<const Command> inspectCommands();
+std::span<const Command> generateCommands();
+
+} // namespace zarnet::cli

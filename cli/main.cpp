@@ -1,0 +1,40 @@
+// zarnet-cli: inspect, check, round-trip and generate from design files.
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace zarnet::cli;
+
+namespace {
+
+std::vector<Command> allCommands() {
+    std::vector<Command> all;
+    for (const auto& group : {inspectCommands(), generateCommands()})
+        all.insert(all.end(), group.begin(), group.end());
+    return all;
+}
+
+int usage(const std::vector<Command>& commands) {
+    std::fputs("usage:\n", stderr);
+    for (const Command& c : commands)
+        std::fprintf(stderr, "  zarnet-cli %.*s %.*s\n", int(c.name.size()), c.name.data(),
+                     int(c.usage.size()), c.usage.data());
+    return kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<Command> commands = allCommands();
+    if (argc < 2) return usage(commands);
+    const std::string_view name = argv[1];
+    std::vector<std::string_view> args(argv + 2, argv + argc);
+    for (const Command& c : commands) {
+        if (c.name != name) continue;
+        const int rc = c.run(args);
+        return rc == kExitUsage ? usage(commands) : rc;
+    }
+    return usage(commands);
+}

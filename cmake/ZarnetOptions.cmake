@@ -1,0 +1,46 @@
+# Warnings, sanitizers, GoogleTest and the helpers every folder uses.
+
+set(ZARNET_WARNINGS -Wall -Wextra -Wno-missing-field-initializers)
+option(ZARNET_SANITIZE "Build native code under AddressSanitizer and UBSan" ON)
+option(ZARNET_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+
+if(WIN32)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+elseif(ZARNET_SANITIZE AND NOT ZARNET_FUZZ)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# GoogleTest from the machine's sources, built for whichever target this is.
+if(NOT ZARNET_FUZZ)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
+
+# Windows test programs run through Wine; the wrapper owns the private prefix.
+if(WIN32)
+  set(ZARNET_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${ZARNET_WINE_RUN})
+endif()
+
+function(zarnet_target_defaults target)
+  target_compile_options(${target} PRIVATE ${ZARNET_WARNINGS})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()
+
+# zarnet_add_test(NAME SOURCES... [LIBS ...] [LABELS ...])
+function(zarnet_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  zarnet_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  if(WIN32)
+    target_link_options(${name} PRIVATE -static)
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "ZARNET_BUILD=${CMAKE_BINARY_DIR};ZARNET_SOURCE=${CMAKE_SOURCE_DIR}"
+    LABELS "${T_LABELS}")
+endfunction()

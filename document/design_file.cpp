@@ -1,0 +1,219 @@
+#include "document/design_file.h"
+
+#include "document/catalogue.h"
+#include "document/design_format.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+namespace zarnet {
+namespace {
+
+class ByteWriter {
+public:
+    void byte(int v) { out_.push_back(static_cast<uint8_t>(v)); }
+    void word(int v) {
+        byte(v & 0xFF);
+        byte((v >> 8) & 0xFF);
+    }
+    void lng(uint32_t v) {
+        for (int i = 0; i < 4; ++i) byte(static_cast<int>((v >> (8 * i)) & 0xFF));
+    }
+    void lng(int v) { lng(static_cast<uint32_t>(v)); }
+    void str(const std::string& s) {
+        // A stored string cannot hold a zero byte: it ends at the first one.
+        const size_t n = std::min(s.find('\0'), s.size());
+        out_.insert(out_.end(), s.begin(), s.begin() + static_cast<std::ptrdiff_t>(n));
+        byte(0);
+    }
+    void bytes(std::span<const uint8_t> b) { out_.insert(out_.end(), b.begin(), b.end()); }
+    std::vector<uint8_t> take() { return std::move(out_); }
+
+private:
+    std::vector<uint8_t> out_;
+};
+
+void writeItem(ByteWriter& w, const Item& it) {
+    w.byte(it.typ);
+    w.word(it.number);
+    if (it.typ == kTabRecord) {
+        w.str(it.wtext);
+        return;
+    }
+    if (it.typ == kCloseRecord) return;
+    w.lng(it.x);
+    w.lng(it.y);
+    w.lng(it.w);
+    w.lng(it.h);
+    w.str(it.name);
+    const uint8_t mask = typeMask(it.typ);
+    if (mask & MaskText) w.str(it.wtext);
+    if (mask & MaskFlags) w.lng(it.flags);
+    if (mask & MaskPara1) w.lng(it.para1);
+    if (mask & MaskPara2) w.lng(it.para2);
+    if (mask & MaskPara3) w.lng(it.para3);
+    if (it.typ == SplitterGadget) {
+        w.lng(it.para5);
+        w.lng(it.para6);
+    } else if (it.typ == ListIconGadget) {
+        w.str(it.columns);
+    }
+    if (isImageCapable(it.typ, it.flags)) {
+        w.lng(static_cast<uint32_t>(it.image.size()));
+        w.bytes(it.image);
+        w.byte(it.aflag);
+    }
+    w.byte(it.status);
+    w.byte(it.auto_);
+    w.lng(it.font);
+    w.byte(it.tooltip);
+    if (it.tooltip != 0) w.str(it.tooltipText);
+    if (it.tooltip == 2) {
+        w.lng(it.ttime);
+        w.lng(it.tfcolor);
+        w.lng(it.tbcolor);
+        w.lng(it.tfont);
+        w.lng(it.twidth);
+        w.byte(it.tballoon);
+    }
+    w.byte(it.color);
+}
+
+} // namespace
+
+std::vector<uint8_t> writeDesign(const Design& d) {
+    ByteWriter w;
+    w.lng(d.nextNumber);
+    w.lng(d.clientWidth);
+    w.lng(d.clientHeight);
+    w.lng(d.gridStep);
+    w.lng(kFormatMark);
+    w.lng(d.gWindow);
+    w.lng(d.gMenu);
+    w.lng(d.gStatusBar);
+    w.lng(d.gToolBar);
+    w.byte(d.gLanguage);
+    w.lng(static_cast<int>(d.fonts.size()));
+    for (const FontEntry& f : d.fonts) {
+        w.byte(f.gFontUsed);
+        if (f.gFontUsed != 0) {
+            w.lng(f.gFontsize);
+            w.str(f.gFontName);
+            w.lng(f.gFontstyle);
+        }
+    }
+    w.lng(static_cast<int>(d.items.size()));
+    for (const Item& it : d.items) writeItem(w, it);
+    w.lng(0);  // gAdditional
+    return w.take();
+}
+
+LoadResult readDesign(std::span<const uint8_t> data, Strictness strictness) {
+    ByteReader in(data);
+    auto failed = [&in]() { return LoadResult{std::nullopt, in.error()}; };
+    DesignHeader h;
+    if (!readHeader(in, h)) return failed();
+    if (strictness == Strictness::Strict && h.formatMark != kFormatMark) {
+        in.fail(16, "format mark is " + std::to_string(h.formatMark) + ", not 1000");
+        return failed();
+    }
+    if (h.nextNumber < 0 || h.nextNumber > 32768) {
+        in.fail(0, "next number " + std::to_string(h.nextNumber) + " is outside 0..32768");
+        return failed();
+    }
+
+    Design d;
+    d.fileName.clear();
+    d.nextNumber = h.nextNumber;
+    d.clientWidth = h.clientWidth;
+    d.clientHeight = h.clientHeight;
+    d.gridStep = h.gridStep;
+    d.gWindow = h.gWindow;
+    d.gMenu = h.gMenu;
+    d.gStatusBar = h.gStatusBar;
+    d.gToolBar = h.gToolBar;
+    d.gLanguage = h.gLanguage;
+
+    const size_t fontsAt = in.pos();
+    const int32_t fontCount = in.lng("gFonts");
+    if (!in.ok()) return failed();
+    if (fontCount < 0 || static_cast<size_t>(fontCount) > in.remaining()) {
+        in.fail(fontsAt, "font count " + std::to_string(fontCount) + " exceeds the data");
+        return failed();
+    }
+    d.fonts.resize(static_cast<size_t>(fontCount));
+    for (FontEntry& f : d.fonts)
+        if (!readFontEntry(in, f)) return failed();
+
+    const size_t countAt = in.pos();
+    const int32_t count = in.lng("gcount");
+    if (!in.ok()) return failed();
+    // Every record is at least three bytes, which bounds a believable count.
+    if (count < 0 || static_cast<size_t>(count) > in.remaining() / 3) {
+        in.fail(countAt, "record count " + std::to_string(count) + " exceeds the data");
+        return failed();
+    }
+    d.items.reserve(static_cast<size_t>(count));
+    std::vector<size_t> starts;
+    starts.reserve(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        ReaderRecord rec;
+        if (!readRecord(in, rec)) return failed();
+        Item it;
+        static_cast<RecordFields&>(it) = std::move(rec);
+        it.image.assign(rec.image.begin(), rec.image.end());
+        d.items.push_back(std::move(it));
+        starts.push_back(rec.start);
+    }
+    in.lng("gAdditional");
+    if (!in.ok()) return failed();
+    if (strictness == Strictness::Strict) {
+        ByteReader trailer(data, in.pos() - 4);
+        if (const int32_t v = trailer.lng("gAdditional"); v != 0)
+            in.fail(in.pos() - 4, "trailer is " + std::to_string(v) + ", not 0");
+        else if (!in.atEnd())
+            in.fail(in.pos(), std::to_string(in.remaining()) + " bytes after the trailer");
+        if (!in.ok()) return failed();
+    }
+    if (auto bad = checkInvariants(d)) {
+        in.fail(starts[bad->item], "record " + std::to_string(bad->item) + ": " + bad->message);
+        return failed();
+    }
+    d.rebuildNumberPool();
+    d.recomputeNesting();
+    return LoadResult{std::move(d), {}};
+}
+
+std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& path) {
+    std::ifstream f(path, std::ios::binary);
+    if (!f) return std::nullopt;
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (f.bad()) return std::nullopt;
+    return bytes;
+}
+
+bool writeFileAtomic(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
+    std::filesystem::path tmp = path;
+    tmp += ".tmp~";
+    {
+        std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
+        if (!f) return false;
+        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        f.close();
+        if (!f) {
+            std::error_code ec;
+            std::filesystem::remove(tmp, ec);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(tmp, path, ec);
+    if (ec) {
+        std::filesystem::remove(tmp, ec);
+        return false;
+    }
+    return true;
+}
+
+} // namespace zarnet

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a fresh Debian 12
+# machine. Safe to run again: each step checks first and does nothing when
+# its result is already there.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+CACHE="$ROOT/.cache"
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+
+log() { echo "setup: $*" >&2; }
+
+PKGS=(cmake make g++ clang gcc-mingw-w64-i686 g++-mingw-w64-i686 gcc-mingw-w64-x86-64
+      g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 wine32:i386 xvfb xdotool
+      imagemagick libpng-dev libjpeg-dev googletest libgtest-dev libbenchmark-dev
+      dpkg-dev)
+
+need_apt=0
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  log "adding the i386 architecture"
+  $SUDO dpkg --add-architecture i386
+  need_apt=1
+fi
+
+# A deb-src entry, so the sources of libpng and libjpeg-turbo can be fetched.
+SRC_LIST=/etc/apt/sources.list.d/zarnet-src.sources
+if [ ! -f "$SRC_LIST" ]; then
+  log "adding a deb-src entry"
+  $SUDO tee "$SRC_LIST" >/dev/null <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+  need_apt=1
+fi
+
+missing=()
+for p in "${PKGS[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ] || [ $need_apt = 1 ]; then
+  log "installing: ${missing[*]:-(lists only)}"
+  $SUDO apt-get update -q
+  if [ ${#missing[@]} -gt 0 ]; then
+    $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  fi
+fi
+
+# libpng and libjpeg-turbo, cross-built for each Windows target.
+build_cross_libs() {
+  local triple="$1" prefix="$CACHE/$1"
+  if [ -f "$prefix/lib/libpng.a" ] && [ -f "$prefix/lib/libjpeg.a" ] &&
+     [ -f "$prefix/lib/libbenchmark.a" ]; then return; fi
+  mkdir -p "$CACHE/src" "$prefix"
+  (
+    cd "$CACHE/src"
+    if ! ls -d libpng1.6-*/ >/dev/null 2>&1; then
+      apt-get source --download-only libpng1.6 >/dev/null
+      dpkg-source -x --no-check libpng1.6_*.dsc >/dev/null
+    fi
+    if ! ls -d libjpeg-turbo-*/ >/dev/null 2>&1; then
+      apt-get source --download-only libjpeg-turbo >/dev/null
+      dpkg-source -x --no-check libjpeg-turbo_*.dsc >/dev/null
+    fi
+    if ! ls -d benchmark-*/ >/dev/null 2>&1; then
+      apt-get source --download-only benchmark >/dev/null
+      dpkg-source -x --no-check benchmark_*.dsc >/dev/null
+    fi
+  )
+  local pngsrc jpegsrc
+  pngsrc="$(ls -d "$CACHE"/src/libpng1.6-*/ | head -1)"
+  jpegsrc="$(ls -d "$CACHE"/src/libjpeg-turbo-*/ | head -1)"
+  local tc="$CACHE/toolchain-$triple.cmake"
+  cat >"$tc" <<TC
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${triple%%-*})
+set(CMAKE_C_COMPILER $triple-gcc-posix)
+set(CMAKE_CXX_COMPILER $triple-g++-posix)
+set(CMAKE_RC_COMPILER $triple-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/$triple $prefix)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+TC
+  log "cross-building libjpeg-turbo for $triple"
+  cmake -S "$jpegsrc" -B "$CACHE/build-jpeg-$triple" -DCMAKE_TOOLCHAIN_FILE="$tc" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
+    -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$CACHE/build-jpeg-$triple" -j"$(nproc)" --target install >/dev/null
+  log "cross-building libpng for $triple"
+  cmake -S "$pngsrc" -B "$CACHE/build-png-$triple" -DCMAKE_TOOLCHAIN_FILE="$tc" \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
+    -DPNG_EXECUTABLES=OFF -DPNG_TOOLS=OFF -DCMAKE_BUILD_TYPE=Release \
+    -DZLIB_LIBRARY=/usr/$triple/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/$triple/include >/dev/null
+  cmake --build "$CACHE/build-png-$triple" -j"$(nproc)" --target install >/dev/null
+  log "cross-building Google Benchmark for $triple"
+  cmake -S "$(ls -d "$CACHE"/src/benchmark-*/ | head -1)" -B "$CACHE/build-bench-$triple" \
+    -DCMAKE_TOOLCHAIN_FILE="$tc" -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
+    -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+    -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_INSTALL=ON -DBUILD_SHARED_LIBS=OFF >/dev/null
+  cmake --build "$CACHE/build-bench-$triple" -j"$(nproc)" --target install >/dev/null
+  # libpng installs libpng16.a; give it the plain name too.
+  if [ ! -f "$prefix/lib/libpng.a" ]; then
+    cp "$(ls "$prefix"/lib/libpng16*.a | head -1)" "$prefix/lib/libpng.a"
+  fi
+}
+build_cross_libs i686-w64-mingw32
+build_cross_libs x86_64-w64-mingw32
+log "ready"
