@@ -103,7 +103,9 @@ TC
   cmake -S "$(ls -d "$CACHE"/src/benchmark-*/ | head -1)" -B "$CACHE/build-bench-$triple" \
     -DCMAKE_TOOLCHAIN_FILE="$tc" -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
     -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
-    -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_INSTALL=ON -DBUILD_SHARED_LIBS=OFF >/dev/null
+    -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_INSTALL=ON -DBUILD_SHARED_LIBS=OFF \
+    -DGIT_VERSION=0.0.0 -DHAVE_STD_REGEX=ON -DRUN_HAVE_STD_REGEX=1 -DHAVE_STEADY_CLOCK=ON \
+    -DRUN_HAVE_STEADY_CLOCK=1 -DBENCHMARK_ENABLE_LTO=OFF >/dev/null
   cmake --build "$CACHE/build-bench-$triple" -j"$(nproc)" --target install >/dev/null
   # libpng installs libpng16.a; give it the plain name too.
   if [ ! -f "$prefix/lib/libpng.a" ]; then
