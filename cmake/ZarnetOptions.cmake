@@ -6,7 +6,11 @@ option(ZARNET_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
 
 if(WIN32)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
-elseif(ZARNET_SANITIZE AND NOT ZARNET_FUZZ)
+elseif(ZARNET_FUZZ)
+  # Libraries in the fuzz build carry the fuzzer's coverage instrumentation.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+elseif(ZARNET_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
@@ -43,4 +47,34 @@ function(zarnet_add_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "ZARNET_BUILD=${CMAKE_BINARY_DIR};ZARNET_SOURCE=${CMAKE_SOURCE_DIR}"
     LABELS "${T_LABELS}")
+endfunction()
+
+# zarnet_add_bench(NAME SOURCES... [LIBS ...]): a Google Benchmark program.
+function(zarnet_add_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark QUIET)
+  if(NOT benchmark_FOUND)
+    message(STATUS "Google Benchmark not found: ${name} is not built")
+    return()
+  endif()
+  add_executable(${name} ${B_SOURCES})
+  zarnet_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark)
+  if(WIN32)
+    target_link_libraries(${name} PRIVATE shlwapi)
+  endif()
+endfunction()
+
+# zarnet_add_fuzzer(NAME SOURCES... [LIBS ...]): a libFuzzer target, built
+# only in the fuzz configuration (clang).
+function(zarnet_add_fuzzer name)
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT ZARNET_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  zarnet_target_defaults(${name})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
 endfunction()
