@@ -157,14 +157,13 @@ LoadResult readDesign(std::span<const uint8_t> data, Strictness strictness) {
     d.items.reserve(static_cast<size_t>(count));
     std::vector<size_t> starts;
     starts.reserve(static_cast<size_t>(count));
+    RecordExtras extras;
     for (int32_t i = 0; i < count; ++i) {
-        ReaderRecord rec;
-        if (!readRecord(in, rec)) return failed();
-        Item it;
-        static_cast<RecordFields&>(it) = std::move(rec);
-        it.image.assign(rec.image.begin(), rec.image.end());
-        d.items.push_back(std::move(it));
-        starts.push_back(rec.start);
+        // Each record starts from a fresh item: nothing carries over.
+        Item& it = d.items.emplace_back();
+        if (!readRecord(in, it, extras)) return failed();
+        it.image.assign(extras.image.begin(), extras.image.end());
+        starts.push_back(extras.start);
     }
     in.lng("gAdditional");
     if (!in.ok()) return failed();

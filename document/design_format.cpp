@@ -32,7 +32,7 @@ bool readFontEntry(ByteReader& in, FontEntry& f) {
 
 namespace {
 
-void readGadgetFields(ByteReader& in, ReaderRecord& r, Layout layout) {
+void readGadgetFields(ByteReader& in, RecordFields& r, RecordExtras& e, Layout layout) {
     r.x = in.lng("x");
     r.y = in.lng("y");
     r.w = in.lng("w");
@@ -44,7 +44,7 @@ void readGadgetFields(ByteReader& in, ReaderRecord& r, Layout layout) {
     if (mask & MaskPara1) r.para1 = in.lng("para1");
     if (mask & MaskPara2) r.para2 = in.lng("para2");
     if (mask & MaskPara3) r.para3 = in.lng("para3");
-    r.isimage = 0;
+    e.isimage = 0;
     if (layout == Layout::Compact) return;
 
     if (r.typ == SplitterGadget) {
@@ -52,12 +52,12 @@ void readGadgetFields(ByteReader& in, ReaderRecord& r, Layout layout) {
         r.para6 = in.lng("para6");
     }
     if (r.typ == ListIconGadget) r.columns = in.str("columns");
-    r.isimage = imageKind(r.typ, r.flags);
-    if (r.isimage != 0) {
+    e.isimage = imageKind(r.typ, r.flags);
+    if (e.isimage != 0) {
         const size_t at = in.pos();
-        r.memsize = in.lng("memsize");
-        if (r.memsize < 0) in.fail(at, "memsize " + std::to_string(r.memsize) + " is negative");
-        r.image = r.memsize > 0 ? in.block(r.memsize, "image bytes") : std::span<const uint8_t>{};
+        e.memsize = in.lng("memsize");
+        if (e.memsize < 0) in.fail(at, "memsize " + std::to_string(e.memsize) + " is negative");
+        e.image = e.memsize > 0 ? in.block(e.memsize, "image bytes") : std::span<const uint8_t>{};
         r.aflag = in.byte("aflag");
     }
     r.status = in.byte("status");
@@ -78,8 +78,9 @@ void readGadgetFields(ByteReader& in, ReaderRecord& r, Layout layout) {
 
 } // namespace
 
-bool readRecord(ByteReader& in, ReaderRecord& rec, Layout layout) {
-    rec.start = in.pos();
+bool readRecord(ByteReader& in, RecordFields& rec, RecordExtras& extras, Layout layout) {
+    const size_t start = in.pos();
+    extras.start = start;
     rec.typ = in.sbyte("record type");
     rec.number = in.word("record number");
     if (!in.ok()) return false;
@@ -88,9 +89,9 @@ bool readRecord(ByteReader& in, ReaderRecord& rec, Layout layout) {
     } else if (rec.typ == kCloseRecord) {
         // nothing follows
     } else if (isGadgetType(rec.typ)) {
-        readGadgetFields(in, rec, layout);
+        readGadgetFields(in, rec, extras, layout);
     } else {
-        in.fail(rec.start, "record type " + std::to_string(rec.typ) +
+        in.fail(start, "record type " + std::to_string(rec.typ) +
                                " is neither a gadget type, a tab nor a close record");
     }
     return in.ok();

@@ -28,14 +28,17 @@ struct DesignHeader {
     uint8_t gLanguage = 0;
 };
 
-// The reader record: one per reader, shared by all records it reads, so a
-// field that a record does not carry keeps the value an earlier record left.
-struct ReaderRecord : RecordFields {
+// What a record holds beyond its stored fields.
+struct RecordExtras {
     int32_t memsize = 0;
     std::span<const uint8_t> image;  // view into the design data
     int isimage = 0;                 // 0 none, 1 gadget state, 2 button bitmap
     size_t start = 0;                // offset of the record's type byte
 };
+
+// The reader record: one per reader, shared by all records it reads, so a
+// field that a record does not carry keeps the value an earlier record left.
+struct ReaderRecord : RecordFields, RecordExtras {};
 
 // Header of either layout. For the compact layout formatMark receives the
 // record count stored at offset 16 and the reserved fields stay 0.
@@ -44,7 +47,11 @@ bool readHeader(ByteReader& in, DesignHeader& h, Layout layout = Layout::Design)
 bool readFontEntry(ByteReader& in, FontEntry& f);
 // The next record (tab, close or gadget) into rec; false with the cursor's
 // error set when the data ends inside it or its type is unknown.
-bool readRecord(ByteReader& in, ReaderRecord& rec, Layout layout = Layout::Design);
+bool readRecord(ByteReader& in, RecordFields& rec, RecordExtras& extras,
+                Layout layout = Layout::Design);
+inline bool readRecord(ByteReader& in, ReaderRecord& rec, Layout layout = Layout::Design) {
+    return readRecord(in, rec, rec, layout);
+}
 
 // Fixed header values a generated program reads directly.
 int32_t headerMaxItem(std::span<const uint8_t> data);       // long at 0 minus 1

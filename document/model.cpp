@@ -3,7 +3,6 @@
 #include "document/catalogue.h"
 
 #include <algorithm>
-#include <set>
 
 namespace zarnet {
 
@@ -107,7 +106,7 @@ std::optional<InvariantError> checkInvariants(const Design& d) {
     // Per item number: the parent scope (index of the opening item, or -1)
     // the item was created in.
     std::vector<long> scopeOf(static_cast<size_t>(std::max(d.nextNumber, 0)), -2);
-    std::set<int> seen;
+    std::vector<bool> seen(static_cast<size_t>(std::max(d.nextNumber, 0)), false);
     auto fail = [](size_t i, std::string m) { return InvariantError{i, std::move(m)}; };
 
     for (size_t i = 0; i < d.items.size(); ++i) {
@@ -132,8 +131,9 @@ std::optional<InvariantError> checkInvariants(const Design& d) {
         if (it.number < 0 || it.number >= d.nextNumber)
             return fail(i, "item number " + std::to_string(it.number) + " is not below next number " +
                                std::to_string(d.nextNumber));
-        if (!seen.insert(it.number).second)
+        if (seen[it.number])
             return fail(i, "item number " + std::to_string(it.number) + " is used twice");
+        seen[it.number] = true;
         if (it.typ == SplitterGadget) {
             for (int child : {it.para1, it.para2}) {
                 if (child < 0 || child >= d.nextNumber || scopeOf[child] == -2)

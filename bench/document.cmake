@@ -1,0 +1,1 @@
+zarnet_add_bench(document_bench SOURCES document_bench.cpp LIBS zarnet_document)

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Configures and builds one or more configurations into build/<config>:
+#   native  portable code, zarnet-cli and native tests (ASan/UBSan)
+#   win32   the shipped i686 Windows programs and their Wine tests
+#   win64   the x86_64 Windows build, which must compile cleanly
+#   fuzz    the libFuzzer targets (clang)
+# Usage: scripts/build.sh [config ...]   (default: native win32 win64 fuzz)
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+JOBS="${ZARNET_JOBS:-$(nproc)}"
+configs=("$@")
+[ ${#configs[@]} -eq 0 ] && configs=(native win32 win64 fuzz)
+
+for c in "${configs[@]}"; do
+  dir="$ROOT/build/$c"
+  case "$c" in
+    native) args=(-DCMAKE_BUILD_TYPE=Debug) ;;
+    win32) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-w64-mingw32.cmake"
+                 -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    win64) args=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-x86_64-w64-mingw32.cmake"
+                 -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    fuzz) args=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZARNET_FUZZ=ON
+                -DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    *) echo "build: unknown configuration '$c'" >&2; exit 2 ;;
+  esac
+  echo "build: $c" >&2
+  cmake -S "$ROOT" -B "$dir" "${args[@]}" >"$ROOT/build/$c.configure.log" 2>&1 ||
+    { cat "$ROOT/build/$c.configure.log" >&2; exit 1; }
+  cmake --build "$dir" -j"$JOBS"
+done

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Sets up the machine if needed, builds every configuration and runs every
+# test: native tests, Windows tests under Wine + Xvfb, and each fuzzer for a
+# bounded time on seeds written by our own writer.
+set -uo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+FUZZ_SECONDS="${ZARNET_FUZZ_SECONDS:-30}"
+cd "$ROOT"
+
+bash scripts/setup.sh || exit 1
+bash scripts/build.sh native win32 win64 fuzz || exit 1
+
+passed=0
+failed=0
+record() {  # record LOGFILE: add the counts of one ctest run
+  local line
+  line="$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$1" | tail -1)"
+  if [ -z "$line" ]; then failed=$((failed + 1)); return; fi
+  local bad total
+  bad="$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")"
+  total="$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")"
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+echo "== native tests"
+(cd build/native && ctest --output-on-failure -j2) 2>&1 | tee build/native-tests.log
+record build/native-tests.log
+
+echo "== Windows tests under Wine"
+(cd build/win32 && "$ROOT/scripts/with-xvfb.sh" ctest --output-on-failure --timeout 300) 2>&1 |
+  tee build/win32-tests.log
+record build/win32-tests.log
+
+echo "== fuzzers, ${FUZZ_SECONDS}s each"
+seeds="$ROOT/build/fuzz/seeds"
+rm -rf "$seeds" && mkdir -p "$seeds"
+build/fuzz/tests/fuzz/write_design_seeds "$seeds/design" "$seeds/compact"
+for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
+  [ -x "$fuzzer" ] || continue
+  name="$(basename "$fuzzer")"
+  corpus="$ROOT/build/fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  seed_dirs=()
+  case "$name" in
+    compact*) seed_dirs=("$seeds/compact") ;;
+    design* | record*) seed_dirs=("$seeds/design") ;;
+  esac
+  [ -d "tests/fuzz/corpus/${name%_fuzz}" ] && seed_dirs+=("tests/fuzz/corpus/${name%_fuzz}")
+  if "$fuzzer" -max_total_time="$FUZZ_SECONDS" -max_len=65536 -print_final_stats=0 \
+      "$corpus" "${seed_dirs[@]}" >"build/fuzz/$name.log" 2>&1; then
+    echo "fuzz $name: passed"
+    passed=$((passed + 1))
+  else
+    echo "fuzz $name: FAILED"; tail -40 "build/fuzz/$name.log"
+    failed=$((failed + 1))
+  fi
+done
+
+echo "all: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,7 @@
+zarnet_add_fuzzer(design_reader_fuzz SOURCES design_reader_fuzz.cpp LIBS zarnet_document)
+zarnet_add_fuzzer(record_reader_fuzz SOURCES record_reader_fuzz.cpp LIBS zarnet_document)
+zarnet_add_fuzzer(compact_reader_fuzz SOURCES compact_reader_fuzz.cpp LIBS zarnet_document)
+add_executable(write_design_seeds write_design_seeds.cpp)
+zarnet_target_defaults(write_design_seeds)
+target_include_directories(write_design_seeds PRIVATE ${CMAKE_SOURCE_DIR}/tests/native)
+target_link_libraries(write_design_seeds PRIVATE zarnet_document)
