@@ -162,7 +162,7 @@ LoadResult readDesign(std::span<const uint8_t> data, Strictness strictness) {
         // Each record starts from a fresh item: nothing carries over.
         Item& it = d.items.emplace_back();
         if (!readRecord(in, it, extras)) return failed();
-        it.image.assign(extras.image.begin(), extras.image.end());
+        if (extras.isimage != 0) it.image.assign(extras.image.begin(), extras.image.end());
         starts.push_back(extras.start);
     }
     in.lng("gAdditional");

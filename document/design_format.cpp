@@ -81,6 +81,7 @@ void readGadgetFields(ByteReader& in, RecordFields& r, RecordExtras& e, Layout l
 bool readRecord(ByteReader& in, RecordFields& rec, RecordExtras& extras, Layout layout) {
     const size_t start = in.pos();
     extras.start = start;
+    extras.isimage = 0;
     rec.typ = in.sbyte("record type");
     rec.number = in.word("record number");
     if (!in.ok()) return false;

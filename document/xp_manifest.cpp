@@ -1,0 +1,63 @@
+#include "document/xp_manifest.h"
+
+#include <fstream>
+#include <string>
+
+namespace zarnet {
+namespace {
+
+constexpr std::string_view kLines[] = {
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)",
+    R"(<assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">)",
+    R"(<assemblyIdentity)",
+    R"(version="1.0.0.0")",
+    R"(processorArchitecture="X86")",
+    R"(name="CompanyName.ProductName.YourApp")",
+    R"(type="win32")",
+    R"(/>)",
+    R"(<description>Your application description here.</description>)",
+    R"(<dependency>)",
+    R"(<dependentAssembly>)",
+    R"(<assemblyIdentity)",
+    R"(type="win32")",
+    R"(name="Microsoft.Windows.Common-Controls")",
+    R"(version="6.0.0.0")",
+    R"(processorArchitecture="X86")",
+    R"(publicKeyToken="6595b64144ccf1df")",
+    R"(language="*")",
+    R"(/>)",
+    R"(</dependentAssembly>)",
+    R"(</dependency>)",
+    R"(</assembly>)",
+};
+
+} // namespace
+
+std::string_view xpManifestText() {
+    static const std::string text = [] {
+        std::string t;
+        for (std::string_view line : kLines) {
+            t += line;
+            t += " \r\n\r\n";
+        }
+        return t;
+    }();
+    return text;
+}
+
+bool writeXpManifest(const std::filesystem::path& path) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    if (!f) return false;
+    const std::string_view text = xpManifestText();
+    f.write(text.data(), static_cast<std::streamsize>(text.size()));
+    return static_cast<bool>(f.flush());
+}
+
+long long fileSizeOrMissing(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return -1;
+    const auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : static_cast<long long>(size);
+}
+
+} // namespace zarnet
