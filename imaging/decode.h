@@ -1,0 +1,46 @@
+// Decoding pictures held in memory: BMP and ICO by our own decoders, PNG
+// through libpng and JPEG through libjpeg. Every decoder takes any bytes at
+// all and returns either a whole picture or nothing; no input can abort the
+// process, read outside the data or make it allocate more than the size
+// limits of image.h allow.
+#pragma once
+
+#include "imaging/image.h"
+
+#include <span>
+
+namespace zarnet::imaging {
+
+enum class Format { Unknown, Bmp, Ico, Png, Jpeg };
+
+// The format the leading bytes announce: "BM", 00 00 01 00, the PNG
+// signature, FF D8. This is the decoders' view; the include generator has its
+// own rule for which format a design's picture counts as.
+Format detectFormat(std::span<const uint8_t> data);
+
+// Decodes by content (detectFormat); nothing for unknown data.
+std::optional<Image> decodeImage(std::span<const uint8_t> data);
+
+// A BMP file: "BM" file header, then an info header of 12, 40, 52, 56, 64,
+// 108 or 124 bytes; 1, 4, 8, 16, 24 or 32 bits per pixel; uncompressed,
+// RLE8, RLE4 or bit-field masks; bottom-up or top-down. 32-bit pixels are
+// opaque unless a bit-field alpha mask says otherwise, as GDI shows them.
+std::optional<Image> decodeBmp(std::span<const uint8_t> data);
+
+// An icon file: the largest entry (by area, then colour depth, then the
+// earlier one) is decoded; PNG entries through decodePng. Pixels the AND mask
+// marks transparent get alpha 0; a 32-bit entry with any alpha uses its
+// alpha instead. A directory entry that points outside the data makes the
+// whole file invalid.
+std::optional<Image> decodeIco(std::span<const uint8_t> data);
+
+// A PNG: every colour type and depth, interlaced or not, tRNS as alpha, 16-bit
+// channels reduced to 8. The file must be complete up to its IEND chunk.
+std::optional<Image> decodePng(std::span<const uint8_t> data);
+
+// A JPEG (JFIF, Exif or bare; baseline, progressive or arithmetic; grey,
+// YCbCr, RGB, CMYK or YCCK). Data that ends before the image does is refused
+// rather than padded with grey.
+std::optional<Image> decodeJpeg(std::span<const uint8_t> data);
+
+} // namespace zarnet::imaging
