@@ -1,0 +1,39 @@
+// The complete PureBasic program for a design: its constants, a window
+// callback skeleton, the window set-up, an event loop with one case per
+// interactive gadget and the design file embedded in a data section.
+#pragma once
+
+#include "designer/generate/constants.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zarnet::gen {
+
+// The part of every program between the constants and the event loop.
+std::string_view programHead();
+
+// The program text; designFileName is the design's name without folder.
+std::string programText(const std::vector<ConstantEntry>& constants,
+                        std::string_view designFileName);
+
+// The source name offered for a design: every ".zrf" becomes ".pb".
+std::string defaultSourceName(std::string_view designPath);
+// A chosen source name ends in ".pb" (any case); otherwise ".pb" is added.
+std::string withSourceExtension(std::string name);
+
+enum class ProgramResult {
+    Written,        // the include and the source
+    IncludeFailed,  // nothing was written
+    SourceFailed,   // the include was written, the source was not
+};
+
+// Writes the include beside the source (for this design alone), then the
+// source. The program embeds the design by its file name, so it only builds
+// when the source lies beside the design file.
+ProgramResult writeProgram(const Design& d, const std::filesystem::path& designPath,
+                           const std::filesystem::path& sourcePath, std::string_view prefix);
+
+} // namespace zarnet::gen
