@@ -1,0 +1,120 @@
+// The include on disk: writing it, keeping it when saving beside it, and the
+// full program's files.
+#include "designer/generate/include_writer.h"
+#include "designer/generate/program.h"
+#include "document/design_file.h"
+#include "generate_designs.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace zarnet::gen {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Folder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("zarnet_generate_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path at(const char* name) const { return dir_ / name; }
+    fs::path include() const { return at("zarnet_include.pbi"); }
+
+    fs::path saveDesign(const char* name, const Design& d) const {
+        const auto bytes = writeDesign(d);
+        EXPECT_TRUE(writeFileAtomic(at(name), bytes));
+        return at(name);
+    }
+    static std::string read(const fs::path& p) {
+        const auto bytes = readFileBytes(p);
+        return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<missing>");
+    }
+    static Features carried(const fs::path& p) {
+        Features f;
+        scanInclude(read(p), f);
+        return f;
+    }
+
+    fs::path dir_;
+};
+
+const Design kWithImages = test::designNeeding(test::NeedPng | test::NeedTransparency);
+const Design kPlain = test::designNeeding(0);
+
+TEST_F(Folder, SavingBesideAnotherDesignKeepsItsBlocks) {
+    const fs::path a = saveDesign("A.zrf", kWithImages);
+    ASSERT_TRUE(writeIncludeFor(kWithImages, a));
+    const fs::path b = saveDesign("B.zrf", kPlain);
+    EXPECT_EQ(maintainInclude(kPlain, b), Upkeep::Rewritten);
+    const Features f = carried(include());
+    EXPECT_TRUE(f.images && f.png && f.transparency);
+    EXPECT_TRUE(f.usedType[ImageGadget]);
+
+    // "Generate include source only" for B: A's needs are gone.
+    ASSERT_TRUE(writeIncludeFor(kPlain, b));
+    EXPECT_EQ(carried(include()), test::featuresOf(0));
+}
+
+TEST_F(Folder, TheOnlyDesignRebuildsFromItselfAlone) {
+    const fs::path a = saveDesign("A.zrf", kWithImages);
+    ASSERT_TRUE(writeIncludeFor(kWithImages, a));
+    saveDesign("notes.zrf.bak", kWithImages);  // no design file
+    fs::create_directory(at("old.zrf"));        // a folder is no design either
+    saveDesign("A.zrf", kPlain);
+    EXPECT_EQ(maintainInclude(kPlain, a), Upkeep::Rewritten);
+    EXPECT_EQ(carried(include()), test::featuresOf(0));
+}
+
+TEST_F(Folder, SavingNeverCreatesAnInclude) {
+    const fs::path a = saveDesign("A.zrf", kPlain);
+    saveDesign("B.zrf", kPlain);
+    EXPECT_EQ(maintainInclude(kPlain, a), Upkeep::NoInclude);
+    EXPECT_FALSE(fs::exists(include()));
+    std::ofstream(include()).close();  // an empty one does not count
+    EXPECT_EQ(maintainInclude(kPlain, a), Upkeep::NoInclude);
+    EXPECT_EQ(fs::file_size(include()), 0u);
+}
+
+TEST_F(Folder, OtherDesignsExtensionMatchesInAnyCase) {
+    const fs::path a = saveDesign("A.zrf", kWithImages);
+    ASSERT_TRUE(writeIncludeFor(kWithImages, a));
+    fs::rename(a, at("A.ZRF"));
+    const fs::path b = saveDesign("B.zrf", kPlain);
+    EXPECT_EQ(maintainInclude(kPlain, b), Upkeep::Rewritten);
+    EXPECT_TRUE(carried(include()).images);
+}
+
+TEST_F(Folder, AFailedWriteLeavesTheOldInclude) {
+    const fs::path a = saveDesign("A.zrf", kWithImages);
+    ASSERT_TRUE(writeIncludeFor(kWithImages, a));
+    const std::string before = read(include());
+    // The new text goes to a temporary name first; block that name.
+    fs::create_directory(fs::path(include()) += ".tmp~");
+    EXPECT_FALSE(writeIncludeFor(kPlain, a));
+    EXPECT_EQ(maintainInclude(kPlain, a), Upkeep::Failed);
+    EXPECT_EQ(writeProgram(kPlain, a, at("A.pb"), ""), ProgramResult::IncludeFailed);
+    EXPECT_FALSE(fs::exists(at("A.pb")));
+    EXPECT_EQ(read(include()), before);
+}
+
+TEST_F(Folder, ProgramAndIncludeLieBesideTheSource) {
+    Design d = test::designNeeding(test::NeedAnchors);
+    const fs::path design = saveDesign("form.zrf", d);
+    fs::create_directory(at("src"));
+    const fs::path source = at("src") / "form.pb";
+    ASSERT_EQ(writeProgram(d, design, source, "W_"), ProgramResult::Written);
+    EXPECT_EQ(read(source), programText(buildConstants(d, "W_"), "form.zrf"));
+    EXPECT_EQ(read(at("src") / "zarnet_include.pbi"), includeText(test::featuresOf(test::NeedAnchors)));
+    EXPECT_FALSE(fs::exists(include()));
+}
+
+} // namespace
+} // namespace zarnet::gen
