@@ -20,8 +20,7 @@ Branch branchFor(std::uint32_t version) {
 std::array<Entry, 2> entriesFor(Branch branch, const std::string& command) {
     if (branch == Branch::PerUser) {
         return {{
-            {Root::ClassesRoot, "Applications\\Zarnet.exe\\shell\\open\\command", nullptr,
-             command},
+            {Root::ClassesRoot, "Applications\\Zarnet.exe\\shell\\open\\command", nullptr, command},
             {Root::CurrentUser,
              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.zrf",
              "Application", "Zarnet.exe"},

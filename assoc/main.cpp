@@ -52,7 +52,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     const std::string command = openCommand(modulePath());
     const Branch branch = branchFor(static_cast<std::uint32_t>(GetVersion()));
-    for (const Entry& entry : entriesFor(branch, command)) writeEntry(entry);
+    for (const Entry& entry : entriesFor(branch, command))
+        writeEntry(entry);
     MessageBoxA(nullptr, "Now you can doubleclick on *.zrf files\rto open them with Zarnet", "OK!",
                 MB_OK | MB_ICONINFORMATION);
     return 0;
