@@ -43,11 +43,15 @@ struct JpegJob {
 
 [[noreturn]] void onError(j_common_ptr c) { bail(c); }
 
-// A file that ends early is padded by libjpeg with a fake end marker and
-// decodes to grey: that is a damaged file, not a picture.
+// Scan data that runs out, at the end of the file or at a marker, is padded
+// by libjpeg with zeros and decodes to grey: that is a damaged file, not a
+// picture, and it would let a few bytes claim a huge picture. Other
+// warnings (stray bytes between markers, common in camera files) pass.
 void onMessage(j_common_ptr c, int level) {
-    if (level < 0 && c->err->msg_code == JWRN_JPEG_EOF) bail(c);
-    if (level < 0) ++c->err->num_warnings;
+    if (level >= 0) return;
+    const int code = c->err->msg_code;
+    if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER) bail(c);
+    ++c->err->num_warnings;
 }
 void onOutput(j_common_ptr) {}
 

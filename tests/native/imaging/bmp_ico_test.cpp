@@ -239,5 +239,10 @@ TEST(Ico, DamagedDirectoriesGiveNoImage) {
     EXPECT_FALSE(decodeIco(icoFile({{1, 1, 24, noMask}}))) << "mask missing";
 }
 
+TEST(BmpIco, CutFilesGiveNoImage) {
+    for (const Variant& v : bmpVariants()) expectCutFilesRejected(bmpFile(v.dib), v.what);
+    expectCutFilesRejected(sampleIcon(), "icon");
+}
+
 } // namespace
 } // namespace zarnet::imaging

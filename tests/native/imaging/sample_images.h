@@ -2,7 +2,9 @@
 // decoder tests.
 #pragma once
 
-#include "imaging/image.h"
+#include "imaging/decode.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
@@ -171,6 +173,22 @@ inline Bytes icoFile(const std::vector<IconEntry>& entries) {
     }
     for (const IconEntry& e : entries) b.insert(b.end(), e.data.begin(), e.data.end());
     return b;
+}
+
+// Every strict prefix of a file gives no picture, or (for the few bytes of
+// a last row's padding or a trailer) exactly the whole file's picture: a
+// cut file never turns into a different picture.
+inline void expectCutFilesRejected(const Bytes& file, const std::string& what) {
+    const auto whole = decodeImage(file);
+    ASSERT_TRUE(whole) << what;
+    int accepted = 0;
+    for (size_t n = 0; n < file.size(); ++n) {
+        const auto img = decodeImage(std::span<const uint8_t>(file.data(), n));
+        if (!img) continue;
+        ++accepted;
+        EXPECT_EQ(*img, *whole) << what << " cut to " << n << " bytes";
+    }
+    EXPECT_LE(accepted, 3) << what;
 }
 
 } // namespace zarnet::imaging::test
