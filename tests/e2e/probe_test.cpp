@@ -55,6 +55,20 @@ int runChild(const char* mode) {
         return MessageBoxA(nullptr, "first line\rsecond line", "probe title", MB_YESNO);
     }
     if (std::strcmp(mode, "hang") == 0) Sleep(INFINITE);
+    if (std::strcmp(mode, "spawn") == 0) {
+        // Leaves a hanging grandchild behind and reports its process id.
+        std::string line = probe::quoted(probe::selfPath()) + " --probe-child hang";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                            &pi)) {
+            return 0;
+        }
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return static_cast<int>(pi.dwProcessId);
+    }
     return 100;
 }
 
@@ -172,6 +186,18 @@ TEST_F(Probe, AProcessThatDoesNotEndIsKilled) {
         EXPECT_EQ(WaitForSingleObject(h, 0), WAIT_OBJECT_0);
         CloseHandle(h);
     }
+    // What the program started goes with it, even after the program ended.
+    probe::Process spawner = startChild("spawn");
+    ASSERT_TRUE(spawner.started());
+    const auto grandchildId = spawner.waitExit(kWaitMs);
+    ASSERT_TRUE(grandchildId.has_value() && *grandchildId != 0);
+    HANDLE grandchild = OpenProcess(SYNCHRONIZE, FALSE, *grandchildId);
+    ASSERT_NE(grandchild, nullptr);
+    EXPECT_EQ(WaitForSingleObject(grandchild, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    spawner.kill();
+    EXPECT_EQ(WaitForSingleObject(grandchild, kWaitMs), static_cast<DWORD>(WAIT_OBJECT_0));
+    CloseHandle(grandchild);
+
     probe::Process missing("Z:\\no\\such\\program.exe");
     EXPECT_FALSE(missing.started());
     EXPECT_NE(missing.startError(), 0u);
