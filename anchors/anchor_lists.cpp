@@ -26,8 +26,8 @@ const Reference& AnchorLists::registerParent(int32_t id, int32_t outerW, int32_t
     return findOrAdd(parents_, id, outerW, outerH);
 }
 
-void AnchorLists::registerGadget(int32_t id, uint8_t flag, Rect asRead, Follows typ,
-                                 int32_t target, int32_t refW, int32_t refH, int32_t adimage) {
+void AnchorLists::registerGadget(int32_t id, uint8_t flag, Rect asRead, Follows typ, int32_t target,
+                                 int32_t refW, int32_t refH, int32_t adimage) {
     AnchoredGadget g;
     g.id = id;
     g.winid = target;
@@ -37,7 +37,11 @@ void AnchorLists::registerGadget(int32_t id, uint8_t flag, Rect asRead, Follows 
     gadgets_.push_back(g);
 }
 
-std::optional<Reference> AnchorLists::findWindow(int32_t id) const { return find(windows_, id); }
-std::optional<Reference> AnchorLists::findParent(int32_t id) const { return find(parents_, id); }
+std::optional<Reference> AnchorLists::findWindow(int32_t id) const {
+    return find(windows_, id);
+}
+std::optional<Reference> AnchorLists::findParent(int32_t id) const {
+    return find(parents_, id);
+}
 
 } // namespace zarnet::anchors

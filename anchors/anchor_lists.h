@@ -22,15 +22,15 @@ enum class Follows : int32_t { Window = 1, Parent = 2 };
 
 // gascontent.
 struct AnchoredGadget {
-    int32_t id = 0;     // the anchored gadget
-    int32_t winid = 0;  // window number or parent gadget number it follows
+    int32_t id = 0;    // the anchored gadget
+    int32_t winid = 0; // window number or parent gadget number it follows
     Follows typ = Follows::Window;
     Stored stored;
-    int32_t adimage = -1;  // index of its image record, -1 when it has none
+    int32_t adimage = -1; // index of its image record, -1 when it has none
 };
 
 class AnchorLists {
-public:
+  public:
     // A window served by a load. Registered once: later loads into the same
     // window keep the size of the first.
     const Reference& registerWindow(int32_t id, int32_t innerW, int32_t innerH);
@@ -66,7 +66,7 @@ public:
         }
     }
 
-private:
+  private:
     std::vector<Reference> windows_, parents_;
     std::vector<AnchoredGadget> gadgets_;
 };

@@ -12,7 +12,9 @@ int32_t clamp32(int64_t v) {
                                        std::numeric_limits<int32_t>::max()));
 }
 
-int32_t minus(int32_t a, int32_t b) { return clamp32(int64_t{a} - b); }
+int32_t minus(int32_t a, int32_t b) {
+    return clamp32(int64_t{a} - b);
+}
 
 } // namespace
 

@@ -67,11 +67,16 @@ Format detectFormat(std::span<const uint8_t> d) {
 
 std::optional<Image> decodeImage(std::span<const uint8_t> d) {
     switch (detectFormat(d)) {
-    case Format::Bmp: return decodeBmp(d);
-    case Format::Ico: return decodeIco(d);
-    case Format::Png: return decodePng(d);
-    case Format::Jpeg: return decodeJpeg(d);
-    case Format::Unknown: break;
+    case Format::Bmp:
+        return decodeBmp(d);
+    case Format::Ico:
+        return decodeIco(d);
+    case Format::Png:
+        return decodePng(d);
+    case Format::Jpeg:
+        return decodeJpeg(d);
+    case Format::Unknown:
+        break;
     }
     return std::nullopt;
 }

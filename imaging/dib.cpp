@@ -57,8 +57,7 @@ std::optional<Header> parseHeader(std::span<const uint8_t> d, size_t at, Mode mo
     if (at > d.size() || d.size() - at < 4) return std::nullopt;
     const uint32_t size = u32(d, at);
     const bool core = size == 12;
-    if (!core && size != 40 && size != 52 && size != 56 && size != 64 && size != 108 &&
-        size != 124)
+    if (!core && size != 40 && size != 52 && size != 56 && size != 64 && size != 108 && size != 124)
         return std::nullopt;
     if (d.size() - at < size) return std::nullopt;
 
@@ -118,12 +117,14 @@ std::optional<Header> parseHeader(std::span<const uint8_t> d, size_t at, Mode mo
         const bool withAlpha = h.compression == AlphaBitFields;
         uint32_t m[4] = {0, 0, 0, 0};
         if (size >= 52) {
-            for (int i = 0; i < 3; ++i) m[i] = u32(d, at + 40 + 4 * size_t(i));
+            for (int i = 0; i < 3; ++i)
+                m[i] = u32(d, at + 40 + 4 * size_t(i));
             if (size >= 56) m[3] = u32(d, at + 52);
         } else {
             const size_t n = withAlpha ? 4 : 3;
             if (d.size() - pos < n * 4) return std::nullopt;
-            for (size_t i = 0; i < n; ++i) m[i] = u32(d, pos + 4 * i);
+            for (size_t i = 0; i < n; ++i)
+                m[i] = u32(d, pos + 4 * i);
             pos += n * 4;
         }
         if (!setChannels(h, m[0], m[1], m[2], m[3])) return std::nullopt;
@@ -168,11 +169,21 @@ void decodeRows(const Header& h, std::span<const uint8_t> bits, Image& out) {
         for (int32_t x = 0; x < h.width; ++x) {
             uint32_t index = 0, v = 0;
             switch (h.bpp) {
-            case 1: index = (row[x >> 3] >> (7 - (x & 7))) & 1; break;
-            case 4: index = (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF; break;
-            case 8: index = row[x]; break;
-            case 16: v = uint32_t(row[2 * x]) | (uint32_t(row[2 * x + 1]) << 8); break;
-            case 24: dst[x] = makePixel(row[3 * x + 2], row[3 * x + 1], row[3 * x]); continue;
+            case 1:
+                index = (row[x >> 3] >> (7 - (x & 7))) & 1;
+                break;
+            case 4:
+                index = (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF;
+                break;
+            case 8:
+                index = row[x];
+                break;
+            case 16:
+                v = uint32_t(row[2 * x]) | (uint32_t(row[2 * x + 1]) << 8);
+                break;
+            case 24:
+                dst[x] = makePixel(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+                continue;
             default:
                 v = uint32_t(row[4 * x]) | (uint32_t(row[4 * x + 1]) << 8) |
                     (uint32_t(row[4 * x + 2]) << 16) | (uint32_t(row[4 * x + 3]) << 24);
@@ -223,7 +234,7 @@ bool decodeRle(const Header& h, std::span<const uint8_t> bits, Image& out) {
             p += 2;
         } else {
             size_t bytes = four ? (size_t(c) + 1) / 2 : c;
-            bytes += bytes & 1;  // literal runs end on a 16-bit boundary
+            bytes += bytes & 1; // literal runs end on a 16-bit boundary
             if (bits.size() - p < bytes) return false;
             for (int i = 0; i < c; ++i)
                 put(four ? ((i & 1) ? bits[p + size_t(i) / 2] & 0xF : bits[p + size_t(i) / 2] >> 4)

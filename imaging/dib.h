@@ -29,14 +29,14 @@ struct Channel {
 
 struct Header {
     int32_t width = 0;
-    int32_t height = 0;  // rows of the picture (half the stored height for icons)
+    int32_t height = 0; // rows of the picture (half the stored height for icons)
     bool topDown = false;
     int bpp = 0;
     uint32_t compression = Rgb;
-    std::array<Channel, 4> channels{};  // red, green, blue, alpha (16/32 bpp)
+    std::array<Channel, 4> channels{}; // red, green, blue, alpha (16/32 bpp)
     bool hasAlphaMask = false;
-    std::vector<Pixel> palette;         // opaque colours, for bpp <= 8
-    size_t tableEnd = 0;                // offset just past masks and colour table
+    std::vector<Pixel> palette; // opaque colours, for bpp <= 8
+    size_t tableEnd = 0;        // offset just past masks and colour table
 };
 
 enum class Mode { File, Icon };

@@ -42,7 +42,9 @@ struct Rgb {
     friend constexpr bool operator==(Rgb, Rgb) = default;
 };
 
-constexpr uint8_t alphaOf(Pixel p) { return uint8_t(p >> 24); }
+constexpr uint8_t alphaOf(Pixel p) {
+    return uint8_t(p >> 24);
+}
 constexpr Pixel makePixel(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
     return (uint32_t(a) << 24) | (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
 }
@@ -50,12 +52,10 @@ constexpr Pixel makePixel(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
 struct Image {
     int32_t width = 0;
     int32_t height = 0;
-    std::vector<Pixel> pixels;  // width * height, top-down
+    std::vector<Pixel> pixels; // width * height, top-down
 
     Pixel& at(int32_t x, int32_t y) { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-    Pixel at(int32_t x, int32_t y) const {
-        return pixels[size_t(y) * size_t(width) + size_t(x)];
-    }
+    Pixel at(int32_t x, int32_t y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
     bool empty() const { return pixels.empty(); }
     friend bool operator==(const Image&, const Image&) = default;
 };

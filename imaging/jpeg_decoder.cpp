@@ -15,8 +15,7 @@
 namespace zarnet::imaging {
 namespace {
 
-static_assert(std::endian::native == std::endian::little,
-              "pixels are written as B, G, R, A bytes");
+static_assert(std::endian::native == std::endian::little, "pixels are written as B, G, R, A bytes");
 
 // Progressive files legitimately have a dozen scans; thousands only burn time.
 constexpr int kMaxScans = 256;
@@ -41,7 +40,9 @@ struct JpegJob {
     std::longjmp(reinterpret_cast<ErrorManager*>(c->err)->jump, 1);
 }
 
-[[noreturn]] void onError(j_common_ptr c) { bail(c); }
+[[noreturn]] void onError(j_common_ptr c) {
+    bail(c);
+}
 
 // Scan data that runs out, at the end of the file or at a marker, is padded
 // by libjpeg with zeros and decodes to grey: that is a damaged file, not a

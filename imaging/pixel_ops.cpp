@@ -72,8 +72,8 @@ void makeTransparent(Image& img, Rgb buttonFace) {
 void fillRect(Image& img, int32_t x, int32_t y, int32_t w, int32_t h, Pixel p) {
     const Clip c = clip(img, x, y, w, h);
     for (int64_t j = c.y0; j < c.y1; ++j)
-        std::fill(&img.at(int32_t(c.x0), int32_t(j)), &img.at(int32_t(c.x0), int32_t(j)) +
-                  (c.x1 - c.x0), p);
+        std::fill(&img.at(int32_t(c.x0), int32_t(j)),
+                  &img.at(int32_t(c.x0), int32_t(j)) + (c.x1 - c.x0), p);
 }
 
 void drawImage(Image& dst, const Image& src, int32_t x, int32_t y) {
@@ -118,7 +118,7 @@ std::vector<uint8_t> encodeBmp(const Image& img) {
     put16(out, 24);
     put32(out, 0);
     put32(out, bits);
-    put32(out, 2835);  // 72 dots per inch
+    put32(out, 2835); // 72 dots per inch
     put32(out, 2835);
     put32(out, 0);
     put32(out, 0);

@@ -12,8 +12,7 @@
 namespace zarnet::imaging {
 namespace {
 
-static_assert(std::endian::native == std::endian::little,
-              "pixels are written as B, G, R, A bytes");
+static_assert(std::endian::native == std::endian::little, "pixels are written as B, G, R, A bytes");
 
 // zlib never expands more than this much per compressed byte, so a picture
 // whose pixels need more than that from the whole file cannot be real.
@@ -35,7 +34,9 @@ void readBytes(png_structp png, png_bytep dst, size_t n) {
     job->pos += n;
 }
 
-[[noreturn]] void onError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+[[noreturn]] void onError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 void onWarning(png_structp, png_const_charp) {}
 
 // The only function that sets the jump target. Everything allocated here

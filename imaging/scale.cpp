@@ -10,10 +10,10 @@ namespace zarnet::imaging {
 namespace {
 
 struct Weights {
-    std::vector<int32_t> first;   // per output index: its first entry in taps
-    std::vector<int32_t> count;   // and how many taps it has
-    std::vector<int32_t> source;  // source index of each tap
-    std::vector<float> weight;    // its weight; the taps of one output sum to 1
+    std::vector<int32_t> first;  // per output index: its first entry in taps
+    std::vector<int32_t> count;  // and how many taps it has
+    std::vector<int32_t> source; // source index of each tap
+    std::vector<float> weight;   // its weight; the taps of one output sum to 1
 };
 
 Weights weightsFor(int32_t from, int32_t to) {
@@ -54,7 +54,9 @@ void premultiply(Pixel p, float* out) {
     out[3] = a;
 }
 
-uint8_t channel(float v) { return uint8_t(std::clamp(std::lround(v), 0L, 255L)); }
+uint8_t channel(float v) {
+    return uint8_t(std::clamp(std::lround(v), 0L, 255L));
+}
 
 Pixel unpremultiply(const float* v) {
     const float a = v[3];
@@ -74,7 +76,8 @@ std::optional<Image> scaleImage(const Image& img, int32_t width, int32_t height)
         const Weights across = weightsFor(img.width, width);
         const Weights down = weightsFor(img.height, height);
         auto premultiplyRow = [&](int32_t y, float* dst) {
-            for (int32_t x = 0; x < img.width; ++x) premultiply(img.at(x, y), dst + size_t(x) * 4);
+            for (int32_t x = 0; x < img.width; ++x)
+                premultiply(img.at(x, y), dst + size_t(x) * 4);
         };
         auto acrossRow = [&](const float* src, float* dst) {
             for (int32_t x = 0; x < width; ++x, dst += 4) {
@@ -82,7 +85,8 @@ std::optional<Image> scaleImage(const Image& img, int32_t width, int32_t height)
                 const size_t f = size_t(across.first[size_t(x)]);
                 for (size_t t = f; t < f + size_t(across.count[size_t(x)]); ++t) {
                     const float* s = src + size_t(across.source[t]) * 4;
-                    for (int c = 0; c < 4; ++c) acc[c] += s[c] * across.weight[t];
+                    for (int c = 0; c < 4; ++c)
+                        acc[c] += s[c] * across.weight[t];
                 }
                 std::copy_n(acc, 4, dst);
             }
@@ -94,11 +98,13 @@ std::optional<Image> scaleImage(const Image& img, int32_t width, int32_t height)
             const size_t f = size_t(down.first[size_t(y)]);
             for (size_t t = f; t < f + size_t(down.count[size_t(y)]); ++t) {
                 const float* s = rowAt(down.source[t]);
-                for (size_t i = 0; i < rowLength; ++i) dst[i] += s[i] * down.weight[t];
+                for (size_t i = 0; i < rowLength; ++i)
+                    dst[i] += s[i] * down.weight[t];
             }
         };
         auto emit = [&](int32_t y, const float* v) {
-            for (int32_t x = 0; x < width; ++x) out->at(x, y) = unpremultiply(v + size_t(x) * 4);
+            for (int32_t x = 0; x < width; ++x)
+                out->at(x, y) = unpremultiply(v + size_t(x) * 4);
         };
 
         // The intermediate buffer is the smaller of the two orders, so it is
@@ -112,17 +118,18 @@ std::optional<Image> scaleImage(const Image& img, int32_t width, int32_t height)
                 acrossRow(line.data(), &mid[dstRow * size_t(y)]);
             }
             for (int32_t y = 0; y < height; ++y) {
-                downRow(y, dstRow, [&](int32_t j) { return &mid[dstRow * size_t(j)]; },
-                        line.data());
+                downRow(
+                    y, dstRow, [&](int32_t j) { return &mid[dstRow * size_t(j)]; }, line.data());
                 emit(y, line.data());
             }
         } else {
             std::vector<float> source(srcRow * size_t(img.height));
             std::vector<float> mid(srcRow);
-            for (int32_t y = 0; y < img.height; ++y) premultiplyRow(y, &source[srcRow * size_t(y)]);
+            for (int32_t y = 0; y < img.height; ++y)
+                premultiplyRow(y, &source[srcRow * size_t(y)]);
             for (int32_t y = 0; y < height; ++y) {
-                downRow(y, srcRow, [&](int32_t j) { return &source[srcRow * size_t(j)]; },
-                        mid.data());
+                downRow(
+                    y, srcRow, [&](int32_t j) { return &source[srcRow * size_t(j)]; }, mid.data());
                 acrossRow(mid.data(), line.data());
                 emit(y, line.data());
             }

@@ -20,11 +20,12 @@ struct Case {
     const char* what;
     uint8_t flag;
     Rect gadget;
-    int32_t refW, refH;  // the window or parent when registered
-    int32_t curW, curH;  // and after the resize
+    int32_t refW, refH; // the window or parent when registered
+    int32_t curW, curH; // and after the resize
     Rect expected;
 };
 
+// clang-format off
 const Case kCases[] = {
     {"all four proportional bits double with the window", 1 | 2 | 4 | 8, {100, 50, 80, 20},
      400, 300, 800, 600, {200, 100, 160, 40}},
@@ -57,20 +58,19 @@ const Case kCases[] = {
     {"zero reference height: border bits still work", 32 | 2 | 8, {10, 10, 10, 10}, 400, 0,
      400, 50, {K, 60, K, K}},
 };
+// clang-format on
 
 TEST(Anchors, ResizeTable) {
     for (const Case& c : kCases) {
         const Stored s = storeAnchor(c.flag, c.gadget, c.refW, c.refH);
-        EXPECT_EQ(resizedRect(s, factorsFor(c.curW, c.curH, c.refW, c.refH)), c.expected)
-            << c.what;
+        EXPECT_EQ(resizedRect(s, factorsFor(c.curW, c.curH, c.refW, c.refH)), c.expected) << c.what;
     }
 }
 
 TEST(Anchors, RegistrationStoresDistancesForTheBorderBits) {
     EXPECT_EQ(storeAnchor(16, {100, 50, 80, 20}, 400, 300), (Stored{16, 300, 50, 80, 20}));
     EXPECT_EQ(storeAnchor(64, {100, 50, 80, 20}, 400, 300), (Stored{64, 300, 50, 320, 20}));
-    EXPECT_EQ(storeAnchor(32 | 128, {100, 50, 80, 20}, 400, 300),
-              (Stored{160, 100, 250, 80, 280}));
+    EXPECT_EQ(storeAnchor(32 | 128, {100, 50, 80, 20}, 400, 300), (Stored{160, 100, 250, 80, 280}));
 }
 
 TEST(AnchorLists, WindowsAndParentsKeepTheirFirstSize) {
@@ -92,8 +92,7 @@ TEST(AnchorLists, NestedRunKeepsTheOuterWalkPosition) {
     lists.registerWindow(window, 400, 300);
     lists.registerGadget(container, 4 | 8, {0, 0, 200, 100}, Follows::Window, window, 400, 300);
     const Reference& box = lists.registerParent(container, 200, 100);
-    lists.registerGadget(child, 64, {10, 10, 50, 20}, Follows::Parent, container, box.orW,
-                         box.orH);
+    lists.registerGadget(child, 64, {10, 10, 50, 20}, Follows::Parent, container, box.orW, box.orH);
     lists.registerGadget(button, 16, {300, 0, 50, 20}, Follows::Window, window, 400, 300);
 
     std::vector<std::pair<int32_t, Rect>> moves;

@@ -10,7 +10,9 @@ namespace {
 
 using namespace test;
 
-uint32_t bgr(Pixel p) { return p & 0xFFFFFF; }
+uint32_t bgr(Pixel p) {
+    return p & 0xFFFFFF;
+}
 uint32_t rgb555(Pixel p) {
     const Rgb c = Rgb::of(p);
     return uint32_t(c.r >> 3) << 10 | uint32_t(c.g >> 3) << 5 | uint32_t(c.b >> 3);
@@ -35,7 +37,7 @@ Dib sixDib(int bpp, uint32_t header = 40, bool topDown = false) {
     } else if (bpp == 16) {
         value = rgb555;
     } else if (bpp == 32) {
-        value = [](Pixel p) { return bgr(p) | 0x5A000000u; };  // GDI ignores the 4th byte
+        value = [](Pixel p) { return bgr(p) | 0x5A000000u; }; // GDI ignores the 4th byte
     }
     d.bits = packRows(img, bpp, value, topDown);
     return d;
@@ -60,7 +62,8 @@ std::vector<Variant> bmpVariants() {
     v.push_back({"1 bpp", mono, two});
     v.push_back({"4 bpp", sixDib(4), six});
     v.push_back({"8 bpp", sixDib(8), six});
-    v.push_back({"8 bpp, short colour table", [] {
+    v.push_back({"8 bpp, short colour table",
+                 [] {
                      Dib d = sixDib(8);
                      d.clrUsed = 6;
                      d.palette.resize(6);
@@ -106,10 +109,10 @@ TEST(Bmp, RunLengthData) {
     d.bpp = 8;
     d.compression = 1;
     d.clrUsed = 4;
-    d.bits = {4, 1, 0, 0,            // bottom row: four red, end of line
-              0, 3, 2, 3, 1, 0,      // literal green, blue, red (padded)
-              0, 2, 0, 1,            // jump up one row, same column
-              2, 2, 0, 1};           // two green (one past the edge), end
+    d.bits = {4, 1, 0, 0,       // bottom row: four red, end of line
+              0, 3, 2, 3, 1, 0, // literal green, blue, red (padded)
+              0, 2, 0, 1,       // jump up one row, same column
+              2, 2, 0, 1};      // two green (one past the edge), end
     const Image rle8 = picture({{kBlack, kBlack, kBlack, kGreen},
                                 {kGreen, kBlue, kRed, kBlack},
                                 {kRed, kRed, kRed, kRed}});
@@ -132,35 +135,38 @@ TEST(Bmp, RunLengthData) {
 Bytes sampleIcon() {
     const Image small = picture({{kRed, kGreen}, {kBlue, kWhite}});
     const Image big = sixColours();
-    return icoFile({{2, 2, 8, iconDib(small, 8, kSixPalette, [](int32_t, int32_t) { return false; })},
-                    {3, 2, 24, iconDib(big, 24, {}, [](int32_t x, int32_t y) { return x == 2 && y == 1; })},
-                    {3, 2, 4, iconDib(big, 4, kSixPalette, [](int32_t, int32_t) { return true; })}});
+    return icoFile(
+        {{2, 2, 8, iconDib(small, 8, kSixPalette, [](int32_t, int32_t) { return false; })},
+         {3, 2, 24, iconDib(big, 24, {}, [](int32_t x, int32_t y) { return x == 2 && y == 1; })},
+         {3, 2, 4, iconDib(big, 4, kSixPalette, [](int32_t, int32_t) { return true; })}});
 }
 
 TEST(Ico, TakesTheLargestDeepestEntryAndItsMask) {
     const auto img = decodeImage(sampleIcon());
     ASSERT_TRUE(img);
     Image expected = sixColours();
-    expected.at(2, 1) = bgr(kMagenta);  // masked: alpha 0
+    expected.at(2, 1) = bgr(kMagenta); // masked: alpha 0
     EXPECT_EQ(*img, expected);
 }
 
 TEST(Ico, ThirtyTwoBitAlphaWinsOverTheMaskUnlessAllZero) {
     const Image px = picture({{0x80FF0000u, 0x00000000u}});
-    const auto withAlpha = decodeIco(icoFile({{2, 1, 32, iconDib(px, 32, {}, [](int32_t x, int32_t) { return x == 0; })}}));
+    const auto withAlpha = decodeIco(
+        icoFile({{2, 1, 32, iconDib(px, 32, {}, [](int32_t x, int32_t) { return x == 0; })}}));
     ASSERT_TRUE(withAlpha);
     EXPECT_EQ(*withAlpha, px);
     const Image noAlpha = picture({{0x00FF0000u, 0x0000FF00u}});
-    const auto masked = decodeIco(icoFile({{2, 1, 32, iconDib(noAlpha, 32, {}, [](int32_t x, int32_t) { return x == 1; })}}));
+    const auto masked = decodeIco(
+        icoFile({{2, 1, 32, iconDib(noAlpha, 32, {}, [](int32_t x, int32_t) { return x == 1; })}}));
     ASSERT_TRUE(masked);
     EXPECT_EQ(*masked, picture({{kRed, 0x0000FF00u}}));
 }
 
 struct Corruption {
     const char* what;
-    size_t at;     // byte offset to overwrite with a 32-bit value
+    size_t at; // byte offset to overwrite with a 32-bit value
     uint32_t value;
-    int width;     // 2 or 4 bytes written
+    int width; // 2 or 4 bytes written
 };
 
 TEST(Bmp, DamagedHeadersGiveNoImage) {
@@ -174,7 +180,7 @@ TEST(Bmp, DamagedHeadersGiveNoImage) {
         {"width past the limit", 18, 16385, 4},
         {"height 0", 22, 0, 4},
         {"height INT_MIN", 22, uint32_t(INT_MIN), 4},
-        {"too many pixels", 18, 16384, 4},  // with the height below: 16384 x 16384
+        {"too many pixels", 18, 16384, 4}, // with the height below: 16384 x 16384
         {"two planes", 26, 2, 2},
         {"7 bits per pixel", 28, 7, 2},
         {"JPEG compression", 30, 4, 4},
@@ -240,7 +246,8 @@ TEST(Ico, DamagedDirectoriesGiveNoImage) {
 }
 
 TEST(BmpIco, CutFilesGiveNoImage) {
-    for (const Variant& v : bmpVariants()) expectCutFilesRejected(bmpFile(v.dib), v.what);
+    for (const Variant& v : bmpVariants())
+        expectCutFilesRejected(bmpFile(v.dib), v.what);
     expectCutFilesRejected(sampleIcon(), "icon");
 }
 

@@ -15,13 +15,12 @@ constexpr Pixel M = kMagenta;
 TEST(Transparency, EveryPixelOfTheTopRightColourBecomesButtonFace) {
     // Magenta inside, on the border, and with alpha 0 (colours compare
     // without alpha); a near-magenta pixel stays.
-    Image img = picture({{kRed, M, kGreen, M},
-                         {kBlue, 0xFFFE00FF, M, kWhite},
-                         {0x00FF00FF, kBlack, kWhite, M}});
+    Image img = picture(
+        {{kRed, M, kGreen, M}, {kBlue, 0xFFFE00FF, M, kWhite}, {0x00FF00FF, kBlack, kWhite, M}});
     makeTransparent(img, kFace);
-    EXPECT_EQ(img, picture({{kRed, F, kGreen, F},
-                            {kBlue, 0xFFFE00FF, F, kWhite},
-                            {F, kBlack, kWhite, F}}));
+    EXPECT_EQ(
+        img,
+        picture({{kRed, F, kGreen, F}, {kBlue, 0xFFFE00FF, F, kWhite}, {F, kBlack, kWhite, F}}));
 
     Image white = picture({{M, kWhite}, {kWhite, M}});
     makeTransparent(white, kFace);
@@ -37,7 +36,8 @@ TEST(Transparency, DrawingOnAnotherPictureShowsItThroughAndFillsTheSource) {
 
     Image keyed = picture({{kRed, M}, {M, kBlue}});
     drawTransparent(keyed, dst, -1, 0, 2, 2, Rgb{255, 0, 0}, kFace);
-    EXPECT_EQ(dst, picture({{M, kWhite, kWhite}, {kBlue, kRed, kWhite}})) << "explicit key, clipped";
+    EXPECT_EQ(dst, picture({{M, kWhite, kWhite}, {kBlue, kRed, kWhite}}))
+        << "explicit key, clipped";
 }
 
 TEST(Scale, UniformColourStaysExactAtAnySize) {
@@ -58,7 +58,8 @@ TEST(Scale, EnlargingInterpolatesBetweenAlignedCentres) {
 TEST(Scale, ShrinkingAveragesInsteadOfSkipping) {
     Image checks = *makeImage(16, 16);
     for (int32_t y = 0; y < 16; ++y)
-        for (int32_t x = 0; x < 16; ++x) checks.at(x, y) = (x + y) % 2 ? kWhite : kBlack;
+        for (int32_t x = 0; x < 16; ++x)
+            checks.at(x, y) = (x + y) % 2 ? kWhite : kBlack;
     const auto out = scaleImage(checks, 4, 4);
     ASSERT_TRUE(out);
     for (Pixel p : out->pixels) {
@@ -102,8 +103,9 @@ TEST(Drawing, BoxesAndPicturesAreClippedAtEveryEdge) {
     Image img = *makeImage(3, 3, kWhite);
     fillRect(img, -5, 2, 100, 7, kBlack);
     drawImage(img, picture({{kRed, kGreen}, {kBlue, M}}), 2, -1);
-    EXPECT_EQ(img, picture({{kWhite, kWhite, kBlue}, {kWhite, kWhite, kWhite},
-                            {kBlack, kBlack, kBlack}}));
+    EXPECT_EQ(
+        img,
+        picture({{kWhite, kWhite, kBlue}, {kWhite, kWhite, kWhite}, {kBlack, kBlack, kBlack}}));
 }
 
 } // namespace

@@ -18,7 +18,8 @@ inline void PrintTo(const Image& img, std::ostream* os) {
     *os << img.width << " x " << img.height << std::hex;
     for (int32_t y = 0; y < img.height && y < 8; ++y) {
         *os << "\n ";
-        for (int32_t x = 0; x < img.width && x < 8; ++x) *os << " " << img.at(x, y);
+        for (int32_t x = 0; x < img.width && x < 8; ++x)
+            *os << " " << img.at(x, y);
     }
     *os << std::dec;
 }
@@ -38,19 +39,21 @@ inline void le32(Bytes& b, uint32_t v) {
     le16(b, v >> 16);
 }
 inline void put32(Bytes& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        b[at + size_t(i)] = uint8_t(v >> (8 * i));
 }
 
 inline Image picture(std::initializer_list<std::initializer_list<Pixel>> rows) {
     Image img;
     img.height = int32_t(rows.size());
     img.width = int32_t(rows.begin()->size());
-    for (auto& r : rows) img.pixels.insert(img.pixels.end(), r.begin(), r.end());
+    for (auto& r : rows)
+        img.pixels.insert(img.pixels.end(), r.begin(), r.end());
     return img;
 }
 
-constexpr Pixel kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF,
-                kWhite = 0xFFFFFFFF, kBlack = 0xFF000000, kMagenta = 0xFFFF00FF;
+constexpr Pixel kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF,
+                kBlack = 0xFF000000, kMagenta = 0xFFFF00FF;
 
 // 3 x 2: an odd width, so every bit depth pads its rows.
 inline Image sixColours() {
@@ -77,8 +80,8 @@ inline Bytes packRows(const Image& img, int bpp, const std::function<uint32_t(Pi
                 const size_t bit = size_t(x) * size_t(bpp);
                 row[bit / 8] |= uint8_t(v << (8 - bpp - bit % 8));
             } else {
-                for (int i = 0; i < bpp / 8; ++i) row[size_t(x) * size_t(bpp / 8) + size_t(i)] =
-                    uint8_t(v >> (8 * i));
+                for (int i = 0; i < bpp / 8; ++i)
+                    row[size_t(x) * size_t(bpp / 8) + size_t(i)] = uint8_t(v >> (8 * i));
             }
         }
     }
@@ -87,12 +90,12 @@ inline Bytes packRows(const Image& img, int bpp, const std::function<uint32_t(Pi
 
 struct Dib {
     uint32_t headerSize = 40;
-    int32_t width = 0, height = 0;  // height as stored
+    int32_t width = 0, height = 0; // height as stored
     uint16_t bpp = 24;
     uint32_t compression = 0;
     uint32_t clrUsed = 0;
     std::vector<Pixel> palette;
-    std::vector<uint32_t> masks;  // inside a 52+ byte header, else after it
+    std::vector<uint32_t> masks; // inside a 52+ byte header, else after it
     Bytes bits;
 };
 
@@ -105,14 +108,17 @@ inline Bytes dibBytes(const Dib& d) {
         le16(b, 1);
         le16(b, d.bpp);
     } else {
-        for (uint32_t v : {uint32_t(d.width), uint32_t(d.height)}) le32(b, v);
+        for (uint32_t v : {uint32_t(d.width), uint32_t(d.height)})
+            le32(b, v);
         le16(b, 1);
         le16(b, d.bpp);
         for (uint32_t v : {d.compression, uint32_t(d.bits.size()), 2835u, 2835u, d.clrUsed, 0u})
             le32(b, v);
         size_t m = 0;
-        while (b.size() < d.headerSize) le32(b, m < d.masks.size() ? d.masks[m++] : 0);
-        for (; m < d.masks.size(); ++m) le32(b, d.masks[m]);
+        while (b.size() < d.headerSize)
+            le32(b, m < d.masks.size() ? d.masks[m++] : 0);
+        for (; m < d.masks.size(); ++m)
+            le32(b, d.masks[m]);
     }
     for (Pixel p : d.palette) {
         b.push_back(uint8_t(p));
@@ -146,7 +152,8 @@ inline Bytes iconDib(const Image& img, int bpp, const std::vector<Pixel>& palett
     d.bits = packRows(img, bpp, [&](Pixel p) { return bpp <= 8 ? indexIn(palette, p) : p; });
     Image mask = img;
     for (int32_t y = 0; y < img.height; ++y)
-        for (int32_t x = 0; x < img.width; ++x) mask.at(x, y) = clear(x, y) ? 1 : 0;
+        for (int32_t x = 0; x < img.width; ++x)
+            mask.at(x, y) = clear(x, y) ? 1 : 0;
     const Bytes m = packRows(mask, 1, [](Pixel p) { return p; });
     d.bits.insert(d.bits.end(), m.begin(), m.end());
     return dibBytes(d);
@@ -171,7 +178,8 @@ inline Bytes icoFile(const std::vector<IconEntry>& entries) {
         le32(b, uint32_t(offset));
         offset += e.data.size();
     }
-    for (const IconEntry& e : entries) b.insert(b.end(), e.data.begin(), e.data.end());
+    for (const IconEntry& e : entries)
+        b.insert(b.end(), e.data.begin(), e.data.end());
     return b;
 }
 
