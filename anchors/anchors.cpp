@@ -16,6 +16,13 @@ int32_t minus(int32_t a, int32_t b) {
     return clamp32(int64_t{a} - b);
 }
 
+// 32-bit x86 computes in 80-bit registers and g++ may keep that excess
+// precision; going through memory makes the factor a true 32-bit float.
+float asFloat(float v) {
+    volatile float stored = v;
+    return stored;
+}
+
 } // namespace
 
 int32_t roundHalfEven(long double v) {
@@ -53,8 +60,8 @@ Factors factorsFor(int32_t currentW, int32_t currentH, int32_t refW, int32_t ref
     f.H = currentH;
     f.hasX = refW > 0;
     f.hasY = refH > 0;
-    if (f.hasX) f.xprop = static_cast<float>(currentW) / static_cast<float>(refW);
-    if (f.hasY) f.yprop = static_cast<float>(currentH) / static_cast<float>(refH);
+    if (f.hasX) f.xprop = asFloat(static_cast<float>(currentW) / static_cast<float>(refW));
+    if (f.hasY) f.yprop = asFloat(static_cast<float>(currentH) / static_cast<float>(refH));
     return f;
 }
 

@@ -1,0 +1,1 @@
+zarnet_add_bench(resize_bench SOURCES resize_bench.cpp LIBS zarnet_anchors zarnet_imaging)
