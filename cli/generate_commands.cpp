@@ -71,16 +71,20 @@ int generateProgram(const std::string& designPath, const std::string& sourcePath
     const auto design = load(designPath);
     if (!design) return kExitFailed;
     switch (gen::writeProgram(*design, designPath, sourcePath, prefix)) {
-    case gen::ProgramResult::IncludeFailed: return cannotWrite(gen::includePathBeside(sourcePath));
-    case gen::ProgramResult::SourceFailed: return cannotWrite(sourcePath);
-    case gen::ProgramResult::Written: break;
+    case gen::ProgramResult::IncludeFailed:
+        return cannotWrite(gen::includePathBeside(sourcePath));
+    case gen::ProgramResult::SourceFailed:
+        return cannotWrite(sourcePath);
+    case gen::ProgramResult::Written:
+        break;
     }
     // The program embeds the design by its bare file name.
     std::error_code ec;
     const fs::path designFolder = fs::absolute(designPath, ec).parent_path();
     const fs::path sourceFolder = fs::absolute(sourcePath, ec).parent_path();
     if (!ec && designFolder.lexically_normal() != sourceFolder.lexically_normal())
-        std::fprintf(stderr, "%s: warning: the program embeds %s by name; it builds only beside it\n",
+        std::fprintf(stderr,
+                     "%s: warning: the program embeds %s by name; it builds only beside it\n",
                      sourcePath.c_str(), fs::path(designPath).filename().string().c_str());
     return kExitOk;
 }
@@ -114,6 +118,8 @@ const Command kCommands[] = {
 
 } // namespace
 
-std::span<const Command> generateCommands() { return kCommands; }
+std::span<const Command> generateCommands() {
+    return kCommands;
+}
 
 } // namespace zarnet::cli

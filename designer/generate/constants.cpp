@@ -13,10 +13,11 @@ namespace {
 // a slot keep the table of 20,000 records within the processor's cache. It
 // is sized once, as no more names than records are ever added.
 class NameSet {
-public:
+  public:
     NameSet(const std::vector<ConstantEntry>& entries, size_t most) : entries_(entries) {
         size_t size = 16;
-        while (size < 2 * most) size *= 2;
+        while (size < 2 * most)
+            size *= 2;
         slots_.resize(size);
     }
     bool contains(std::string_view name) const {
@@ -30,14 +31,15 @@ public:
     void add(size_t entry) {
         const uint32_t h = hash(entries_[entry].plainName);
         size_t i = h & mask();
-        while (slots_[i].entry != 0) i = (i + 1) & mask();
+        while (slots_[i].entry != 0)
+            i = (i + 1) & mask();
         slots_[i] = {h, static_cast<uint32_t>(entry + 1)};
     }
 
-private:
+  private:
     struct Slot {
         uint32_t hash = 0;
-        uint32_t entry = 0;  // index + 1; 0 marks a free slot
+        uint32_t entry = 0; // index + 1; 0 marks a free slot
     };
     static uint32_t hash(std::string_view s) {
         return static_cast<uint32_t>(std::hash<std::string_view>{}(s));
@@ -52,7 +54,7 @@ private:
 // ever added, so a suffix found taken stays taken and the search for the
 // next free one resumes where the last search for that name stopped.
 class NamePool {
-public:
+  public:
     NamePool(const std::vector<ConstantEntry>& entries, size_t most) : used_(entries, most) {}
 
     std::string choose(std::string base, int number) {
@@ -68,7 +70,7 @@ public:
     }
     void add(size_t entry) { used_.add(entry); }
 
-private:
+  private:
     NameSet used_;
     std::unordered_map<std::string, int> lastSuffix_;
 };
@@ -79,7 +81,7 @@ std::vector<ConstantEntry> buildConstants(const Design& d, std::string_view pref
     std::vector<ConstantEntry> entries;
     entries.reserve(d.items.size());
     NamePool names(entries, d.items.size());
-    size_t longest = 0;  // underscores for spaces keep the length
+    size_t longest = 0; // underscores for spaces keep the length
     for (size_t i = 0; i < d.items.size(); ++i) {
         // Records are large and the name look-ups evict them, so the walk
         // asks for the next ones ahead of time.

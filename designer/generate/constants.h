@@ -12,10 +12,10 @@
 namespace zarnet::gen {
 
 struct ConstantEntry {
-    std::string name;       // "#" + prefix + name, spaces as "_", padded, "= " + value
-    std::string plainName;  // the same without padding and value
+    std::string name;      // "#" + prefix + name, spaces as "_", padded, "= " + value
+    std::string plainName; // the same without padding and value
     int32_t value = 0;
-    int32_t type = 0;       // 1..29, or 100 for a tab
+    int32_t type = 0; // 1..29, or 100 for a tab
 };
 
 // Every record but close records, in sequence order. Equal names get the

@@ -46,7 +46,7 @@ int caseType(std::string_view line) {
     int value = 0;
     for (; i < word.size() && word[i] >= '0' && word[i] <= '9'; ++i) {
         value = value * 10 + (word[i] - '0');
-        if (value > kTypeCount) return 0;  // no gadget type, and no overflow
+        if (value > kTypeCount) return 0; // no gadget type, and no overflow
     }
     return negative ? -value : value;
 }
@@ -63,9 +63,14 @@ void scanDesign(const Design& d, Features& f) {
         if (isImageCapable(it.typ, it.flags)) {
             f.images = true;
             switch (sniffImageFormat(it.image)) {
-            case ImageFormat::Png: f.png = true; break;
-            case ImageFormat::Jpeg: f.jpeg = true; break;
-            case ImageFormat::Other: break;
+            case ImageFormat::Png:
+                f.png = true;
+                break;
+            case ImageFormat::Jpeg:
+                f.jpeg = true;
+                break;
+            case ImageFormat::Other:
+                break;
             }
             if (it.aflag & 1) f.transparency = true;
         }
@@ -79,16 +84,24 @@ void scanInclude(std::string_view text, Features& f) {
     std::string_view rest = text, raw;
     while (nextLine(rest, raw)) {
         const std::string_view line = trimSpaces(raw);
-        if (line == "UseJPEGImageDecoder()") f.jpeg = true;
-        else if (line == "UsePNGImageDecoder()") f.png = true;
-        else if (contains(line, "DrawTransparentImage")) f.transparency = true;
+        if (line == "UseJPEGImageDecoder()")
+            f.jpeg = true;
+        else if (line == "UsePNGImageDecoder()")
+            f.png = true;
+        else if (contains(line, "DrawTransparentImage"))
+            f.transparency = true;
         // The anchor registration holds this text too, so anchors bring the
         // image blocks back with them.
-        else if (contains(line, "If ZarnValue\\isimage")) f.images = true;
-        else if (contains(line, "ApiToolTip")) f.extendedTooltips = true;
-        else if (contains(line, "If ZarnValue\\tooltip")) f.tooltips = true;
-        else if (contains(line, "If ZarnValue\\auto")) f.anchors = true;
-        else if (contains(line, "If gFonts")) f.fonts = true;
+        else if (contains(line, "If ZarnValue\\isimage"))
+            f.images = true;
+        else if (contains(line, "ApiToolTip"))
+            f.extendedTooltips = true;
+        else if (contains(line, "If ZarnValue\\tooltip"))
+            f.tooltips = true;
+        else if (contains(line, "If ZarnValue\\auto"))
+            f.anchors = true;
+        else if (contains(line, "If gFonts"))
+            f.fonts = true;
         else if (contains(line, "Select ZarnValue\\typ")) {
             while (nextLine(rest, raw)) {
                 const std::string_view caseText = trimSpaces(raw);

@@ -20,7 +20,7 @@ struct Features {
     bool extendedTooltips = false;
     bool anchors = false;
     bool fonts = false;
-    std::array<bool, kTypeCount + 1> usedType{};  // index = gadget type 1..29
+    std::array<bool, kTypeCount + 1> usedType{}; // index = gadget type 1..29
 
     bool operator==(const Features&) const = default;
 };

@@ -9,7 +9,7 @@ namespace zarnet::gen {
 namespace {
 
 class IncludeText {
-public:
+  public:
     void line(std::string_view text = {}) {
         block(text);
         out_ += "\r\n";
@@ -23,7 +23,7 @@ public:
     }
     std::string take() { return std::move(out_); }
 
-private:
+  private:
     std::string out_;
 };
 
@@ -138,8 +138,8 @@ std::filesystem::path includePathBeside(const std::filesystem::path& file) {
 bool writeInclude(const std::filesystem::path& path, const Design& d, Features start) {
     scanDesign(d, start);
     const std::string text = includeText(start);
-    return writeFileAtomic(path, std::span(reinterpret_cast<const uint8_t*>(text.data()),
-                                           text.size()));
+    return writeFileAtomic(path,
+                           std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
 bool writeIncludeFor(const Design& d, const std::filesystem::path& designPath) {

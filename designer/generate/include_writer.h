@@ -28,9 +28,9 @@ bool writeInclude(const std::filesystem::path& path, const Design& d, Features s
 bool writeIncludeFor(const Design& d, const std::filesystem::path& designPath);
 
 enum class Upkeep {
-    NoInclude,  // none there (or it is empty): saving never creates one
+    NoInclude, // none there (or it is empty): saving never creates one
     Rewritten,
-    Failed,     // could not be read or written; the old include is untouched
+    Failed, // could not be read or written; the old include is untouched
 };
 
 // After a design was saved to designPath: rewrite the include in its folder,

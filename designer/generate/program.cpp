@@ -48,7 +48,9 @@ void line(std::string& out, std::string_view text = {}) {
 
 } // namespace
 
-std::string_view programHead() { return kHead; }
+std::string_view programHead() {
+    return kHead;
+}
 
 std::string programText(const std::vector<ConstantEntry>& constants,
                         std::string_view designFileName) {

@@ -25,9 +25,9 @@ std::string defaultSourceName(std::string_view designPath);
 std::string withSourceExtension(std::string name);
 
 enum class ProgramResult {
-    Written,        // the include and the source
-    IncludeFailed,  // nothing was written
-    SourceFailed,   // the include was written, the source was not
+    Written,       // the include and the source
+    IncludeFailed, // nothing was written
+    SourceFailed,  // the include was written, the source was not
 };
 
 // Writes the include beside the source (for this design alone), then the

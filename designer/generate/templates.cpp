@@ -53,12 +53,18 @@ constexpr std::string_view kLoaderTail =
 
 std::string_view argumentText(CreateArg a) {
     switch (a) {
-    case CreateArg::Text: return "ZarnValue\\wtext";
-    case CreateArg::Flags: return "ZarnValue\\flags";
-    case CreateArg::Para1: return "ZarnValue\\para1";
-    case CreateArg::Para2: return "ZarnValue\\para2";
-    case CreateArg::Para3: return "ZarnValue\\para3";
-    case CreateArg::Zero: return "0";
+    case CreateArg::Text:
+        return "ZarnValue\\wtext";
+    case CreateArg::Flags:
+        return "ZarnValue\\flags";
+    case CreateArg::Para1:
+        return "ZarnValue\\para1";
+    case CreateArg::Para2:
+        return "ZarnValue\\para2";
+    case CreateArg::Para3:
+        return "ZarnValue\\para3";
+    case CreateArg::Zero:
+        return "0";
     }
     return "0";
 }
@@ -66,10 +72,10 @@ std::string_view argumentText(CreateArg a) {
 } // namespace
 
 const RuntimeBlocks& runtimeBlocks() {
-    static const RuntimeBlocks blocks{kInit,        kDrawTransparent, kApiToolTip, kSetImage,
+    static const RuntimeBlocks blocks{kInit,         kDrawTransparent, kApiToolTip, kSetImage,
                                       kCreationTail, kResize,          kLoaderHead, kFonts,
-                                      kRecordLoop,  kImageLoad,       kStatus,     kAnchorRegister,
-                                      kFontApply,   kTooltip,         kLoaderTail};
+                                      kRecordLoop,   kImageLoad,       kStatus,     kAnchorRegister,
+                                      kFontApply,    kTooltip,         kLoaderTail};
     return blocks;
 }
 

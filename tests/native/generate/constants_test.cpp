@@ -19,7 +19,8 @@ Item& named(Design& d, int typ, const char* name, int number) {
 
 std::vector<std::string> plainNames(const Design& d, std::string_view prefix = "") {
     std::vector<std::string> out;
-    for (const ConstantEntry& e : buildConstants(d, prefix)) out.push_back(e.plainName);
+    for (const ConstantEntry& e : buildConstants(d, prefix))
+        out.push_back(e.plainName);
     return out;
 }
 
@@ -36,7 +37,8 @@ TEST(Constants, EqualNamesTakeNumberThenSuffix) {
     // Tabs of several panels share title and index: number, then _2, _3 ...
     Design tabs;
     named(tabs, TextGadget, "T0_3", 9);
-    for (int i = 0; i < 4; ++i) tabs.items.push_back(makeTabRecord(0, "T"));
+    for (int i = 0; i < 4; ++i)
+        tabs.items.push_back(makeTabRecord(0, "T"));
     EXPECT_EQ(plainNames(tabs), (Names{"#T0_3", "#T", "#T0", "#T0_2", "#T0_4"}));
 
     // Duplicates are resolved before spaces become underscores.
@@ -82,19 +84,32 @@ std::string crlfLines(std::initializer_list<std::string_view> lines) {
 
 TEST(Program, HeadIsByteForByte) {
     const std::string expected =
-        crlfLines({"", "Procedure MyCallback(WindowID,Message,wParam,lParam)",
-                   "  Result = #PB_ProcessPureBasicEvents ", "  ; ", "  ; Your code here", "  ; ",
-                   "  ProcedureReturn Result", "EndProcedure", "",
-                   "IncludeFile \"zarnet_include.pbi\"", "",
+        crlfLines({"",
+                   "Procedure MyCallback(WindowID,Message,wParam,lParam)",
+                   "  Result = #PB_ProcessPureBasicEvents ",
+                   "  ; ",
+                   "  ; Your code here",
+                   "  ; ",
+                   "  ProcedureReturn Result",
+                   "EndProcedure",
+                   "",
+                   "IncludeFile \"zarnet_include.pbi\"",
+                   "",
                    "maxitems     = ZarnetMaxItem(?gadgets)",
                    "clientwidth  = ZarnetClientWidth(?gadgets)",
-                   "clientheight = ZarnetClientHeight(?gadgets)", "", "Dim gadget.l(maxitems)", "",
+                   "clientheight = ZarnetClientHeight(?gadgets)",
+                   "",
+                   "Dim gadget.l(maxitems)",
+                   "",
                    "windowflags=#PB_Window_ScreenCentered|#PB_Window_SystemMenu|"
                    "#PB_Window_MaximizeGadget|#PB_Window_MinimizeGadget|#PB_Window_SizeGadget|"
                    "#PB_Window_Invisible",
                    "If OpenWindow(0,0,0,clientwidth,clientheight,windowflags,\"Made with Zarnet\")",
-                   "  CreateGadgetList(WindowID())", "  ", "  Zarnet(0,?gadgets,@gadget(),0,0,0)",
-                   "  ZarnetCallback(@MyCallback()) ", ""}) +
+                   "  CreateGadgetList(WindowID())",
+                   "  ",
+                   "  Zarnet(0,?gadgets,@gadget(),0,0,0)",
+                   "  ZarnetCallback(@MyCallback()) ",
+                   ""}) +
         "  HideWindow(0,0)";
     EXPECT_EQ(programHead(), expected);
 }
@@ -111,14 +126,30 @@ TEST(Program, WholeTextForFrameTextButtonAndPanel) {
     const std::string expected =
         "\r\n#Frame   = 0\r#Label   = 1\r#Go      = 2\r#Tabs    = 3\r#Panel_0 = 0\r\r\n" +
         std::string(programHead()) + "\r\n\r\n" +
-        crlfLines({"  Repeat", "    event=WaitWindowEvent()", "    If event=#PB_Event_Gadget",
-                   "      Select EventGadgetID()", "        case gadget(#Go)",
-                   "          ;your code here", "", "        case gadget(#Tabs)",
-                   "          ;your code here", "", "        case gadget(#Panel_0)",
-                   "          ;your code here", "", "      EndSelect",
-                   "    ElseIf event=#WM_SIZE Or event=#WM_PAINT", "      While WindowEvent():Wend",
-                   "    EndIf", "  Until event=#PB_Event_CloseWindow", "EndIf", "", "DataSection",
-                   "  gadgets:", "  IncludeBinary \"form.zrf\"", "EndDataSection"});
+        crlfLines({"  Repeat",
+                   "    event=WaitWindowEvent()",
+                   "    If event=#PB_Event_Gadget",
+                   "      Select EventGadgetID()",
+                   "        case gadget(#Go)",
+                   "          ;your code here",
+                   "",
+                   "        case gadget(#Tabs)",
+                   "          ;your code here",
+                   "",
+                   "        case gadget(#Panel_0)",
+                   "          ;your code here",
+                   "",
+                   "      EndSelect",
+                   "    ElseIf event=#WM_SIZE Or event=#WM_PAINT",
+                   "      While WindowEvent():Wend",
+                   "    EndIf",
+                   "  Until event=#PB_Event_CloseWindow",
+                   "EndIf",
+                   "",
+                   "DataSection",
+                   "  gadgets:",
+                   "  IncludeBinary \"form.zrf\"",
+                   "EndDataSection"});
     EXPECT_EQ(text, expected);
 }
 
@@ -131,13 +162,15 @@ TEST(Program, SourceNames) {
         {"C:\\work\\FORM.ZRF", "C:\\work\\FORM.ZRF"},
         {"C:\\a.zrf\\b.zrf", "C:\\a.pb\\b.pb"},
     };
-    for (const auto& c : defaults) EXPECT_EQ(defaultSourceName(c.design), c.source);
+    for (const auto& c : defaults)
+        EXPECT_EQ(defaultSourceName(c.design), c.source);
     const struct {
         const char* chosen;
         const char* kept;
-    } extensions[] = {{"a", "a.pb"}, {"a.PB", "a.PB"}, {"apb", "apb.pb"}, {"pb", "pb.pb"},
-                      {"", ".pb"},   {"x.zrf", "x.zrf.pb"}};
-    for (const auto& c : extensions) EXPECT_EQ(withSourceExtension(c.chosen), c.kept);
+    } extensions[] = {{"a", "a.pb"},   {"a.PB", "a.PB"}, {"apb", "apb.pb"},
+                      {"pb", "pb.pb"}, {"", ".pb"},      {"x.zrf", "x.zrf.pb"}};
+    for (const auto& c : extensions)
+        EXPECT_EQ(withSourceExtension(c.chosen), c.kept);
 }
 
 } // namespace

@@ -9,7 +9,9 @@
 
 namespace zarnet::test {
 
-inline std::vector<uint8_t> bytes(std::string_view s) { return {s.begin(), s.end()}; }
+inline std::vector<uint8_t> bytes(std::string_view s) {
+    return {s.begin(), s.end()};
+}
 
 using namespace std::string_view_literals;
 inline const std::vector<uint8_t> kPngBytes = bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR"sv);
@@ -17,10 +19,10 @@ inline const std::vector<uint8_t> kJpegBytes = bytes("\xFF\xD8\xFF\xE0\0\x10JFIF
 
 // One switch per feature a design can need; each adds the item that needs it.
 enum Need : unsigned {
-    NeedImage = 1,         // a bitmap button without image data
-    NeedPng = 2,           // an image gadget holding a PNG
-    NeedJpeg = 4,          // a button image gadget holding a JPEG
-    NeedTransparency = 8,  // a bitmap button drawn transparent
+    NeedImage = 1,        // a bitmap button without image data
+    NeedPng = 2,          // an image gadget holding a PNG
+    NeedJpeg = 4,         // a button image gadget holding a JPEG
+    NeedTransparency = 8, // a bitmap button drawn transparent
     NeedTooltip = 16,
     NeedExtendedTooltip = 32,
     NeedAnchors = 64,

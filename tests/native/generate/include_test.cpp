@@ -66,11 +66,12 @@ TEST(FeatureScan, EachRecordSetsWhatItNeeds) {
         {"JPEG without JFIF: no decoder",
          [](Design& d) { addItem(d, ImageGadget).image = test::bytes("\xFF\xD8\xFF\xE1..Exif"); },
          with([](Features& f) { f.images = f.usedType[11] = true; })},
-        {"simple tooltip of kind 7",
-         [](Design& d) { addItem(d, TextGadget).tooltip = 7; },
+        {"simple tooltip of kind 7", [](Design& d) { addItem(d, TextGadget).tooltip = 7; },
          with([](Features& f) { f.tooltips = f.usedType[21] = true; })},
         {"font table without records still needs the font reader",
-         [](Design& d) { d.fonts.push_back({0, 0, 0, "", 0}); },
+         [](Design& d) {
+             d.fonts.push_back({0, 0, 0, "", 0});
+         },
          with([](Features& f) { f.fonts = true; })},
         {"tab and close records are no gadget types",
          [](Design& d) {
@@ -188,17 +189,18 @@ TEST(IncludeScan, LinesSetFlagsInTheirOrder) {
         void (*expect)(Features&);
     } cases[] = {
         {"   UsePNGImageDecoder()  ", [](Features& f) { f.png = true; }},
-        {"UseJPEGImageDecoder() ; no", [](Features&) {}},  // equality, not containment
+        {"UseJPEGImageDecoder() ; no", [](Features&) {}}, // equality, not containment
         {"x=DrawTransparentImage() : ApiToolTip()", [](Features& f) { f.transparency = true; }},
         {"      If ZarnValue\\isimage", [](Features& f) { f.images = true; }},
         {"If ZarnValue\\tooltip=2", [](Features& f) { f.tooltips = true; }},
-        {"If zarnvalue\\auto", [](Features&) {}},  // case counts
+        {"If zarnvalue\\auto", [](Features&) {}}, // case counts
         {"  If gFonts : Dim", [](Features& f) { f.fonts = true; }},
         {"Select ZarnValue\\typ\r\nCase 3:x\r\n Case 12:y \r\nCase  4:z\r\nCase 30:w\r\n"
          "Case 7\r\nDefault\r\n  EndSelect  \r\nCase 9:after\r\nIf ZarnValue\\auto",
          [](Features& f) { f.usedType[3] = f.usedType[12] = f.usedType[7] = f.anchors = true; }},
-        {"Select ZarnValue\\typ\nCase 5:a\nIf ZarnValue\\auto", [](Features& f) {
-             f.usedType[5] = true;  // no EndSelect: the rest are all case lines
+        {"Select ZarnValue\\typ\nCase 5:a\nIf ZarnValue\\auto",
+         [](Features& f) {
+             f.usedType[5] = true; // no EndSelect: the rest are all case lines
          }},
     };
     for (const auto& c : cases) {
@@ -234,7 +236,7 @@ TEST(IncludeText, EveryCombinationIsSoundAndReadsBack) {
 TEST(IncludeText, EveryGadgetTypeAndNestingIsSound) {
     const Design d = test::everyTypeDesign();
     const std::string text = includeText(scanned(d));
-    EXPECT_EQ(count(text, "    Case "), 29u + 1u);  // and gCallback's size case
+    EXPECT_EQ(count(text, "    Case "), 29u + 1u); // and gCallback's size case
     const std::string program = programText(buildConstants(d, ""), "every.zrf");
     const auto problems = test::checkPureBasic(text + program);
     EXPECT_TRUE(problems.empty()) << test::describe(problems);
@@ -253,7 +255,7 @@ TEST(PbChecker, FindsTheFaultsItIsFor) {
         {"Procedure a()\r\nBreak\r\nEndProcedure", "Break"},
         {"x=Undefined(1)", "neither"},
         {"x=b()\r\nProcedure b()\r\nEndProcedure", "neither"},
-        {"x=CreateWindowEx(0)", "neither"},  // the API needs its underscore
+        {"x=CreateWindowEx(0)", "neither"}, // the API needs its underscore
         {"gW=1\r\ngw=2", "spelled"},
         {"x=?nowhere", "not defined"},
     };

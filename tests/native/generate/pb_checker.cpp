@@ -10,7 +10,8 @@ namespace {
 
 std::string lower(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -19,16 +20,15 @@ const std::set<std::string>& knownCommands() {
     static const std::set<std::string> names = [] {
         const char* pb[] = {
             // gadgets
-            "ButtonGadget", "ButtonImageGadget", "CheckBoxGadget", "ComboBoxGadget",
-            "EditorGadget", "ExplorerComboGadget", "ExplorerListGadget", "ExplorerTreeGadget",
-            "Frame3DGadget", "HyperLinkGadget", "ImageGadget", "ListIconGadget",
-            "ListViewGadget", "OptionGadget", "PanelGadget", "ProgressBarGadget",
-            "ScrollAreaGadget", "ScrollBarGadget", "SpinGadget", "StringGadget", "TextGadget",
-            "TrackBarGadget", "TreeGadget", "WebGadget", "CalendarGadget", "DateGadget",
-            "IPAddressGadget", "ContainerGadget", "SplitterGadget", "CloseGadgetList",
-            "AddGadgetItem", "SetGadgetAttribute", "SetGadgetState", "HideGadget",
-            "DisableGadget", "SetGadgetFont", "GadgetToolTip", "GadgetID", "GadgetWidth",
-            "GadgetHeight", "ResizeGadget", "CreateGadgetList", "EventGadgetID",
+            "ButtonGadget", "ButtonImageGadget", "CheckBoxGadget", "ComboBoxGadget", "EditorGadget",
+            "ExplorerComboGadget", "ExplorerListGadget", "ExplorerTreeGadget", "Frame3DGadget",
+            "HyperLinkGadget", "ImageGadget", "ListIconGadget", "ListViewGadget", "OptionGadget",
+            "PanelGadget", "ProgressBarGadget", "ScrollAreaGadget", "ScrollBarGadget", "SpinGadget",
+            "StringGadget", "TextGadget", "TrackBarGadget", "TreeGadget", "WebGadget",
+            "CalendarGadget", "DateGadget", "IPAddressGadget", "ContainerGadget", "SplitterGadget",
+            "CloseGadgetList", "AddGadgetItem", "SetGadgetAttribute", "SetGadgetState",
+            "HideGadget", "DisableGadget", "SetGadgetFont", "GadgetToolTip", "GadgetID",
+            "GadgetWidth", "GadgetHeight", "ResizeGadget", "CreateGadgetList", "EventGadgetID",
             // windows and events
             "OpenWindow", "HideWindow", "UseWindow", "WindowID", "WindowWidth", "WindowHeight",
             "WindowEvent", "WaitWindowEvent", "SetWindowCallback",
@@ -41,37 +41,85 @@ const std::set<std::string>& knownCommands() {
             "PeekB", "PeekW", "PeekL", "PeekS", "PokeL", "Len", "CountList", "ResetList",
             "NextElement", "LastElement", "AddElement", "DeleteElement", "ClearList",
             "ChangeCurrentElement", "CallFunctionFast", "ZarnetMaxItem"};
-        const char* win32[] = {
-            "CreateCompatibleDC", "CreateCompatibleBitmap", "CreateBitmap", "SelectObject",
-            "GetMapMode", "SetMapMode", "SetStretchBltMode", "StretchBlt", "BitBlt",
-            "GetPixel", "SetBkColor", "GetSysColor", "DeleteObject", "DeleteDC",
-            "CreateWindowEx", "SendMessage", "GetModuleHandle"};
+        const char* win32[] = {"CreateCompatibleDC",
+                               "CreateCompatibleBitmap",
+                               "CreateBitmap",
+                               "SelectObject",
+                               "GetMapMode",
+                               "SetMapMode",
+                               "SetStretchBltMode",
+                               "StretchBlt",
+                               "BitBlt",
+                               "GetPixel",
+                               "SetBkColor",
+                               "GetSysColor",
+                               "DeleteObject",
+                               "DeleteDC",
+                               "CreateWindowEx",
+                               "SendMessage",
+                               "GetModuleHandle"};
         std::set<std::string> s;
-        for (const char* n : pb) s.insert(lower(n));
-        for (const char* n : win32) s.insert(lower(n) + "_");
-        s.erase("zarnetmaxitem");  // ours: it must be defined, not assumed
+        for (const char* n : pb)
+            s.insert(lower(n));
+        for (const char* n : win32)
+            s.insert(lower(n) + "_");
+        s.erase("zarnetmaxitem"); // ours: it must be defined, not assumed
         return s;
     }();
     return names;
 }
 
 const std::set<std::string>& keywords() {
-    static const std::set<std::string> k = {
-        "procedure", "endprocedure", "procedurereturn", "if", "elseif", "else", "endif",
-        "select", "case", "default", "endselect", "structure", "endstructure", "repeat",
-        "until", "forever", "while", "wend", "for", "to", "step", "next", "break",
-        "datasection", "enddatasection", "data", "restore", "read", "global", "dim",
-        "newlist", "and", "or", "not", "includefile", "includebinary"};
+    static const std::set<std::string> k = {"procedure",
+                                            "endprocedure",
+                                            "procedurereturn",
+                                            "if",
+                                            "elseif",
+                                            "else",
+                                            "endif",
+                                            "select",
+                                            "case",
+                                            "default",
+                                            "endselect",
+                                            "structure",
+                                            "endstructure",
+                                            "repeat",
+                                            "until",
+                                            "forever",
+                                            "while",
+                                            "wend",
+                                            "for",
+                                            "to",
+                                            "step",
+                                            "next",
+                                            "break",
+                                            "datasection",
+                                            "enddatasection",
+                                            "data",
+                                            "restore",
+                                            "read",
+                                            "global",
+                                            "dim",
+                                            "newlist",
+                                            "and",
+                                            "or",
+                                            "not",
+                                            "includefile",
+                                            "includebinary"};
     return k;
 }
 
-bool identStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool identChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+bool identStart(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+}
+bool identChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
 
 struct Token {
-    char sigil;  // the character right before the name: # ? \ . @ * or 0
+    char sigil; // the character right before the name: # ? \ . @ * or 0
     std::string name;
-    bool call;   // directly followed by "("
+    bool call; // directly followed by "("
 };
 
 // Splits a line into statements (":" outside strings) without its comment.
@@ -98,14 +146,16 @@ std::vector<Token> tokens(std::string_view s) {
             const size_t end = s.find('"', i + 1);
             i = end == std::string_view::npos ? s.size() : end + 1;
         } else if (c == '$' || std::isdigit(static_cast<unsigned char>(c))) {
-            for (++i; i < s.size() && identChar(s[i]); ++i) {}
+            for (++i; i < s.size() && identChar(s[i]); ++i) {
+            }
         } else if (identStart(c)) {
             size_t j = i;
-            while (j < s.size() && identChar(s[j])) ++j;
-            const char sigil = i > 0 && std::string_view("#?\\.@*").find(s[i - 1]) !=
-                                            std::string_view::npos
-                                   ? s[i - 1]
-                                   : 0;
+            while (j < s.size() && identChar(s[j]))
+                ++j;
+            const char sigil =
+                i > 0 && std::string_view("#?\\.@*").find(s[i - 1]) != std::string_view::npos
+                    ? s[i - 1]
+                    : 0;
             out.push_back({sigil, std::string(s.substr(i, j - i)), j < s.size() && s[j] == '('});
             i = j;
         } else {
@@ -115,10 +165,12 @@ std::vector<Token> tokens(std::string_view s) {
     return out;
 }
 
-bool isLoop(const std::string& k) { return k == "for" || k == "while" || k == "repeat"; }
+bool isLoop(const std::string& k) {
+    return k == "for" || k == "while" || k == "repeat";
+}
 
 class Checker {
-public:
+  public:
     void line(size_t number, std::string_view text) {
         lineNo_ = number;
         const auto parts = statements(text);
@@ -143,7 +195,7 @@ public:
         return std::move(problems_);
     }
 
-private:
+  private:
     struct Open {
         std::string keyword;
         size_t line;
@@ -168,8 +220,9 @@ private:
     void close(const std::string& k, std::initializer_list<std::string_view> openers) {
         if (stack_.empty() ||
             std::find(openers.begin(), openers.end(), stack_.back().keyword) == openers.end()) {
-            problem(lineNo_, "\"" + k + "\" closes " +
-                                 (stack_.empty() ? "nothing" : "\"" + stack_.back().keyword + "\""));
+            problem(lineNo_,
+                    "\"" + k + "\" closes " +
+                        (stack_.empty() ? "nothing" : "\"" + stack_.back().keyword + "\""));
             return;
         }
         stack_.pop_back();
@@ -192,14 +245,22 @@ private:
         } else if (k == "case" || k == "default") {
             if (stack_.empty() || stack_.back().keyword != "select")
                 problem(lineNo_, "\"" + k + "\" outside \"Select\"");
-        } else if (k == "endprocedure") close(k, {"procedure"});
-        else if (k == "endif") close(k, {"if"});
-        else if (k == "endselect") close(k, {"select"});
-        else if (k == "endstructure") close(k, {"structure"});
-        else if (k == "until" || k == "forever") close(k, {"repeat"});
-        else if (k == "wend") close(k, {"while"});
-        else if (k == "next") close(k, {"for"});
-        else if (k == "enddatasection") close(k, {"datasection"});
+        } else if (k == "endprocedure")
+            close(k, {"procedure"});
+        else if (k == "endif")
+            close(k, {"if"});
+        else if (k == "endselect")
+            close(k, {"select"});
+        else if (k == "endstructure")
+            close(k, {"structure"});
+        else if (k == "until" || k == "forever")
+            close(k, {"repeat"});
+        else if (k == "wend")
+            close(k, {"while"});
+        else if (k == "next")
+            close(k, {"for"});
+        else if (k == "enddatasection")
+            close(k, {"datasection"});
         else if (k == "break") {
             bool loop = false;
             for (auto it = stack_.rbegin(); it != stack_.rend() && it->keyword != "procedure"; ++it)
@@ -218,7 +279,7 @@ private:
         for (size_t i = 0; i < toks.size(); ++i) {
             const Token& t = toks[i];
             const std::string name = lower(t.name);
-            if (t.sigil == '.' || keywords().count(name)) continue;  // type suffix, keyword
+            if (t.sigil == '.' || keywords().count(name)) continue; // type suffix, keyword
             if (t.sigil != '#') spell(t.name);
             if (t.sigil == '?') labelUses_.emplace(name, lineNo_);
             if (declares && i == 1) {

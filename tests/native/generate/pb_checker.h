@@ -13,7 +13,7 @@
 namespace zarnet::test {
 
 struct PbProblem {
-    size_t line;  // 1-based
+    size_t line; // 1-based
     std::string what;
 };
 

@@ -15,11 +15,12 @@ namespace {
 namespace fs = std::filesystem;
 
 class Folder : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
-               ("zarnet_generate_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("zarnet_generate_" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -66,8 +67,8 @@ TEST_F(Folder, SavingBesideAnotherDesignKeepsItsBlocks) {
 TEST_F(Folder, TheOnlyDesignRebuildsFromItselfAlone) {
     const fs::path a = saveDesign("A.zrf", kWithImages);
     ASSERT_TRUE(writeIncludeFor(kWithImages, a));
-    saveDesign("notes.zrf.bak", kWithImages);  // no design file
-    fs::create_directory(at("old.zrf"));        // a folder is no design either
+    saveDesign("notes.zrf.bak", kWithImages); // no design file
+    fs::create_directory(at("old.zrf"));      // a folder is no design either
     saveDesign("A.zrf", kPlain);
     EXPECT_EQ(maintainInclude(kPlain, a), Upkeep::Rewritten);
     EXPECT_EQ(carried(include()), test::featuresOf(0));
@@ -78,7 +79,7 @@ TEST_F(Folder, SavingNeverCreatesAnInclude) {
     saveDesign("B.zrf", kPlain);
     EXPECT_EQ(maintainInclude(kPlain, a), Upkeep::NoInclude);
     EXPECT_FALSE(fs::exists(include()));
-    std::ofstream(include()).close();  // an empty one does not count
+    std::ofstream(include()).close(); // an empty one does not count
     EXPECT_EQ(maintainInclude(kPlain, a), Upkeep::NoInclude);
     EXPECT_EQ(fs::file_size(include()), 0u);
 }
@@ -112,7 +113,8 @@ TEST_F(Folder, ProgramAndIncludeLieBesideTheSource) {
     const fs::path source = at("src") / "form.pb";
     ASSERT_EQ(writeProgram(d, design, source, "W_"), ProgramResult::Written);
     EXPECT_EQ(read(source), programText(buildConstants(d, "W_"), "form.zrf"));
-    EXPECT_EQ(read(at("src") / "zarnet_include.pbi"), includeText(test::featuresOf(test::NeedAnchors)));
+    EXPECT_EQ(read(at("src") / "zarnet_include.pbi"),
+              includeText(test::featuresOf(test::NeedAnchors)));
     EXPECT_FALSE(fs::exists(include()));
 }
 
