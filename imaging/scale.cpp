@@ -54,8 +54,10 @@ void premultiply(Pixel p, float* out) {
     out[3] = a;
 }
 
+// Sums of positive weights are never negative; the clamp only guards the
+// last bit of float error. Adding a half and truncating is rounding here.
 uint8_t channel(float v) {
-    return uint8_t(std::clamp(std::lround(v), 0L, 255L));
+    return uint8_t(std::clamp(v, 0.0f, 255.0f) + 0.5f);
 }
 
 Pixel unpremultiply(const float* v) {
