@@ -1,70 +1,136 @@
-// Separable resampling: each output column (then row) is a weighted sum of
-// nearby source columns (rows), the weights precomputed once per direction.
+// Separable resampling in integers: each output column (then row) is a
+// weighted sum of nearby source columns (rows). Weights and sums are exact
+// integers, so every build (x87, SSE, any compiler) gives the same pixels
+// and 32-bit x86 pays no float-to-integer conversions.
 #include "imaging/pixel_ops.h"
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 #include <new>
 
 namespace zarnet::imaging {
 namespace {
 
+constexpr int kWeightBits = 14; // the taps of one output sum to 1 << 14
+constexpr int kMidBits = 6;     // extra precision kept between the passes
+
 struct Weights {
-    std::vector<int32_t> first;  // per output index: its first entry in taps
+    std::vector<int32_t> first;  // per output index: its first tap
     std::vector<int32_t> count;  // and how many taps it has
     std::vector<int32_t> source; // source index of each tap
-    std::vector<float> weight;   // its weight; the taps of one output sum to 1
+    std::vector<int32_t> weight; // its weight
 };
 
+int64_t floorDiv(int64_t a, int64_t b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+// A triangle filter around each output centre, one source pixel wide when
+// enlarging and as wide as the shrink factor when shrinking. In units of
+// 1 / (2 * to) the output centre is (2i + 1) * from - to and the source
+// centre j is 2j * to, so the weights are integers before normalising.
 Weights weightsFor(int32_t from, int32_t to) {
     Weights w;
-    const double scale = double(from) / double(to);
-    const double radius = std::max(1.0, scale);
+    const int64_t unit = 2 * int64_t{to};
+    const int64_t radius = from > to ? 2 * int64_t{from} : unit;
     w.first.resize(size_t(to));
     w.count.resize(size_t(to));
+    std::vector<int64_t> raw;
     for (int32_t i = 0; i < to; ++i) {
-        const double centre = (i + 0.5) * scale - 0.5;
-        const int64_t lo = int64_t(std::floor(centre - radius)) + 1;
-        const int64_t hi = int64_t(std::ceil(centre + radius)) - 1;
-        w.first[size_t(i)] = int32_t(w.source.size());
-        double total = 0;
+        const int64_t centre = (2 * int64_t{i} + 1) * from - to;
+        const int64_t lo = floorDiv(centre - radius, unit),
+                      hi = floorDiv(centre + radius, unit) + 1;
+        raw.clear();
+        const size_t first = w.source.size();
+        int64_t total = 0;
         for (int64_t j = lo; j <= hi; ++j) {
-            const double k = 1.0 - std::abs(double(j) - centre) / radius;
+            const int64_t k = radius - std::abs(2 * j * to - centre);
             if (k <= 0) continue;
             w.source.push_back(int32_t(std::clamp<int64_t>(j, 0, from - 1)));
-            w.weight.push_back(float(k));
+            raw.push_back(k);
             total += k;
         }
-        const size_t n = w.source.size() - size_t(w.first[size_t(i)]);
-        w.count[size_t(i)] = int32_t(n);
-        for (size_t t = size_t(w.first[size_t(i)]); t < w.weight.size(); ++t)
-            w.weight[t] = float(w.weight[t] / total);
+        int32_t sum = 0;
+        size_t largest = 0;
+        for (size_t t = 0; t < raw.size(); ++t) {
+            w.weight.push_back(int32_t((raw[t] << kWeightBits) / total));
+            sum += w.weight.back();
+            if (raw[t] > raw[largest]) largest = t;
+        }
+        w.weight[first + largest] += (1 << kWeightBits) - sum;
+        w.first[size_t(i)] = int32_t(first);
+        w.count[size_t(i)] = int32_t(raw.size());
     }
     return w;
 }
 
-// Four floats per pixel: red, green and blue premultiplied by alpha (0..1),
-// and alpha in 0..255.
-void premultiply(Pixel p, float* out) {
-    const float a = float(alphaOf(p));
-    const float k = a / 255.0f;
-    out[0] = float((p >> 16) & 0xFF) * k;
-    out[1] = float((p >> 8) & 0xFF) * k;
-    out[2] = float(p & 0xFF) * k;
-    out[3] = a;
+// Four values per pixel: red, green, blue premultiplied by alpha, and alpha.
+std::vector<uint8_t> premultiplied(const Image& img) {
+    std::vector<uint8_t> out(img.pixels.size() * 4);
+    for (size_t i = 0; i < img.pixels.size(); ++i) {
+        const Pixel p = img.pixels[i];
+        const uint32_t a = alphaOf(p);
+        uint8_t* o = &out[i * 4];
+        for (int c = 0; c < 3; ++c)
+            o[c] = uint8_t((((p >> (16 - 8 * c)) & 0xFF) * a + 127) / 255);
+        o[3] = uint8_t(a);
+    }
+    return out;
 }
 
-// Sums of positive weights are never negative; the clamp only guards the
-// last bit of float error. Adding a half and truncating is rounding here.
-uint8_t channel(float v) {
-    return uint8_t(std::clamp(v, 0.0f, 255.0f) + 0.5f);
+template <class In, class Out>
+void across(const In* in, Out* out, int32_t outWidth, const Weights& w, int shift) {
+    const int32_t half = 1 << (shift - 1);
+    for (int32_t x = 0; x < outWidth; ++x, out += 4) {
+        int32_t acc[4] = {half, half, half, half};
+        const size_t f = size_t(w.first[size_t(x)]);
+        for (size_t t = f; t < f + size_t(w.count[size_t(x)]); ++t) {
+            const In* s = in + size_t(w.source[t]) * 4;
+            for (int c = 0; c < 4; ++c)
+                acc[c] += w.weight[t] * s[c];
+        }
+        for (int c = 0; c < 4; ++c)
+            out[c] = Out(acc[c] >> shift);
+    }
 }
 
-Pixel unpremultiply(const float* v) {
-    const float a = v[3];
-    if (a <= 0.5f) return 0;
-    const float k = 255.0f / a;
-    return makePixel(channel(v[0] * k), channel(v[1] * k), channel(v[2] * k), channel(a));
+template <class In, class Out>
+void down(const In* rows, size_t rowLength, int32_t y, Out* out, const Weights& w, int shift,
+          std::vector<int32_t>& sums) {
+    int32_t* acc = sums.data();
+    std::fill(acc, acc + rowLength, 1 << (shift - 1));
+    const size_t f = size_t(w.first[size_t(y)]);
+    for (size_t t = f; t < f + size_t(w.count[size_t(y)]); ++t) {
+        const In* s = rows + size_t(w.source[t]) * rowLength;
+        const int32_t k = w.weight[t];
+        for (size_t i = 0; i < rowLength; ++i)
+            acc[i] += k * s[i];
+    }
+    for (size_t i = 0; i < rowLength; ++i)
+        out[i] = Out(acc[i] >> shift);
+}
+
+// Back from premultiplied values; 255 / alpha comes from a table of 16.16
+// reciprocals, so there is no division per pixel.
+void emitRow(const uint8_t* v, int32_t width, Pixel* out) {
+    static const auto reciprocal = [] {
+        std::array<uint32_t, 256> r{};
+        for (uint32_t a = 1; a < 256; ++a)
+            r[a] = ((255u << 16) + a / 2) / a;
+        return r;
+    }();
+    for (int32_t x = 0; x < width; ++x, v += 4) {
+        const uint32_t a = v[3];
+        if (a == 255) {
+            out[x] = makePixel(v[0], v[1], v[2]);
+            continue;
+        }
+        const uint32_t k = reciprocal[a];
+        auto un = [&](uint8_t c) {
+            return uint8_t(std::min<uint32_t>(255, (c * k + 0x8000) >> 16));
+        };
+        out[x] = a == 0 ? 0 : makePixel(un(v[0]), un(v[1]), un(v[2]), uint8_t(a));
+    }
 }
 
 } // namespace
@@ -75,65 +141,30 @@ std::optional<Image> scaleImage(const Image& img, int32_t width, int32_t height)
     auto out = makeImage(width, height);
     if (!out) return std::nullopt;
     try {
-        const Weights across = weightsFor(img.width, width);
-        const Weights down = weightsFor(img.height, height);
-        auto premultiplyRow = [&](int32_t y, float* dst) {
-            for (int32_t x = 0; x < img.width; ++x)
-                premultiply(img.at(x, y), dst + size_t(x) * 4);
-        };
-        auto acrossRow = [&](const float* src, float* dst) {
-            for (int32_t x = 0; x < width; ++x, dst += 4) {
-                float acc[4] = {0, 0, 0, 0};
-                const size_t f = size_t(across.first[size_t(x)]);
-                for (size_t t = f; t < f + size_t(across.count[size_t(x)]); ++t) {
-                    const float* s = src + size_t(across.source[t]) * 4;
-                    for (int c = 0; c < 4; ++c)
-                        acc[c] += s[c] * across.weight[t];
-                }
-                std::copy_n(acc, 4, dst);
-            }
-        };
-        // One output row from `rowLength` floats of each source row it
-        // draws on; `rowAt(j)` yields source row j.
-        auto downRow = [&](int32_t y, size_t rowLength, auto&& rowAt, float* dst) {
-            std::fill(dst, dst + rowLength, 0.0f);
-            const size_t f = size_t(down.first[size_t(y)]);
-            for (size_t t = f; t < f + size_t(down.count[size_t(y)]); ++t) {
-                const float* s = rowAt(down.source[t]);
-                for (size_t i = 0; i < rowLength; ++i)
-                    dst[i] += s[i] * down.weight[t];
-            }
-        };
-        auto emit = [&](int32_t y, const float* v) {
-            for (int32_t x = 0; x < width; ++x)
-                out->at(x, y) = unpremultiply(v + size_t(x) * 4);
-        };
-
-        // The intermediate buffer is the smaller of the two orders, so it is
-        // never larger than the bigger of source and result.
+        const Weights horizontal = weightsFor(img.width, width);
+        const Weights vertical = weightsFor(img.height, height);
+        const std::vector<uint8_t> src = premultiplied(img);
         const size_t srcRow = size_t(img.width) * 4, dstRow = size_t(width) * 4;
-        std::vector<float> line(std::max(srcRow, dstRow));
+        constexpr int first = kWeightBits - kMidBits, second = kWeightBits + kMidBits;
+        std::vector<int32_t> acc(std::max(srcRow, dstRow));
+        std::vector<uint8_t> line(dstRow);
+        // The intermediate is the smaller of the two orders, so it is never
+        // larger than the bigger of source and result.
         if (int64_t{width} * img.height <= int64_t{img.width} * height) {
-            std::vector<float> mid(dstRow * size_t(img.height));
-            for (int32_t y = 0; y < img.height; ++y) {
-                premultiplyRow(y, line.data());
-                acrossRow(line.data(), &mid[dstRow * size_t(y)]);
-            }
+            std::vector<uint16_t> mid(dstRow * size_t(img.height));
+            for (int32_t y = 0; y < img.height; ++y)
+                across(&src[srcRow * size_t(y)], &mid[dstRow * size_t(y)], width, horizontal,
+                       first);
             for (int32_t y = 0; y < height; ++y) {
-                downRow(
-                    y, dstRow, [&](int32_t j) { return &mid[dstRow * size_t(j)]; }, line.data());
-                emit(y, line.data());
+                down(mid.data(), dstRow, y, line.data(), vertical, second, acc);
+                emitRow(line.data(), width, &out->at(0, y));
             }
         } else {
-            std::vector<float> source(srcRow * size_t(img.height));
-            std::vector<float> mid(srcRow);
-            for (int32_t y = 0; y < img.height; ++y)
-                premultiplyRow(y, &source[srcRow * size_t(y)]);
+            std::vector<uint16_t> mid(srcRow);
             for (int32_t y = 0; y < height; ++y) {
-                downRow(
-                    y, srcRow, [&](int32_t j) { return &source[srcRow * size_t(j)]; }, mid.data());
-                acrossRow(mid.data(), line.data());
-                emit(y, line.data());
+                down(src.data(), srcRow, y, mid.data(), vertical, first, acc);
+                across(mid.data(), line.data(), width, horizontal, second);
+                emitRow(line.data(), width, &out->at(0, y));
             }
         }
     } catch (const std::bad_alloc&) {
