@@ -71,17 +71,17 @@ TOOLINFOA toolInfo(GadgetRec& g, HWND part, const char* text) {
 void setToolTip(GadgetRec& g, std::string_view text) {
     HWND tip = tooltipOf(g, !text.empty());
     if (!tip) return;
+    // The gadget's own record says whether its tools exist; asking the
+    // tooltip would make it copy its text into our buffer.
+    const bool exists = !g.tooltip.empty();
     const std::string t(text);
     for (HWND part : {g.hwnd, g.aux}) {
         if (!part) continue;
         TOOLINFOA ti = toolInfo(g, part, t.c_str());
-        const bool exists = SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti));
-        ti = toolInfo(g, part, t.c_str());
         if (t.empty()) {
             if (exists) SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
         } else {
-            SendMessageA(tip, exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
-                         reinterpret_cast<LPARAM>(&ti));
+            SendMessageA(tip, exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
         }
     }
 }

@@ -76,6 +76,15 @@ void editorRemove(GadgetRec& g, int line) {
     SendMessageA(g.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
 }
 
+void setEditorLine(GadgetRec& g, int line, std::string_view text, int) {
+    if (line < 0 || line >= editorCount(g)) return;
+    const int start = editorLineStart(g.hwnd, line);
+    const int len = static_cast<int>(SendMessageA(g.hwnd, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+    const std::string t(text);
+    SendMessageA(g.hwnd, EM_SETSEL, static_cast<WPARAM>(start), start + len);
+    SendMessageA(g.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(t.c_str()));
+}
+
 void editorClear(GadgetRec& g) { SetWindowTextA(g.hwnd, ""); }
 
 // ---- spin: an edit field with an up-down control beside it ----
@@ -83,10 +92,17 @@ void editorClear(GadgetRec& g) { SetWindowTextA(g.hwnd, ""); }
 int spinArrowWidth(int w) { return std::min(GetSystemMetrics(SM_CXVSCROLL), std::max(w / 2, 0)); }
 
 void spinPlace(GadgetRec& g, int x, int y, int w, int h) {
-    const int aw = spinArrowWidth(w);
-    SetWindowPos(g.hwnd, nullptr, x, y, std::max(w - aw, 0), std::max(h, 0), SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(g.aux, nullptr, x + std::max(w - aw, 0), y, aw, std::max(h, 0),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    int aw = spinArrowWidth(w);
+    h = std::max(h, 0);
+    SetWindowPos(g.aux, nullptr, x + std::max(w - aw, 0), y, aw, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The arrows may insist on a width of their own: the field takes the rest.
+    RECT r;
+    GetWindowRect(g.aux, &r);
+    if (r.right - r.left != aw) {
+        aw = r.right - r.left;
+        SetWindowPos(g.aux, nullptr, x + std::max(w - aw, 0), y, aw, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetWindowPos(g.hwnd, nullptr, x, y, std::max(w - aw, 0), h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT spinBounds(GadgetRec& g) {
@@ -243,6 +259,7 @@ void detail::registerInputs(KindOps* t) {
     t[KindEditor].addItem = editorAdd;
     t[KindEditor].countItems = editorCount;
     t[KindEditor].getItemText = editorLine;
+    t[KindEditor].setItemText = setEditorLine;
     t[KindEditor].removeItem = editorRemove;
     t[KindEditor].clearItems = editorClear;
     t[KindSpin].command = editCommand;
@@ -295,6 +312,7 @@ int SpinGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum,
     SendMessageA(g->aux, UDM_SETBUDDY, reinterpret_cast<WPARAM>(g->hwnd), 0);
     SendMessageA(g->aux, UDM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
     SendMessageA(g->aux, UDM_SETPOS32, 0, minimum);
+    spinPlace(*g, x, y, w, h);
     return constructed(gadget, g);
 }
 
