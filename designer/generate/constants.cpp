@@ -28,6 +28,8 @@ class NameSet {
             if (s.hash == h && entries_[s.entry - 1].plainName == name) return true;
         }
     }
+    // Asks for the slot a later look-up of name starts at.
+    void prefetch(std::string_view name) const { __builtin_prefetch(&slots_[hash(name) & mask()]); }
     void add(size_t entry) {
         const uint32_t h = hash(entries_[entry].plainName);
         size_t i = h & mask();
@@ -69,11 +71,19 @@ class NamePool {
         }
     }
     void add(size_t entry) { used_.add(entry); }
+    void prefetch(std::string_view name) const { used_.prefetch(name); }
 
   private:
     NameSet used_;
     std::unordered_map<std::string, int> lastSuffix_;
 };
+
+// The name a record starts from: "#", the prefix, its name (a tab: its title).
+void baseName(std::string& out, std::string_view prefix, const Item& it) {
+    out = "#";
+    out += prefix;
+    out += it.typ == kTabRecord ? it.wtext : it.name;
+}
 
 } // namespace
 
@@ -82,19 +92,27 @@ std::vector<ConstantEntry> buildConstants(const Design& d, std::string_view pref
     entries.reserve(d.items.size());
     NamePool names(entries, d.items.size());
     size_t longest = 0; // underscores for spaces keep the length
+    std::string ahead;
     for (size_t i = 0; i < d.items.size(); ++i) {
-        // Records are large and the name look-ups evict them, so the walk
-        // asks for the next ones ahead of time.
+        // Large designs wait on memory: the records are big, and every
+        // look-up lands somewhere else in the name table. So the walk asks
+        // for the records a few steps ahead, and for the table slots of the
+        // next record's two first candidate names.
         if (i + 8 < d.items.size()) {
-            const char* ahead = reinterpret_cast<const char*>(&d.items[i + 8]);
-            __builtin_prefetch(ahead);
-            __builtin_prefetch(ahead + 64);
+            const char* record = reinterpret_cast<const char*>(&d.items[i + 8]);
+            __builtin_prefetch(record);
+            __builtin_prefetch(record + 64);
+        }
+        if (i + 2 < d.items.size() && d.items[i + 2].typ != kCloseRecord) {
+            baseName(ahead, prefix, d.items[i + 2]);
+            names.prefetch(ahead);
+            ahead += std::to_string(d.items[i + 2].number);
+            names.prefetch(ahead);
         }
         const Item& it = d.items[i];
         if (it.typ == kCloseRecord) continue;
-        std::string base = "#";
-        base += prefix;
-        base += it.typ == kTabRecord ? it.wtext : it.name;
+        std::string base;
+        baseName(base, prefix, it);
         ConstantEntry& e = entries.emplace_back();
         e.plainName = names.choose(std::move(base), it.number);
         e.value = it.number;
