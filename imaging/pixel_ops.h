@@ -46,7 +46,8 @@ Image convertIcoToBmp(const Image& icon, Rgb background);
 // (bilinear) filter in each direction, widened to the shrink factor when a
 // side gets smaller so that every source pixel counts; pixel centres are
 // aligned, edges are clamped, colours are weighted by alpha so transparent
-// pixels do not darken their neighbours. The same size gives a copy. Nothing
+// pixels do not darken their neighbours. Integer arithmetic throughout, so
+// every build gives the same pixels. The same size gives a copy. Nothing
 // when the new size is not allowed (zero, negative or past the limits).
 std::optional<Image> scaleImage(const Image& img, int32_t width, int32_t height);
 
