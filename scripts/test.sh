@@ -46,7 +46,10 @@ for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
     compact*) seed_dirs=("$seeds/compact") ;;
     design* | record*) seed_dirs=("$seeds/design") ;;
   esac
-  [ -d "tests/fuzz/corpus/${name%_fuzz}" ] && seed_dirs+=("tests/fuzz/corpus/${name%_fuzz}")
+  # Committed seed pictures and the like: corpus/<name> or corpus/<prefix>.
+  for d in "tests/fuzz/corpus/${name%_fuzz}" "tests/fuzz/corpus/${name%%_*}"; do
+    [ -d "$d" ] && { seed_dirs+=("$d"); break; }
+  done
   if "$fuzzer" -max_total_time="$FUZZ_SECONDS" -max_len=65536 -print_final_stats=0 \
       "$corpus" "${seed_dirs[@]}" >"build/fuzz/$name.log" 2>&1; then
     echo "fuzz $name: passed"

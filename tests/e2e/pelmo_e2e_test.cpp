@@ -1,0 +1,203 @@
+// Pelmo started as a user starts it, and checked from outside: its window,
+// its controls against the design, its keys, its manifest switch and its
+// messages.
+#include "probe.h"
+
+#include "document/catalogue.h"
+#include "document/design_file.h"
+#include "document/xp_manifest.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+
+namespace {
+
+using namespace zarnet;
+
+constexpr DWORD kStartMs = 20000;
+constexpr DWORD kExitMs = 10000;
+const char kTitle[] = "Zarnet preview";
+const char kExe[] = "Pelmo.exe";
+const char kQuestion[] =
+    "Please drop a Zarnet file\ron the Pelmo icon.\r\rYou can also use commandline:\r"
+    "Pelmo.exe design.zrf 0 (or 1 for XP style)\r\rDo you want to toggle Pelmo XP style now?";
+
+std::string exampleDesign() {
+    return probe::windowsPath(std::string(ZARNET_SOURCE_DIR) + "/examples/example.zrf");
+}
+
+long long sizeOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Each test gets its own copy of Pelmo in a folder whose name has a space,
+// so the manifest beside it is the test's own and paths need quoting.
+class Pelmo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmp[MAX_PATH];
+        GetTempPathA(MAX_PATH, tmp);
+        dir = std::string(tmp) + "pelmo e2e " + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(dir.c_str(), nullptr);
+        exe = dir + kExe;
+        manifest = exe + ".manifest";
+        ASSERT_TRUE(CopyFileA(probe::programPath("viewer", kExe).c_str(), exe.c_str(), FALSE));
+        design = dir + "my design.zrf";
+        ASSERT_TRUE(CopyFileA(exampleDesign().c_str(), design.c_str(), FALSE));
+        DeleteFileA(manifest.c_str());
+        probe::setWineUnmanagedWindows(kExe);
+    }
+    void TearDown() override {
+        for (const std::string& f : {manifest, exe, design, dir + "short.zrf"}) DeleteFileA(f.c_str());
+        RemoveDirectoryA(dir.c_str());
+        probe::clearWineSettings(kExe);
+    }
+    probe::Process start(const std::string& args) {
+        return probe::Process(probe::quoted(exe) + (args.empty() ? "" : " " + args));
+    }
+    void makeManifest(long long size) {
+        DeleteFileA(manifest.c_str());
+        if (size < 0) return;
+        std::ofstream f(manifest, std::ios::binary);
+        if (size == 647)
+            f << xpManifestText();
+        else
+            f << std::string(static_cast<size_t>(size), 'x');
+    }
+    // The viewer window of whichever Pelmo process shows it (a restarted
+    // one is not the process we started).
+    HWND waitForAnyViewer(DWORD timeoutMs) {
+        for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+            HWND w = FindWindowA(nullptr, kTitle);
+            if (w && IsWindowVisible(w)) return w;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+    std::string dir, exe, manifest, design;
+};
+
+TEST_F(Pelmo, ShowsTheDesignWithItsControls) {
+    auto bytes = readFileBytes(std::string(ZARNET_SOURCE_DIR) + "/examples/example.zrf");
+    ASSERT_TRUE(bytes);
+    auto loaded = readDesign(*bytes);
+    ASSERT_TRUE(loaded.design);
+    const Design& d = *loaded.design;
+
+    probe::Process p = start(probe::quoted(design));
+    ASSERT_TRUE(p.started());
+    HWND win = probe::waitForWindow(p.id(), kTitle, "", kStartMs);
+    ASSERT_NE(win, nullptr);
+    const RECT client = probe::clientRect(win);
+    EXPECT_EQ(client.right - client.left, d.clientWidth);
+    EXPECT_EQ(client.bottom - client.top, d.clientHeight);
+
+    const std::map<int, std::string> classOf = {
+        {TextGadget, "Static"}, {StringGadget, "Edit"}, {CheckBoxGadget, "Button"},
+        {PanelGadget, "SysTabControl32"}, {ContainerGadget, "ZarnetBox"}, {ButtonGadget, "Button"}};
+    const auto children = probe::childWindows(win);
+    for (const Item& it : d.items) {
+        if (it.level != 0 || !it.isGadget()) continue;
+        bool found = false;
+        for (const probe::WindowInfo& c : children) {
+            found = found || (c.className == classOf.at(it.typ) && c.rect.left == it.x &&
+                              c.rect.top == it.y && c.rect.right - c.rect.left == it.w &&
+                              c.rect.bottom - c.rect.top == it.h && c.visible);
+        }
+        EXPECT_TRUE(found) << it.name << " " << classOf.at(it.typ) << " at " << it.x << "," << it.y
+                           << " " << it.w << "x" << it.h;
+    }
+    // Nested gadgets sit in their parents at their stored coordinates.
+    HWND track = probe::findChild(win, "msctls_trackbar32", "");
+    ASSERT_NE(track, nullptr);
+    const probe::WindowInfo t = probe::describe(track);
+    EXPECT_EQ(t.rect.left, 5);
+    EXPECT_EQ(t.rect.top, 5);
+    EXPECT_EQ(t.rect.right - t.rect.left, 105);
+    EXPECT_NE(probe::findChild(win, "Button", "Second"), nullptr);
+    EXPECT_NE(probe::findChild(win, "SysListView32", ""), nullptr);
+
+    EXPECT_TRUE(probe::closeWindow(win));
+    EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
+}
+
+TEST_F(Pelmo, EscapeEndsIt) {
+    probe::Process p = start(probe::quoted(design));
+    HWND win = probe::waitForWindow(p.id(), kTitle, "", kStartMs);
+    ASSERT_NE(win, nullptr);
+    SetForegroundWindow(win);
+    // A real key through the X server, as a user's keyboard delivers it.
+    probe::Process key("start.exe /wait /unix /usr/bin/xdotool key Escape");
+    ASSERT_TRUE(key.started());
+    EXPECT_TRUE(key.waitExit(kExitMs).has_value());
+    EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
+}
+
+TEST_F(Pelmo, StyleSwitchRestartsWithTheQuotedDesign) {
+    struct Case {
+        long long manifestBefore;  // -1 none
+        const char* style;
+        long long manifestAfter;
+    } cases[] = {{-1, "1", 647}, {5, "1", 5}, {647, "0", -1}, {-1, "0", -1}, {647, "XP", -1},
+                 {0, "0", 0}};
+    for (const Case& c : cases) {
+        makeManifest(c.manifestBefore);
+        probe::Process p = start(probe::quoted(design) + " " + c.style);
+        ASSERT_TRUE(p.started());
+        // The first process ends by itself; the restarted one shows the design,
+        // which it only can when its single parameter kept the space-holding
+        // path together.
+        EXPECT_EQ(p.waitExit(kStartMs), std::optional<DWORD>(0)) << c.style;
+        HWND win = waitForAnyViewer(kStartMs);
+        ASSERT_NE(win, nullptr) << "style " << c.style << ": no restarted viewer";
+        EXPECT_EQ(sizeOf(manifest), c.manifestAfter) << "style " << c.style;
+        probe::closeWindow(win);
+        EXPECT_TRUE(probe::waitUntilGone(win, kExitMs)) << "style " << c.style << " manifest "
+                                                        << c.manifestBefore;
+        p.kill();
+    }
+}
+
+TEST_F(Pelmo, NoParameterAsksToToggle) {
+    struct Case {
+        long long before;
+        int answer;
+        long long after;
+    } cases[] = {{-1, IDYES, 647}, {647, IDYES, -1}, {0, IDYES, -1}, {-1, IDNO, -1}, {647, IDNO, 647}};
+    for (const Case& c : cases) {
+        makeManifest(c.before);
+        probe::Process p = start("");
+        auto box = probe::waitForMessageBox(p.id(), kStartMs);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->title, "Info");
+        EXPECT_EQ(box->text, kQuestion);
+        EXPECT_TRUE(box->hasButton(IDYES) && box->hasButton(IDNO));
+        EXPECT_TRUE(probe::answer(*box, c.answer));
+        EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
+        EXPECT_EQ(sizeOf(manifest), c.after) << c.before << " answered " << c.answer;
+    }
+}
+
+TEST_F(Pelmo, UnreadableDesignsAreReportedByName) {
+    {
+        std::ofstream f(dir + "short.zrf", std::ios::binary);
+        auto bytes = readFileBytes(std::string(ZARNET_SOURCE_DIR) + "/examples/example.zrf");
+        f.write(reinterpret_cast<const char*>(bytes->data()), 200);
+    }
+    for (const std::string& file : {dir + "missing.zrf", dir + "short.zrf"}) {
+        probe::Process p = start(probe::quoted(file));
+        auto box = probe::waitForMessageBox(p.id(), kStartMs);
+        ASSERT_TRUE(box) << file;
+        EXPECT_EQ(box->title, "Error");
+        EXPECT_NE(box->text.find(file), std::string::npos) << box->text;
+        EXPECT_TRUE(probe::answer(*box, IDOK));
+        EXPECT_TRUE(p.waitExit(kExitMs).has_value()) << file;
+        EXPECT_EQ(FindWindowA(nullptr, kTitle), nullptr);
+    }
+}
+
+} // namespace
