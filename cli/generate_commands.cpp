@@ -53,16 +53,21 @@ std::optional<Design> load(const std::string& path) {
     return std::move(r.design);
 }
 
-int cannotWrite(const fs::path& path) {
-    std::fprintf(stderr, "%s: cannot be written\n", path.string().c_str());
+int cannotWrite(const std::string& path) {
+    std::fprintf(stderr, "%s: cannot be written\n", path.c_str());
     return kExitFailed;
+}
+
+// The include's name beside a file, in the text the user gave for the file.
+std::string includeBeside(const std::string& file) {
+    const std::string_view name = gen::designFileName(file);
+    return file.substr(0, file.size() - name.size()) + std::string(gen::kIncludeFileName);
 }
 
 int generateInclude(const std::string& designPath) {
     const auto design = load(designPath);
     if (!design) return kExitFailed;
-    if (!gen::writeIncludeFor(*design, designPath))
-        return cannotWrite(gen::includePathBeside(designPath));
+    if (!gen::writeIncludeFor(*design, designPath)) return cannotWrite(includeBeside(designPath));
     return kExitOk;
 }
 
@@ -72,7 +77,7 @@ int generateProgram(const std::string& designPath, const std::string& sourcePath
     if (!design) return kExitFailed;
     switch (gen::writeProgram(*design, designPath, sourcePath, prefix)) {
     case gen::ProgramResult::IncludeFailed:
-        return cannotWrite(gen::includePathBeside(sourcePath));
+        return cannotWrite(includeBeside(sourcePath));
     case gen::ProgramResult::SourceFailed:
         return cannotWrite(sourcePath);
     case gen::ProgramResult::Written:
@@ -85,7 +90,7 @@ int generateProgram(const std::string& designPath, const std::string& sourcePath
     if (!ec && designFolder.lexically_normal() != sourceFolder.lexically_normal())
         std::fprintf(stderr,
                      "%s: warning: the program embeds %s by name; it builds only beside it\n",
-                     sourcePath.c_str(), fs::path(designPath).filename().string().c_str());
+                     sourcePath.c_str(), std::string(gen::designFileName(designPath)).c_str());
     return kExitOk;
 }
 

@@ -27,27 +27,31 @@ class IncludeText {
     std::string out_;
 };
 
-bool hasExtension(const std::filesystem::path& p, std::string_view ext) {
-    const std::string e = p.extension().string();
-    if (e.size() != ext.size()) return false;
-    for (size_t i = 0; i < e.size(); ++i) {
-        const char c = e[i] >= 'A' && e[i] <= 'Z' ? static_cast<char>(e[i] - 'A' + 'a') : e[i];
-        if (c != ext[i]) return false;
+// The folder is searched with the pattern "*.zrf": any name ending in
+// ".zrf" (".zrf" alone included), the extension in any case as the file
+// systems of the platform match it. Names are compared in the platform's own
+// form: a converted name may not exist for every file in the folder.
+bool matchesDesignPattern(const std::filesystem::path::string_type& name) {
+    constexpr std::string_view ext = ".zrf";
+    if (name.size() < ext.size()) return false;
+    for (size_t i = 0; i < ext.size(); ++i) {
+        auto c = name[name.size() - ext.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<decltype(c)>(c - 'A' + 'a');
+        if (c != static_cast<decltype(c)>(ext[i])) return false;
     }
     return true;
 }
 
-// Another design file in the folder means the include serves it too. File
-// systems that ignore case match the extension that way, so we do as well.
+// Another design file in the folder means the include serves it too.
 bool folderHasOtherDesign(const std::filesystem::path& designPath) {
     const std::filesystem::path folder =
         designPath.has_parent_path() ? designPath.parent_path() : std::filesystem::path(".");
-    const std::string own = designPath.filename().string();
+    const auto own = designPath.filename().native();
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
          it.increment(ec)) {
-        const std::filesystem::path name = it->path().filename();
-        if (!hasExtension(name, ".zrf") || name.string() == own) continue;
+        const auto name = it->path().filename().native();
+        if (!matchesDesignPattern(name) || name == own) continue;
         std::error_code typeError;
         if (it->is_directory(typeError)) continue;
         return true;

@@ -53,7 +53,7 @@ std::string_view programHead() {
 }
 
 std::string programText(const std::vector<ConstantEntry>& constants,
-                        std::string_view designFileName) {
+                        std::string_view embeddedName) {
     std::string out;
     line(out);
     out += constantsText(constants);
@@ -80,7 +80,7 @@ std::string programText(const std::vector<ConstantEntry>& constants,
     line(out);
     line(out, "DataSection");
     line(out, "  gadgets:");
-    line(out, "  IncludeBinary \"" + std::string(designFileName) + "\"");
+    line(out, "  IncludeBinary \"" + std::string(embeddedName) + "\"");
     line(out, "EndDataSection");
     return out;
 }
@@ -106,11 +106,16 @@ std::string withSourceExtension(std::string name) {
     return name;
 }
 
-ProgramResult writeProgram(const Design& d, const std::filesystem::path& designPath,
+std::string_view designFileName(std::string_view designPath) {
+    const size_t slash = designPath.find_last_of("\\/");
+    return slash == std::string_view::npos ? designPath : designPath.substr(slash + 1);
+}
+
+ProgramResult writeProgram(const Design& d, std::string_view designPath,
                            const std::filesystem::path& sourcePath, std::string_view prefix) {
     const std::vector<ConstantEntry> constants = buildConstants(d, prefix);
     if (!writeInclude(includePathBeside(sourcePath), d)) return ProgramResult::IncludeFailed;
-    const std::string text = programText(constants, designPath.filename().string());
+    const std::string text = programText(constants, designFileName(designPath));
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
     if (!writeFileAtomic(sourcePath, std::span(bytes, text.size())))
         return ProgramResult::SourceFailed;

@@ -15,9 +15,8 @@ namespace zarnet::gen {
 // The part of every program between the constants and the event loop.
 std::string_view programHead();
 
-// The program text; designFileName is the design's name without folder.
-std::string programText(const std::vector<ConstantEntry>& constants,
-                        std::string_view designFileName);
+// The program text; embeddedName is the design's file name without folder.
+std::string programText(const std::vector<ConstantEntry>& constants, std::string_view embeddedName);
 
 // The source name offered for a design: every ".zrf" becomes ".pb".
 std::string defaultSourceName(std::string_view designPath);
@@ -30,10 +29,16 @@ enum class ProgramResult {
     SourceFailed,  // the include was written, the source was not
 };
 
+// The file name of a design path without its folders ('\\' and '/' both
+// end a folder), byte for byte: the program embeds the design by this name.
+std::string_view designFileName(std::string_view designPath);
+
 // Writes the include beside the source (for this design alone), then the
 // source. The program embeds the design by its file name, so it only builds
-// when the source lies beside the design file.
-ProgramResult writeProgram(const Design& d, const std::filesystem::path& designPath,
+// when the source lies beside the design file. designPath is the path as the
+// design holds it, in the 8-bit code page: a round trip through a file
+// system path would not give those bytes back on every platform.
+ProgramResult writeProgram(const Design& d, std::string_view designPath,
                            const std::filesystem::path& sourcePath, std::string_view prefix);
 
 } // namespace zarnet::gen

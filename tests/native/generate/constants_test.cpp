@@ -171,6 +171,16 @@ TEST(Program, SourceNames) {
                       {"pb", "pb.pb"}, {"", ".pb"},      {"x.zrf", "x.zrf.pb"}};
     for (const auto& c : extensions)
         EXPECT_EQ(withSourceExtension(c.chosen), c.kept);
+    // The embedded name keeps the design path's own bytes.
+    const struct {
+        const char* path;
+        const char* name;
+    } embedded[] = {{"C:\\work\\caf\xE9.zrf", "caf\xE9.zrf"},
+                    {"/home/u/forms/a b.zrf", "a b.zrf"},
+                    {"C:/mixed\\x.zrf", "x.zrf"},
+                    {"alone.zrf", "alone.zrf"}};
+    for (const auto& c : embedded)
+        EXPECT_EQ(designFileName(c.path), c.name);
 }
 
 } // namespace

@@ -165,7 +165,7 @@ TEST(IncludeText, BlocksJoinAsLaidDown) {
                         "      EndIf\r\n      ZarnValue\\status=",
                         "ZarnValue\\gpo+1\r\n      If ZarnValue\\auto\r\n",
                         "      EndIf\r\n      ZarnValue\\font=",
-                        "ZarnValue\\gpo+1\r\n      If ZarnValue\\tooltip And gstop=0\r\n",
+                        "ZarnValue\\gpo+1\r\n      If ZarnValue\\tooltip\r\n",
                         "      EndIf\r\n\r\n      ZarnValue\\color="});
 
     // Extended tooltips bring their procedure; the hook needs both flags.

@@ -84,13 +84,18 @@ TEST_F(Folder, SavingNeverCreatesAnInclude) {
     EXPECT_EQ(fs::file_size(include()), 0u);
 }
 
-TEST_F(Folder, OtherDesignsExtensionMatchesInAnyCase) {
-    const fs::path a = saveDesign("A.zrf", kWithImages);
-    ASSERT_TRUE(writeIncludeFor(kWithImages, a));
-    fs::rename(a, at("A.ZRF"));
-    const fs::path b = saveDesign("B.zrf", kPlain);
-    EXPECT_EQ(maintainInclude(kPlain, b), Upkeep::Rewritten);
-    EXPECT_TRUE(carried(include()).images);
+// Other designs are what "*.zrf" finds: the extension in any case, and a
+// file called ".zrf" too.
+TEST_F(Folder, OtherDesignsMatchTheDesignPattern) {
+    for (const char* other : {"A.ZRF", ".zrf"}) {
+        const fs::path a = saveDesign("A.zrf", kWithImages);
+        ASSERT_TRUE(writeIncludeFor(kWithImages, a));
+        fs::rename(a, at(other));
+        const fs::path b = saveDesign("B.zrf", kPlain);
+        EXPECT_EQ(maintainInclude(kPlain, b), Upkeep::Rewritten);
+        EXPECT_TRUE(carried(include()).images) << other;
+        fs::remove(at(other));
+    }
 }
 
 TEST_F(Folder, AFailedWriteLeavesTheOldInclude) {
@@ -101,7 +106,7 @@ TEST_F(Folder, AFailedWriteLeavesTheOldInclude) {
     fs::create_directory(fs::path(include()) += ".tmp~");
     EXPECT_FALSE(writeIncludeFor(kPlain, a));
     EXPECT_EQ(maintainInclude(kPlain, a), Upkeep::Failed);
-    EXPECT_EQ(writeProgram(kPlain, a, at("A.pb"), ""), ProgramResult::IncludeFailed);
+    EXPECT_EQ(writeProgram(kPlain, a.string(), at("A.pb"), ""), ProgramResult::IncludeFailed);
     EXPECT_FALSE(fs::exists(at("A.pb")));
     EXPECT_EQ(read(include()), before);
 }
@@ -111,7 +116,7 @@ TEST_F(Folder, ProgramAndIncludeLieBesideTheSource) {
     const fs::path design = saveDesign("form.zrf", d);
     fs::create_directory(at("src"));
     const fs::path source = at("src") / "form.pb";
-    ASSERT_EQ(writeProgram(d, design, source, "W_"), ProgramResult::Written);
+    ASSERT_EQ(writeProgram(d, design.string(), source, "W_"), ProgramResult::Written);
     EXPECT_EQ(read(source), programText(buildConstants(d, "W_"), "form.zrf"));
     EXPECT_EQ(read(at("src") / "zarnet_include.pbi"),
               includeText(test::featuresOf(test::NeedAnchors)));
