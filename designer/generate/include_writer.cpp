@@ -14,9 +14,11 @@ class IncludeText {
         block(text);
         out_ += "\r\n";
     }
-    // A fixed block; its last line gets no line break here.
+    // A fixed block; its last line gets no line break here. A checkout that
+    // gave the templates CR LF ends must not double the CR.
     void block(std::string_view text) {
         for (char c : text) {
+            if (c == '\r') continue;
             if (c == '\n') out_ += '\r';
             out_ += c;
         }
