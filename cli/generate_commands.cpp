@@ -1,5 +1,6 @@
 // generate include, generate program and constants.
 #include "cli/commands.h"
+#include "document/path_text.h"
 
 #include "designer/generate/constants.h"
 #include "designer/generate/include_writer.h"
@@ -39,7 +40,7 @@ std::optional<Arguments> parse(std::span<const std::string_view> args) {
 }
 
 std::optional<Design> load(const std::string& path) {
-    auto bytes = readFileBytes(path);
+    auto bytes = readFileBytes(pathFromText(path));
     if (!bytes) {
         std::fprintf(stderr, "%s: cannot be opened or read\n", path.c_str());
         return std::nullopt;
@@ -67,7 +68,8 @@ std::string includeBeside(const std::string& file) {
 int generateInclude(const std::string& designPath) {
     const auto design = load(designPath);
     if (!design) return kExitFailed;
-    if (!gen::writeIncludeFor(*design, designPath)) return cannotWrite(includeBeside(designPath));
+    if (!gen::writeIncludeFor(*design, pathFromText(designPath)))
+        return cannotWrite(includeBeside(designPath));
     return kExitOk;
 }
 
@@ -75,7 +77,7 @@ int generateProgram(const std::string& designPath, const std::string& sourcePath
                     const std::string& prefix) {
     const auto design = load(designPath);
     if (!design) return kExitFailed;
-    switch (gen::writeProgram(*design, designPath, sourcePath, prefix)) {
+    switch (gen::writeProgram(*design, designPath, pathFromText(sourcePath), prefix)) {
     case gen::ProgramResult::IncludeFailed:
         return cannotWrite(includeBeside(sourcePath));
     case gen::ProgramResult::SourceFailed:
@@ -85,8 +87,8 @@ int generateProgram(const std::string& designPath, const std::string& sourcePath
     }
     // The program embeds the design by its bare file name.
     std::error_code ec;
-    const fs::path designFolder = fs::absolute(designPath, ec).parent_path();
-    const fs::path sourceFolder = fs::absolute(sourcePath, ec).parent_path();
+    const fs::path designFolder = fs::absolute(pathFromText(designPath), ec).parent_path();
+    const fs::path sourceFolder = fs::absolute(pathFromText(sourcePath), ec).parent_path();
     if (!ec && designFolder.lexically_normal() != sourceFolder.lexically_normal())
         std::fprintf(stderr,
                      "%s: warning: the program embeds %s by name; it builds only beside it\n",

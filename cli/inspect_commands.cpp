@@ -3,6 +3,7 @@
 
 #include "document/design_dump.h"
 #include "document/design_file.h"
+#include "document/path_text.h"
 
 #include <cstdio>
 #include <string>
@@ -17,7 +18,7 @@ struct Loaded {
 
 Loaded load(std::string_view file, Strictness strictness) {
     const std::string path(file);
-    auto bytes = readFileBytes(path);
+    auto bytes = readFileBytes(pathFromText(path));
     if (!bytes) {
         std::fprintf(stderr, "%s: cannot be opened or read\n", path.c_str());
         return {std::nullopt, kExitFailed};
@@ -49,7 +50,7 @@ int roundtrip(std::span<const std::string_view> args) {
     Loaded l = load(args[0], Strictness::Strict);
     if (!l.design) return l.exitCode;
     const std::string out(args[1]);
-    if (!writeFileAtomic(out, writeDesign(*l.design))) {
+    if (!writeFileAtomic(pathFromText(out), writeDesign(*l.design))) {
         std::fprintf(stderr, "%s: cannot be written\n", out.c_str());
         return kExitFailed;
     }

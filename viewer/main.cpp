@@ -2,6 +2,7 @@
 // program would, and switches its own visual style.
 #include "document/design_file.h"
 #include "document/design_format.h"
+#include "document/path_text.h"
 #include "runtime/runtime.h"
 #include "toolkit/toolkit.h"
 #include "viewer/viewer_logic.h"
@@ -38,7 +39,7 @@ void restart(const std::string& self, const std::string& design) {
 
 void askToToggle(const std::string& manifest) {
     if (tk::MessageRequester("Info", viewer::kQuestion, tk::PB_MessageRequester_YesNo) == IDYES)
-        viewer::toggleStyle(manifest);
+        viewer::toggleStyle(pathFromText(manifest));
 }
 
 void eventLoop() {
@@ -64,7 +65,7 @@ void eventLoop() {
 }
 
 int showDesign(const std::string& path) {
-    auto bytes = readFileBytes(path);
+    auto bytes = readFileBytes(pathFromText(path));
     if (!bytes) {
         tk::MessageRequester("Error", "Can't open the design file\r" + path);
         return 1;
@@ -105,7 +106,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     const std::string style = parameter(2);
     if (!style.empty()) {
-        viewer::applyStyleSwitch(manifest, viewer::styleValue(style));
+        viewer::applyStyleSwitch(pathFromText(manifest), viewer::styleValue(style));
         restart(self, design);
         return 0;
     }
