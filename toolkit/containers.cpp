@@ -56,7 +56,10 @@ int scrollLimit(int inner, int page) { return std::max(inner - page, 0); }
 
 void moveInner(GadgetRec& g) {
     const int x = GetScrollPos(g.hwnd, SB_HORZ), y = GetScrollPos(g.hwnd, SB_VERT);
-    SetWindowPos(g.inner, nullptr, -x, -y, std::max(g.innerW, 0), std::max(g.innerH, 0),
+    const RECT want{-x, -y, -x + std::max(g.innerW, 0), -y + std::max(g.innerH, 0)};
+    if (EqualRect(&want, &g.innerRect)) return;
+    g.innerRect = want;
+    SetWindowPos(g.inner, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -116,13 +119,21 @@ void setScrollAreaAttribute(GadgetRec& g, int a, int64_t v) {
 
 // ---- panel ----
 
-void layoutPages(GadgetRec& g) {
+RECT pageArea(GadgetRec& g) {
     RECT r;
     GetClientRect(g.hwnd, &r);
     SendMessageA(g.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+    r.right = std::max(r.right, r.left);
+    r.bottom = std::max(r.bottom, r.top);
+    return r;
+}
+
+void layoutPages(GadgetRec& g) {
+    const RECT r = pageArea(g);
+    if (EqualRect(&r, &g.pageRect)) return;
+    g.pageRect = r;
     for (HWND page : g.pages)
-        SetWindowPos(page, nullptr, r.left, r.top, std::max<int>(r.right - r.left, 0),
-                     std::max<int>(r.bottom - r.top, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(page, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK panelSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
@@ -151,19 +162,23 @@ int panelAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int) {
     item.pszText = t.data();
     if (SendMessageA(g.hwnd, TCM_INSERTITEMA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item)) < 0)
         return -1;
-    HWND page = CreateWindowExA(0, kBoxClass, "", WS_CHILD, 0, 0, 0, 0, g.hwnd, nullptr, instance(), nullptr);
+    int current = static_cast<int>(SendMessageA(g.hwnd, TCM_GETCURSEL, 0, 0));
+    if (current < 0) {
+        current = 0;
+        SendMessageA(g.hwnd, TCM_SETCURSEL, 0, 0);
+    }
+    // The page is made where it belongs and shown only when its tab is current.
+    const RECT r = pageArea(g);
+    HWND page = CreateWindowExA(0, kBoxClass, "", WS_CHILD | (current == at ? WS_VISIBLE : 0), r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, g.hwnd, nullptr, instance(), nullptr);
     if (!page) {
         SendMessageA(g.hwnd, TCM_DELETEITEM, static_cast<WPARAM>(at), 0);
         return -1;
     }
     mapHandle(page, g.number);
     g.pages.insert(g.pages.begin() + at, page);
+    if (g.pages.size() == 1) g.pageRect = r;
     layoutPages(g);
-    int current = static_cast<int>(SendMessageA(g.hwnd, TCM_GETCURSEL, 0, 0));
-    if (current < 0) {
-        current = 0;
-        SendMessageA(g.hwnd, TCM_SETCURSEL, 0, 0);
-    }
     panelShowPage(g, current);
     // While the panel's own list is open, its newest tab becomes current.
     auto& lists = state().lists;
@@ -253,11 +268,13 @@ LRESULT CALLBACK boxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void scrollAreaUpdate(GadgetRec& g) {
-    // Setting one bar can show or hide the other, which changes the page
-    // of the first: two passes settle it.
-    for (int pass = 0; pass < 2; ++pass) {
-        RECT client;
-        GetClientRect(g.hwnd, &client);
+    // Showing or hiding a bar resizes the client area and sends WM_SIZE,
+    // which lands here again: the running update settles it instead.
+    if (g.updating) return;
+    g.updating = true;
+    RECT client;
+    GetClientRect(g.hwnd, &client);
+    for (int pass = 0; pass < 3; ++pass) {
         SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE};
         si.nMin = 0;
         si.nMax = std::max(g.innerW - 1, 0);
@@ -266,8 +283,13 @@ void scrollAreaUpdate(GadgetRec& g) {
         si.nMax = std::max(g.innerH - 1, 0);
         si.nPage = static_cast<UINT>(std::max<LONG>(client.bottom, 0));
         SetScrollInfo(g.hwnd, SB_VERT, &si, TRUE);
+        RECT now;
+        GetClientRect(g.hwnd, &now);
+        if (EqualRect(&now, &client)) break;
+        client = now;
     }
     moveInner(g);
+    g.updating = false;
 }
 
 LRESULT CALLBACK scrollAreaProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -288,13 +310,7 @@ LRESULT CALLBACK scrollAreaProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         break;
     case WM_SIZE:
         if (GadgetRec* g = gadgetOfHandle(hwnd); g && g->inner) {
-            static int depth = 0;
-            // Showing or hiding a bar sends WM_SIZE again; one level is enough.
-            if (depth == 0) {
-                ++depth;
-                scrollAreaUpdate(*g);
-                --depth;
-            }
+            scrollAreaUpdate(*g);
             notifyCallback(hwnd, msg, wParam, lParam);
         }
         break;
@@ -305,8 +321,11 @@ LRESULT CALLBACK scrollAreaProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 void panelShowPage(GadgetRec& g, int tab) {
-    for (size_t i = 0; i < g.pages.size(); ++i)
-        ShowWindow(g.pages[i], static_cast<int>(i) == tab ? SW_SHOWNA : SW_HIDE);
+    for (size_t i = 0; i < g.pages.size(); ++i) {
+        const bool show = static_cast<int>(i) == tab;
+        if (show != ((GetWindowLongA(g.pages[i], GWL_STYLE) & WS_VISIBLE) != 0))
+            ShowWindow(g.pages[i], show ? SW_SHOWNA : SW_HIDE);
+    }
 }
 
 } // namespace detail
@@ -341,6 +360,7 @@ int ScrollAreaGadget(int gadget, int x, int y, int w, int h, int innerWidth, int
     g->step = std::max(scrollStep, 1);
     g->inner = CreateWindowExA(0, kBoxClass, "", WS_CHILD | WS_VISIBLE, 0, 0, g->innerW, g->innerH,
                                g->hwnd, nullptr, instance(), nullptr);
+    g->innerRect = RECT{0, 0, g->innerW, g->innerH};
     if (!g->inner) {
         const int number = g->number;
         FreeGadget(number);

@@ -6,6 +6,7 @@
 #include "toolkit/styles.h"
 
 #include <array>
+#include <vector>
 
 namespace tk {
 using namespace detail;
@@ -88,10 +89,20 @@ void setToolTip(GadgetRec& g, std::string_view text) {
 
 bool isComboKind(int kind) { return kind == KindComboBox || kind == KindExplorerCombo; }
 
+// A splitter's two gadgets are part of it: they are hidden, disabled and
+// freed with it, as if they lay inside it.
+std::vector<int> splitterChildren(const GadgetRec& g) {
+    if (g.kind != KindSplitter) return {};
+    return {g.first, g.second};
+}
+
 } // namespace
 
 void FreeGadget(int gadget) {
     GadgetRec* g = findGadget(gadget);
+    if (!g) return;
+    for (int child : splitterChildren(*g)) FreeGadget(child);
+    g = findGadget(gadget);
     if (!g) return;
     if (!g->tooltip.empty()) setToolTip(*g, {});
     HWND hwnd = g->hwnd, aux = g->aux;
@@ -172,6 +183,7 @@ void HideGadget(int gadget, bool hide) {
     if (!g) return;
     ShowWindow(g->hwnd, hide ? SW_HIDE : SW_SHOWNA);
     if (g->aux) ShowWindow(g->aux, hide ? SW_HIDE : SW_SHOWNA);
+    for (int child : splitterChildren(*g)) HideGadget(child, hide);
 }
 
 bool GadgetHidden(int gadget) {
@@ -184,6 +196,7 @@ void DisableGadget(int gadget, bool disable) {
     if (!g) return;
     EnableWindow(g->hwnd, !disable);
     if (g->aux) EnableWindow(g->aux, !disable);
+    for (int child : splitterChildren(*g)) DisableGadget(child, disable);
 }
 
 bool GadgetDisabled(int gadget) {
@@ -330,7 +343,8 @@ HFONT GetGadgetFont(int gadget) {
     if (gadget == PB_Default) return state().defaultFont;
     GadgetRec* g = findGadget(gadget);
     if (!g) return nullptr;
-    return reinterpret_cast<HFONT>(SendMessageA(g->hwnd, WM_GETFONT, 0, 0));
+    HFONT f = reinterpret_cast<HFONT>(SendMessageA(g->hwnd, WM_GETFONT, 0, 0));
+    return f ? f : state().defaultFont;
 }
 
 void SetGadgetColor(int gadget, int which, int32_t colour) {

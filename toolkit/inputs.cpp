@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace tk {
 using namespace detail;
@@ -295,8 +296,12 @@ int EditorGadget(int gadget, int x, int y, int w, int h, uint32_t flags) {
 }
 
 int SpinGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum, uint32_t flags) {
-    const int aw = spinArrowWidth(w);
-    GadgetRec* g = createStyled(gadget, KindSpin, {}, flags, x, y, w - aw, h);
+    // Some up-down controls insist on a width of their own; remembering the
+    // last answer lets later spins be created in place at once.
+    static int asked = -1, got = -1;
+    int aw = spinArrowWidth(w);
+    if (aw == asked) aw = got;
+    GadgetRec* g = createStyled(gadget, KindSpin, std::to_string(minimum), flags, x, y, w - aw, h);
     if (!g) return 0;
     g->aux = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
                              WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
@@ -309,10 +314,16 @@ int SpinGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum,
     mapHandle(g->aux, g->number);
     g->minimum = minimum;
     g->maximum = maximum;
+    // The field already shows the minimum, which the arrows read back.
     SendMessageA(g->aux, UDM_SETBUDDY, reinterpret_cast<WPARAM>(g->hwnd), 0);
     SendMessageA(g->aux, UDM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
-    SendMessageA(g->aux, UDM_SETPOS32, 0, minimum);
-    spinPlace(*g, x, y, w, h);
+    RECT r;
+    GetWindowRect(g->aux, &r);
+    if (r.right - r.left != aw) {
+        asked = spinArrowWidth(w);
+        got = r.right - r.left;
+        spinPlace(*g, x, y, w, h);
+    }
     return constructed(gadget, g);
 }
 

@@ -1,5 +1,11 @@
 // The splitter: adopts two existing gadgets and lays them out side by side
 // (vertical flag) or one above the other, with a draggable separator.
+//
+// The two gadgets stay where they were created (the splitter's own gadget
+// list): reparenting windows is dear, and it would change what their
+// coordinates are relative to. The splitter window covers the whole area,
+// but its window region is the separator bar alone, so it is hit and
+// painted only there while the two gadgets occupy the rest.
 #include "toolkit/gadgets.h"
 
 #include "toolkit/kinds.h"
@@ -17,6 +23,13 @@ constexpr int kSeparator = 7;
 
 bool sideBySide(const GadgetRec& g) { return g.flags & PB_Splitter_Vertical; }
 
+RECT areaInParent(const GadgetRec& g) {
+    RECT r;
+    GetWindowRect(g.hwnd, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(g.hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 int spanOf(const GadgetRec& g) {
     RECT r;
     GetClientRect(g.hwnd, &r);
@@ -28,27 +41,18 @@ int clampPosition(const GadgetRec& g, int pos, int span) {
     return std::max(std::min(pos, high), g.minFirst);
 }
 
-RECT separatorRect(const GadgetRec& g) {
-    RECT r;
-    GetClientRect(g.hwnd, &r);
-    if (sideBySide(g)) {
-        r.left = g.position;
-        r.right = g.position + kSeparator;
-    } else {
-        r.top = g.position;
-        r.bottom = g.position + kSeparator;
-    }
-    return r;
-}
+bool holdsList(HWND child, HWND list) { return child == list || IsChild(child, list); }
 
+// A child from another list moves into the splitter's; normally both are
+// in the same one already.
 void adopt(GadgetRec& splitter, int child) {
     GadgetRec* c = findGadget(child);
-    if (!c) return;
-    SetParent(c->hwnd, splitter.hwnd);
-    if (c->aux) SetParent(c->aux, splitter.hwnd);
+    HWND parent = GetParent(splitter.hwnd);
+    if (!c || GetParent(c->hwnd) == parent) return;
+    SetParent(c->hwnd, parent);
+    if (c->aux) SetParent(c->aux, parent);
+    c->parent = parent;
 }
-
-bool holdsList(HWND child, HWND list) { return child == list || IsChild(child, list); }
 
 int64_t splitterState(GadgetRec& g) { return g.position; }
 
@@ -80,8 +84,20 @@ void drag(GadgetRec& g, int mouse) {
     if (pos == g.position) return;
     g.position = pos;
     splitterLayout(g);
-    UpdateWindow(g.hwnd);
     pushGadgetEvent(g, PB_EventType_Change);
+}
+
+// After a move or resize: the fixed side keeps its size, otherwise the
+// separator keeps its place in proportion.
+void followResize(GadgetRec& g) {
+    const int span = spanOf(g);
+    if (g.span > 0 && span != g.span) {
+        if (g.flags & PB_Splitter_SecondFixed)
+            g.position = span - (g.span - g.position);
+        else if (!(g.flags & PB_Splitter_FirstFixed))
+            g.position = static_cast<int>(static_cast<long long>(g.position) * span / g.span);
+    }
+    splitterLayout(g);
 }
 
 } // namespace
@@ -89,41 +105,41 @@ void drag(GadgetRec& g, int mouse) {
 namespace detail {
 
 void splitterLayout(GadgetRec& g) {
-    RECT r;
-    GetClientRect(g.hwnd, &r);
-    const int span = sideBySide(g) ? r.right : r.bottom;
+    const RECT area = areaInParent(g);
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    const int span = sideBySide(g) ? w : h;
     g.position = clampPosition(g, g.position, span);
     g.span = span;
-    const int across = sideBySide(g) ? r.bottom : r.right;
-    const int rest = std::max(span - g.position - kSeparator, 0);
-    if (GadgetRec* a = findGadget(g.first)) {
-        sideBySide(g) ? placeGadget(*a, 0, 0, g.position, across) : placeGadget(*a, 0, 0, across, g.position);
+    const int across = sideBySide(g) ? h : w;
+    const int pos = std::max(g.position, 0);
+    const int at = pos + kSeparator;
+    const int rest = std::max(span - at, 0);
+    const RECT strip = sideBySide(g) ? RECT{pos, 0, at, across} : RECT{0, pos, across, at};
+    if (!EqualRect(&strip, &g.stripRect)) {
+        g.stripRect = strip;
+        SetWindowRgn(g.hwnd, CreateRectRgnIndirect(&strip), TRUE);
     }
-    if (GadgetRec* b = findGadget(g.second)) {
-        const int at = g.position + kSeparator;
-        sideBySide(g) ? placeGadget(*b, at, 0, rest, across) : placeGadget(*b, 0, at, across, rest);
-    }
-    InvalidateRect(g.hwnd, nullptr, TRUE);
+    const RECT first = sideBySide(g) ? RECT{0, 0, pos, across} : RECT{0, 0, across, pos};
+    const RECT second = sideBySide(g) ? RECT{at, 0, at + rest, across} : RECT{0, at, across, at + rest};
+    RECT a = first, b = second;
+    OffsetRect(&a, area.left, area.top);
+    OffsetRect(&b, area.left, area.top);
+    // Moving windows is dear; a layout that changes nothing moves nothing.
+    if (EqualRect(&a, &g.firstRect) && EqualRect(&b, &g.secondRect)) return;
+    g.firstRect = a;
+    g.secondRect = b;
+    if (GadgetRec* c = findGadget(g.first)) placeGadget(*c, a.left, a.top, a.right - a.left, a.bottom - a.top);
+    if (GadgetRec* c = findGadget(g.second)) placeGadget(*c, b.left, b.top, b.right - b.left, b.bottom - b.top);
 }
 
 LRESULT CALLBACK splitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (forwardToTop(hwnd, msg, wParam, lParam, &result)) return result;
     GadgetRec* g = gadgetOfHandle(hwnd);
     if (!g) return DefWindowProcA(hwnd, msg, wParam, lParam);
     const int mouse = sideBySide(*g) ? static_cast<short>(LOWORD(lParam)) : static_cast<short>(HIWORD(lParam));
     switch (msg) {
-    case WM_SIZE: {
-        const int span = spanOf(*g);
-        // The fixed side keeps its size; otherwise the separator keeps its
-        // place in proportion.
-        if (g->span > 0 && span != g->span) {
-            if (g->flags & PB_Splitter_SecondFixed)
-                g->position = span - (g->span - g->position);
-            else if (!(g->flags & PB_Splitter_FirstFixed))
-                g->position = static_cast<int>(static_cast<long long>(g->position) * span / g->span);
-        }
-        splitterLayout(*g);
+    case WM_WINDOWPOSCHANGED: {
+        const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if ((wp->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) followResize(*g);
         break;
     }
     case WM_LBUTTONDOWN:
@@ -150,7 +166,7 @@ LRESULT CALLBACK splitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
         if (g->flags & PB_Splitter_Separator) {
-            RECT sep = separatorRect(*g);
+            RECT sep = g->stripRect;
             DrawEdge(dc, &sep, EDGE_RAISED, BF_RECT);
         }
         EndPaint(hwnd, &ps);

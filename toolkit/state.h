@@ -30,6 +30,7 @@ struct GadgetRec {
     HWND hwnd = nullptr;   // GadgetID
     HWND aux = nullptr;    // spin: the up-down control beside the edit field
     HWND inner = nullptr;  // scroll area: the scrolled inner area
+    HWND parent = nullptr; // the list window it was created in
     int window = -1;       // owning window number
     uint32_t flags = 0;    // the PureBasic flags it was created with
 
@@ -41,13 +42,18 @@ struct GadgetRec {
 
     // panel
     std::vector<HWND> pages;
+    RECT pageRect{-1, -1, -1, -1};  // where the pages were put
     // scroll area
     int innerW = 0, innerH = 0, step = 10;
+    RECT innerRect{-1, -1, -1, -1};  // where the inner area was put
+    bool updating = false;
     // splitter
     int first = -1, second = -1;
     int minFirst = 0, minSecond = 0;
     int position = 0;
     int span = 0;  // the length the position was last laid out in
+    RECT firstRect{-1, -1, -1, -1}, secondRect{-1, -1, -1, -1};  // where the children were put
+    RECT stripRect{-1, -1, -1, -1};  // the separator, in the splitter's window
     bool dragging = false;
     int dragOffset = 0;
     // combo boxes: the height asked for, which includes the drop-down list
@@ -99,6 +105,7 @@ struct State {
     int nextAny = kMaxStaticNumber + 1;
 
     std::vector<ListEntry> lists;  // lists[0] is the current window's base list
+    int listWindow = -1;           // the window all current lists belong to
     int currentWindow = -1;
     int lastCreated = -1;          // for option groups
 

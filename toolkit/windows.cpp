@@ -262,6 +262,7 @@ bool UseGadgetList(HWND window) {
     State& s = state();
     s.lists.clear();
     s.lists.push_back({window, -1, -1});
+    s.listWindow = number;
     s.currentWindow = number;
     return true;
 }

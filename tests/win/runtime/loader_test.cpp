@@ -96,8 +96,9 @@ TEST_F(Loader, SplitterTakesMinimumSizesBeforeItsPosition) {
         EXPECT_EQ(tk::GetGadgetState(s), c.expect);
         EXPECT_EQ(tk::GetGadgetAttribute(s, tk::PB_Splitter_FirstMinimumSize), c.minFirst);
         EXPECT_EQ(tk::GetGadgetAttribute(s, tk::PB_Splitter_SecondMinimumSize), 30);
-        EXPECT_EQ(GetParent(tk::GadgetID(gadget(1))), tk::GadgetID(s));
         EXPECT_EQ(GetParent(tk::GadgetID(s)), tk::GadgetID(gadget(0)));
+        EXPECT_EQ(tk::GadgetX(gadget(1)), 10);  // laid out in the splitter's area
+        EXPECT_EQ(tk::GadgetHeight(gadget(1)), c.expect);
     }
 }
 
@@ -267,10 +268,11 @@ TEST_F(Loader, CompactReaderBuildsThePanelLayout) {
     ASSERT_TRUE(r.complete) << r.reason;
     EXPECT_EQ(r.records, 5);
     EXPECT_EQ(tk::GadgetX(gadget(0)), 15);
-    EXPECT_EQ(tk::GadgetX(gadget(1)), 0);  // laid out by the splitter now
+    EXPECT_EQ(tk::GadgetX(gadget(1)), 1);  // laid out in the splitter's area
     EXPECT_EQ(tk::GetGadgetText(gadget(2)), "Name");
     EXPECT_EQ(tk::GetGadgetState(gadget(3)), 30);
     EXPECT_EQ(GetParent(tk::GadgetID(gadget(3))), tk::GadgetID(gadget(0)));
+    EXPECT_EQ(GetParent(tk::GadgetID(gadget(1))), tk::GadgetID(gadget(0)));
 }
 
 TEST_F(Loader, EveryKindLoads) {

@@ -109,6 +109,7 @@ TEST_F(Malformed, SplitterCannotAdoptTheParentItLivesIn) {
     EXPECT_FALSE(r.complete);
     EXPECT_EQ(gadget(2), 0);
     EXPECT_EQ(GetParent(tk::GadgetID(gadget(1))), tk::GadgetID(gadget(0)));
+    EXPECT_EQ(tk::CurrentGadgetListHandle(), tk::WindowID(window));
 }
 
 TEST_F(Malformed, HugeCountsStopAtTheEndOfTheData) {

@@ -128,6 +128,14 @@ protected:
     int first = 0, second = 0;
 };
 
+// The children's rectangles relative to the splitter's.
+RECT inSplitter(int split, int child) {
+    RECT r = rectInParent(GadgetID(child));
+    const RECT s = rectInParent(GadgetID(split));
+    OffsetRect(&r, -s.left, -s.top);
+    return r;
+}
+
 TEST_F(Splitters, LayOutTheirTwoGadgets) {
     struct Case {
         uint32_t flags;
@@ -137,16 +145,34 @@ TEST_F(Splitters, LayOutTheirTwoGadgets) {
         SCOPED_TRACE(c.flags);
         const int split = makeSplitter(c.flags);
         ASSERT_NE(split, 0);
-        EXPECT_EQ(GetParent(GadgetID(first)), GadgetID(split));
+        // Both gadgets stay in the splitter's list.
+        EXPECT_EQ(GetParent(GadgetID(first)), GetParent(GadgetID(split)));
         SetGadgetState(split, 30);
         EXPECT_EQ(GetGadgetState(split), 30);
         const bool side = c.flags & PB_Splitter_Vertical;
-        const RECT a = rectInParent(GadgetID(first)), b = rectInParent(GadgetID(second));
+        const RECT a = inSplitter(split, first), b = inSplitter(split, second);
+        EXPECT_EQ(a.left, 0);
+        EXPECT_EQ(a.top, 0);
         EXPECT_EQ(side ? a.right : a.bottom, 30);
         EXPECT_EQ(side ? a.bottom : a.right, side ? 100 : 200);
         EXPECT_GT(side ? b.left : b.top, 30);
         EXPECT_EQ(side ? b.right : b.bottom, c.span);
+        // Moving the splitter takes its gadgets along.
+        ResizeGadget(split, 50, 60, -1, -1);
+        EXPECT_EQ(rectInParent(GadgetID(first)).left, 50);
+        EXPECT_EQ(rectInParent(GadgetID(first)).top, 60);
+        // Only the separator belongs to the splitter's window.
+        RECT region;
+        ASSERT_EQ(GetWindowRgnBox(GadgetID(split), &region), SIMPLEREGION);
+        EXPECT_EQ(side ? region.left : region.top, 30);
+        EXPECT_EQ(side ? region.right - region.left : region.bottom - region.top, 7);
+        // Hiding and freeing reach the gadgets it holds.
+        HideGadget(split, true);
+        EXPECT_TRUE(GadgetHidden(first));
+        HideGadget(split, false);
         FreeGadget(split);
+        EXPECT_FALSE(IsGadget(first));
+        EXPECT_FALSE(IsGadget(second));
     }
 }
 
@@ -157,7 +183,7 @@ TEST_F(Splitters, HonourTheirMinimumSizes) {
     SetGadgetState(split, 10);
     EXPECT_EQ(GetGadgetState(split), 40);
     SetGadgetState(split, 95);
-    EXPECT_EQ(rectInParent(GadgetID(second)).bottom - rectInParent(GadgetID(second)).top, 30);
+    EXPECT_EQ(inSplitter(split, second).bottom - inSplitter(split, second).top, 30);
     EXPECT_EQ(GetGadgetAttribute(split, PB_Splitter_FirstGadget), first);
     EXPECT_EQ(GetGadgetAttribute(split, PB_Splitter_SecondGadget), second);
 }
