@@ -1,0 +1,188 @@
+// Pictures: decoding from memory into bitmaps, copies and scaling, drawing,
+// and pictures on gadgets, checked through GDI and the real controls.
+#include "bitmap_pixels.h"
+#include "fixture.h"
+
+#include "imaging/decode.h"
+#include "toolkit/images.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+using namespace tk;
+using tktest::readBitmap;
+using tktest::rectInParent;
+namespace img = zarnet::imaging;
+
+std::vector<uint8_t> dataFile(const std::string& name) {
+    std::ifstream f(std::string(IMAGING_DATA_DIR) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// What GDI reads back from an image equals what the decoder made of the
+// file, alpha aside (GDI does not report it).
+void expectShowsDecoded(int image, const std::vector<uint8_t>& bytes, const std::string& what) {
+    const auto decoded = img::decodeImage(bytes);
+    ASSERT_TRUE(decoded) << what;
+    const auto shown = readBitmap(ImageID(image));
+    ASSERT_EQ(shown.width, decoded->width) << what;
+    ASSERT_EQ(shown.height, decoded->height) << what;
+    for (size_t i = 0; i < shown.pixels.size(); ++i)
+        ASSERT_EQ(shown.pixels[i], decoded->pixels[i] & 0xFFFFFF) << what << " pixel " << i;
+}
+
+TEST(Images, CatchImageDecodesEveryFormatIntoABitmap) {
+    for (const char* file :
+         {"core.bmp", "rle8.bmp", "png.ico", "rgb8.png", "baseline.jpg", "progressive.jpg"}) {
+        const auto bytes = dataFile(file);
+        ASSERT_FALSE(bytes.empty()) << file;
+        const int image = CatchImage(PB_Any, bytes);
+        ASSERT_GT(image, kMaxStaticNumber) << file;
+        expectShowsDecoded(image, bytes, file);
+        EXPECT_EQ(ImageWidth(image), readBitmap(ImageID(image)).width);
+        FreeImage(image);
+        EXPECT_FALSE(IsImage(image));
+        EXPECT_EQ(ImageID(image), nullptr);
+    }
+}
+
+TEST(Images, DataThatDoesNotDecodeGivesNoImage) {
+    const auto png = dataFile("rgb8.png"), jpeg = dataFile("baseline.jpg"),
+               bmp = dataFile("core.bmp");
+    const struct {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"nothing", {}},
+        {"text", {'h', 'e', 'l', 'l', 'o'}},
+        {"PNG cut in half", {png.begin(), png.begin() + long(png.size() / 2)}},
+        {"JPEG cut in half", {jpeg.begin(), jpeg.begin() + long(jpeg.size() / 2)}},
+        {"BMP header only", {bmp.begin(), bmp.begin() + 54}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CatchImage(PB_Any, c.bytes), 0) << c.name;
+        // An explicit number is not taken either.
+        EXPECT_EQ(CatchImage(77, c.bytes), 0) << c.name;
+        EXPECT_FALSE(IsImage(77)) << c.name;
+    }
+}
+
+TEST(Images, CopiesAreIndependentAndScalingKeepsTheNumber) {
+    const int a = CreateImage(PB_Any, 10, 8, RGB(0, 0, 255));
+    ASSERT_NE(a, 0);
+    const int b = CopyImage(a, PB_Any);
+    ASSERT_NE(b, 0);
+    ASSERT_TRUE(StartDrawing(a));
+    Box(0, 0, 10, 8, RGB(255, 0, 0));
+    StopDrawing();
+    EXPECT_EQ(readBitmap(ImageID(a)).at(5, 5), 0xFF0000u);
+    EXPECT_EQ(readBitmap(ImageID(b)).at(5, 5), 0x0000FFu);
+
+    EXPECT_TRUE(ResizeImage(b, 30, 4));
+    EXPECT_TRUE(IsImage(b));
+    EXPECT_EQ(ImageWidth(b), 30);
+    EXPECT_EQ(ImageHeight(b), 4);
+    EXPECT_EQ(readBitmap(ImageID(b)).width, 30);
+    EXPECT_EQ(readBitmap(ImageID(b)).at(29, 3), 0x0000FFu);
+    for (auto [w, h] : {std::pair{0, 4}, {4, -1}, {100000, 2}}) {
+        EXPECT_FALSE(ResizeImage(b, w, h)) << w << " x " << h;
+        EXPECT_EQ(ImageWidth(b), 30);
+    }
+    EXPECT_EQ(CreateImage(PB_Any, 0, 5), 0);
+    EXPECT_EQ(CopyImage(123456789, PB_Any), 0);
+    FreeImage(a);
+    FreeImage(b);
+}
+
+TEST(Images, DrawingBoxesPicturesAndText) {
+    const int canvas = CreateImage(PB_Any, 60, 20, RGB(255, 255, 255));
+    img::Image half = *img::makeImage(4, 4, img::makePixel(0, 0, 0, 128));
+    const int shade = CreateImageFromPixels(PB_Any, half);
+    ASSERT_NE(canvas, 0);
+    ASSERT_NE(shade, 0);
+    ASSERT_TRUE(StartDrawing(canvas));
+    EXPECT_FALSE(StartDrawing(shade)); // one drawing at a time
+    Box(0, 0, 4, 4, RGB(0, 255, 0));
+    DrawImage(shade, 4, 0);       // half black over white
+    DrawImage(shade, 8, 0, 8, 8); // scaled up first
+    DrawImageText(20, 2, "Hi", RGB(0, 0, 0));
+    StopDrawing();
+
+    const auto px = ImagePixels(canvas);
+    ASSERT_TRUE(px);
+    EXPECT_EQ(px->at(1, 1), 0xFF00FF00u);
+    EXPECT_EQ(px->at(5, 1), img::makePixel(127, 127, 127));
+    EXPECT_EQ(px->at(15, 7), img::makePixel(127, 127, 127));
+    EXPECT_EQ(px->at(16, 8), 0xFFFFFFFFu);
+    int dark = 0;
+    for (img::Pixel p : px->pixels) {
+        EXPECT_EQ(img::alphaOf(p), 255); // text leaves no hole in the alpha
+        dark += (p & 0xFFFFFF) == 0;
+    }
+    EXPECT_GT(dark, 5);
+    FreeImage(canvas);
+    FreeImage(shade);
+}
+
+TEST(Images, FlatteningLaysAlphaOverTheBackground) {
+    img::Image p = *img::makeImage(2, 1, 0xFFFF0000u);
+    p.at(1, 0) = 0x00000000u; // fully transparent black
+    const int image = CreateImageFromPixels(PB_Any, p);
+    FlattenImage(image, RGB(10, 20, 30));
+    EXPECT_EQ(readBitmap(ImageID(image)).at(0, 0), 0xFF0000u);
+    EXPECT_EQ(readBitmap(ImageID(image)).at(1, 0), 0x0A141Eu);
+    FreeImage(image);
+}
+
+class GadgetImages : public tktest::WindowTest {};
+
+TEST_F(GadgetImages, ImageGadgetsFitTheirInnerAreaToThePicture) {
+    const struct {
+        const char* name;
+        uint32_t flags;
+        int w, h;           // the picture
+        int outerW, outerH; // the gadget afterwards
+    } cases[] = {
+        {"bordered", PB_Image_Border, 96, 76, 100, 80},
+        {"plain", 0, 40, 30, 40, 30},
+        {"plain, picture larger", 0, 150, 90, 150, 90},
+    };
+    for (const auto& c : cases) {
+        const int g = ImageGadget(PB_Any, 10, 10, 100, 80, nullptr, c.flags);
+        const int picture = CreateImage(PB_Any, c.w, c.h, RGB(1, 2, 3));
+        SetGadgetImage(g, ImageID(picture));
+        const RECT r = rectInParent(GadgetID(g));
+        EXPECT_EQ(r.right - r.left, c.outerW) << c.name;
+        EXPECT_EQ(r.bottom - r.top, c.outerH) << c.name;
+        EXPECT_EQ(r.left, 10) << c.name;
+        EXPECT_EQ(
+            reinterpret_cast<HBITMAP>(SendMessageA(GadgetID(g), STM_GETIMAGE, IMAGE_BITMAP, 0)),
+            ImageID(picture))
+            << c.name;
+        SetGadgetImage(g, nullptr);
+        FreeGadget(g);
+        FreeImage(picture);
+    }
+}
+
+TEST_F(GadgetImages, ButtonsShowTheirBitmap) {
+    const int picture = CreateImage(PB_Any, 16, 16, RGB(9, 9, 9));
+    const int imageButton = ButtonImageGadget(PB_Any, 0, 0, 40, 40);
+    const int bitmapButton = ButtonGadget(PB_Any, 50, 0, 40, 40, "", BS_BITMAP);
+    for (int g : {imageButton, bitmapButton}) {
+        SetGadgetImage(g, ImageID(picture));
+        EXPECT_EQ(
+            reinterpret_cast<HBITMAP>(SendMessageA(GadgetID(g), BM_GETIMAGE, IMAGE_BITMAP, 0)),
+            ImageID(picture));
+        const RECT r = rectInParent(GadgetID(g));
+        EXPECT_EQ(r.right - r.left, 40); // buttons keep their size
+    }
+    FreeGadget(imageButton);
+    FreeGadget(bitmapButton);
+    FreeImage(picture);
+}
+
+} // namespace

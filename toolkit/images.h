@@ -1,0 +1,69 @@
+// Pictures: numbered images held as 32-bit top-down DIB sections, decoded
+// from memory, copied, scaled, drawn on and put on gadgets. The pixels are
+// those of imaging::Image (0xAARRGGBB, straight alpha); GDI shows them
+// ignoring alpha, so code that puts a picture with transparent parts on a
+// control flattens it first (FlattenImage).
+#pragma once
+
+#include "imaging/image.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace tk {
+
+// Numbers work as for every toolkit object: #PB_Any allocates one (the
+// result), an explicit number replaces the image of that number (result
+// nonzero). 0 means nothing was made.
+
+// Decodes BMP, ICO, PNG or JPEG data. Data that does not decode, of any
+// kind and from any decoder, gives 0 and no image.
+int CatchImage(int image, std::span<const uint8_t> data);
+// A new opaque image filled with one colour (0x00BBGGRR).
+int CreateImage(int image, int width, int height, uint32_t colour = 0);
+// A new image holding these pixels.
+int CreateImageFromPixels(int image, const zarnet::imaging::Image& pixels);
+int CopyImage(int image, int copy);
+// Scales the image smoothly to the new size; its number stays, its
+// handle changes. False (image unchanged) when the size is not allowed.
+bool ResizeImage(int image, int width, int height);
+void FreeImage(int image);
+bool IsImage(int image);
+HBITMAP ImageID(int image); // nullptr when not an image
+int ImageWidth(int image);  // 0 when not an image
+int ImageHeight(int image);
+
+// The pixels of an image, and writing pixels of the same size back.
+std::optional<zarnet::imaging::Image> ImagePixels(int image);
+bool SetImagePixels(int image, const zarnet::imaging::Image& pixels);
+
+// Lays the image over an opaque background (0x00BBGGRR) where it is not
+// opaque, so a control that ignores alpha shows it as intended.
+void FlattenImage(int image, uint32_t background);
+
+// Drawing on an image: StartDrawing opens it (false when it is no image
+// or another drawing is open), the drawing calls change it, StopDrawing
+// ends the drawing. Colours are 0x00BBGGRR; everything drawn is opaque.
+bool StartDrawing(int image);
+void StopDrawing();
+void Box(int x, int y, int width, int height, uint32_t colour);
+// Another image (or the one being drawn on, as it was when drawing began
+// or last drawn to), blended by its alpha; with a size, scaled first.
+void DrawImage(int image, int x, int y);
+void DrawImage(int image, int x, int y, int width, int height);
+void DrawingFont(HFONT font); // nullptr: the default GUI font
+// Text at (x, y); background -1 leaves the picture behind the letters.
+void DrawImageText(int x, int y, std::string_view text, uint32_t front, int32_t background = -1);
+
+// Puts a picture on a gadget, nullptr taking it away: an image gadget
+// shows it as its state and, like PureBasic's, fits its inner area to the
+// picture; an image button shows it as its state; a button created with
+// the bitmap style shows it through BM_SETIMAGE. The gadget does not own
+// the bitmap: free it only after it has been replaced.
+void SetGadgetImage(int gadget, HBITMAP image);
+
+} // namespace tk
