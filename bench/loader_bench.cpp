@@ -50,20 +50,23 @@ Design mixedDesign() {
     while (made < kGadgets) {
         if (room(4)) {
             one(ContainerGadget);
-            for (int t : {ButtonGadget, TextGadget, StringGadget}) one(t);
+            for (int t : {ButtonGadget, TextGadget, StringGadget})
+                one(t);
             d.items.push_back(makeCloseRecord());
         }
         if (room(4)) {
             one(PanelGadget);
             d.items.push_back(makeTabRecord(0, "Tab"));
-            for (int t : {CheckBoxGadget, OptionGadget, OptionGadget}) one(t);
+            for (int t : {CheckBoxGadget, OptionGadget, OptionGadget})
+                one(t);
             d.items.push_back(makeCloseRecord());
         }
         if (room(3)) {
             Item& area = one(ScrollAreaGadget);
             area.para1 = area.para2 = 300;
             area.para3 = 10;
-            for (int t : {ComboBoxGadget, ListViewGadget}) one(t);
+            for (int t : {ComboBoxGadget, ListViewGadget})
+                one(t);
             d.items.push_back(makeCloseRecord());
         }
         for (int t : {ProgressBarGadget, TrackBarGadget, ScrollBarGadget, SpinGadget, Frame3DGadget,
@@ -91,7 +94,8 @@ double millisecondsSince(const LARGE_INTEGER& start) {
     LARGE_INTEGER now, freq;
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&freq);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+           static_cast<double>(freq.QuadPart);
 }
 
 // One load of the design into a new hidden window; the window's opening
@@ -124,20 +128,24 @@ struct Floor {
     };
     std::vector<Step> steps;
     std::vector<HWND> parents;
-    bool font = false;  // also give each control the default GUI font, as any program must
+    bool font = false; // also give each control the default GUI font, as any program must
 
     explicit Floor(bool withFont = false) : font(withFont) {
         for (const Item& it : mixedDesign().items)
-            steps.push_back({it, it.isGadget() ? tk::detail::stylesFor(it.typ, it.typ == ListViewGadget ? 0 : it.flags)
-                                               : tk::detail::StyleSet{}});
+            steps.push_back(
+                {it, it.isGadget()
+                         ? tk::detail::stylesFor(it.typ, it.typ == ListViewGadget ? 0 : it.flags)
+                         : tk::detail::StyleSet{}});
     }
 
-    HWND make(DWORD ex, const char* cls, const std::string& text, DWORD style, int x, int y, int w, int h,
-              HWND parent) const {
-        HWND hwnd = CreateWindowExA(ex, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
-                                    GetModuleHandleA(nullptr), nullptr);
+    HWND make(DWORD ex, const char* cls, const std::string& text, DWORD style, int x, int y, int w,
+              int h, HWND parent) const {
+        HWND hwnd = CreateWindowExA(ex, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w,
+                                    h, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
         benchmark::DoNotOptimize(hwnd);
-        if (font) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        if (font)
+            SendMessageA(hwnd, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         return hwnd;
     }
 
@@ -151,15 +159,17 @@ struct Floor {
             if (it.typ == kCloseRecord) {
                 parents.pop_back();
             } else if (it.typ == kTabRecord) {
-                parents.back() = make(0, tk::detail::kBoxClass, "", 0, 2, 22, 200, 150, parents.back());
+                parents.back() =
+                    make(0, tk::detail::kBoxClass, "", 0, 2, 22, 200, 150, parents.back());
             } else {
                 const bool text = typeMask(it.typ) & MaskText;
-                HWND h = make(s.style.exStyle, s.style.cls, text ? it.wtext : std::string(), s.style.style, it.x, it.y,
-                              it.w, it.h, parents.back());
+                HWND h = make(s.style.exStyle, s.style.cls, text ? it.wtext : std::string(),
+                              s.style.style, it.x, it.y, it.w, it.h, parents.back());
                 if (it.typ == SpinGadget)
-                    make(0, UPDOWN_CLASSA, "", UDS_ARROWKEYS | UDS_SETBUDDYINT, it.x + it.w - 16, it.y, 16, it.h,
-                         parents.back());
-                if (it.typ == ScrollAreaGadget) h = make(0, tk::detail::kBoxClass, "", 0, 0, 0, it.para1, it.para2, h);
+                    make(0, UPDOWN_CLASSA, "", UDS_ARROWKEYS | UDS_SETBUDDYINT, it.x + it.w - 16,
+                         it.y, 16, it.h, parents.back());
+                if (it.typ == ScrollAreaGadget)
+                    h = make(0, tk::detail::kBoxClass, "", 0, 0, 0, it.para1, it.para2, h);
                 if (isParentType(it.typ)) parents.push_back(h);
             }
         }
@@ -172,14 +182,16 @@ struct Floor {
 void BM_LoadDesign(benchmark::State& state) {
     Loader loader;
     std::string error;
-    for (auto _ : state) state.SetIterationTime(loader.once(&error) / 1000.0);
+    for (auto _ : state)
+        state.SetIterationTime(loader.once(&error) / 1000.0);
     if (!error.empty()) state.SkipWithError(error.c_str());
     state.counters["gadgets"] = static_cast<double>(loader.items.size());
 }
 
 void BM_CreateWindowExFloor(benchmark::State& state) {
     Floor floor;
-    for (auto _ : state) state.SetIterationTime(floor.once() / 1000.0);
+    for (auto _ : state)
+        state.SetIterationTime(floor.once() / 1000.0);
 }
 
 // The floors and the load back to back in each iteration, so all meet the
@@ -217,8 +229,16 @@ void BM_LoadOverFloor(benchmark::State& state) {
 // Other work on a shared machine shifts a run by tens of percent: short
 // runs are repeated and interleaved at random (see main), and the paired
 // benchmark gives the ratio.
-BENCHMARK(BM_CreateWindowExFloor)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3)->Repetitions(5);
-BENCHMARK(BM_LoadDesign)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3)->Repetitions(5);
+BENCHMARK(BM_CreateWindowExFloor)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Repetitions(5);
+BENCHMARK(BM_LoadDesign)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Repetitions(5);
 BENCHMARK(BM_LoadOverFloor)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(11);
 
 } // namespace

@@ -21,8 +21,8 @@ constexpr int kMaxFlushedEvents = 100000;
 
 int saturatedAdd(int a, int b) {
     const long long s = static_cast<long long>(a) + b;
-    return static_cast<int>(std::clamp<long long>(s, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<long long>(s, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 struct Load {
@@ -31,9 +31,9 @@ struct Load {
     std::span<int32_t> items;
     int32_t maxItem;
     int goffx, goffy;
-    int window;  // -1 for the compact reader
+    int window; // -1 for the compact reader
     Layout layout;
-    size_t parentBase;  // ZarnParent entries below this belong to an outer load
+    size_t parentBase; // ZarnParent entries below this belong to an outer load
     LoadReport report;
 
     bool stop(size_t at, std::string why) {
@@ -86,12 +86,14 @@ struct Load {
             // The children are earlier records: their gadgets are in the array.
             for (int* child : {&v.para1, &v.para2}) {
                 if (!validItem(*child) || !tk::IsGadget(items[static_cast<size_t>(*child)]))
-                    return stop(at, "splitter child " + std::to_string(*child) + " names no earlier gadget");
+                    return stop(at, "splitter child " + std::to_string(*child) +
+                                        " names no earlier gadget");
                 *child = items[static_cast<size_t>(*child)];
             }
         }
         const int32_t id = ReCreateObject(v);
-        if (id == 0) return stop(at, "gadget of type " + std::to_string(v.typ) + " could not be created");
+        if (id == 0)
+            return stop(at, "gadget of type " + std::to_string(v.typ) + " could not be created");
         v.id = id;
         items[static_cast<size_t>(v.number)] = id;
         if (v.typ == SplitterGadget && layout == Layout::Design) {
@@ -135,15 +137,16 @@ struct Load {
         // Every entry takes at least one byte.
         if (count < 0 || static_cast<size_t>(count) > in.remaining())
             return stop(at, "font count " + std::to_string(count) + " exceeds the data");
-        if (count == 0) return true;  // the earlier table stays
+        if (count == 0) return true; // the earlier table stays
         rt.gFontTable.assign(static_cast<size_t>(count), 0);
         rt.gFontUsed.assign(static_cast<size_t>(count), 0);
         for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
             FontEntry f;
             if (!readFontEntry(in, f)) return stop(in.error().offset, in.error().what);
             rt.gFontUsed[i] = f.gFontUsed;
-            if (f.gFontUsed) rt.gFontTable[i] = tk::LoadFont(tk::PB_Any, f.gFontName, f.gFontsize,
-                                                             static_cast<uint32_t>(f.gFontstyle));
+            if (f.gFontUsed)
+                rt.gFontTable[i] = tk::LoadFont(tk::PB_Any, f.gFontName, f.gFontsize,
+                                                static_cast<uint32_t>(f.gFontstyle));
         }
         return true;
     }
@@ -164,7 +167,8 @@ struct Load {
     // program's list is the one it had before.
     void finish() {
         if (!report.complete)
-            for (size_t n = rt.ZarnParent.size(); n > parentBase; --n) tk::CloseGadgetList();
+            for (size_t n = rt.ZarnParent.size(); n > parentBase; --n)
+                tk::CloseGadgetList();
         rt.ZarnParent.resize(parentBase);
         for (int i = 0; i < kMaxFlushedEvents && tk::WindowEvent() != 0; ++i) {
         }
@@ -174,7 +178,8 @@ struct Load {
 } // namespace
 
 HFONT Runtime::fontOfIndex(int index) const {
-    if (index < 0 || static_cast<size_t>(index) >= gFontTable.size() || !gFontUsed[static_cast<size_t>(index)])
+    if (index < 0 || static_cast<size_t>(index) >= gFontTable.size() ||
+        !gFontUsed[static_cast<size_t>(index)])
         return nullptr;
     return tk::FontID(gFontTable[static_cast<size_t>(index)]);
 }
@@ -184,16 +189,22 @@ Runtime& runtime() {
     return rt;
 }
 
-int32_t ZarnetMaxItem(std::span<const uint8_t> gdata) { return headerMaxItem(gdata); }
-int32_t ZarnetClientWidth(std::span<const uint8_t> gdata) { return headerClientWidth(gdata); }
-int32_t ZarnetClientHeight(std::span<const uint8_t> gdata) { return headerClientHeight(gdata); }
+int32_t ZarnetMaxItem(std::span<const uint8_t> gdata) {
+    return headerMaxItem(gdata);
+}
+int32_t ZarnetClientWidth(std::span<const uint8_t> gdata) {
+    return headerClientWidth(gdata);
+}
+int32_t ZarnetClientHeight(std::span<const uint8_t> gdata) {
+    return headerClientHeight(gdata);
+}
 
-LoadReport Zarnet(int gidwindow, std::span<const uint8_t> gdata, std::span<int32_t> gitems, int goffx,
-                  int goffy, int32_t /*gtranslate*/) {
+LoadReport Zarnet(int gidwindow, std::span<const uint8_t> gdata, std::span<int32_t> gitems,
+                  int goffx, int goffy, int32_t /*gtranslate*/) {
     Runtime& rt = runtime();
     ++rt.ZarnValue.blocked;
-    Load load{rt, ByteReader(gdata), gitems, ZarnetMaxItem(gdata), goffx, goffy, gidwindow,
-              Layout::Design, rt.ZarnParent.size(), {}};
+    Load load{rt,    ByteReader(gdata), gitems,         ZarnetMaxItem(gdata), goffx,
+              goffy, gidwindow,         Layout::Design, rt.ZarnParent.size(), {}};
     DesignHeader header;
     if (!tk::IsWindow(gidwindow)) {
         load.stop(0, "window " + std::to_string(gidwindow) + " is not open");
@@ -203,8 +214,10 @@ LoadReport Zarnet(int gidwindow, std::span<const uint8_t> gdata, std::span<int32
         load.registerWindow();
         const size_t at = load.in.pos();
         const int32_t count = load.in.lng("gcount");
-        if (!load.in.ok()) load.stop(at, load.in.error().what);
-        else load.records(count);
+        if (!load.in.ok())
+            load.stop(at, load.in.error().what);
+        else
+            load.records(count);
         if (load.report.complete) {
             load.in.lng("gAdditional");
             if (!load.in.ok()) load.stop(load.in.error().offset, load.in.error().what);
@@ -216,13 +229,24 @@ LoadReport Zarnet(int gidwindow, std::span<const uint8_t> gdata, std::span<int32
     return load.report;
 }
 
-LoadReport ZarnetCompact(std::span<const uint8_t> gdata, std::span<int32_t> gitems, int goffx, int goffy) {
+LoadReport ZarnetCompact(std::span<const uint8_t> gdata, std::span<int32_t> gitems, int goffx,
+                         int goffy) {
     Runtime& rt = runtime();
-    Load load{rt, ByteReader(gdata), gitems, ZarnetMaxItem(gdata), goffx, goffy, -1,
-              Layout::Compact, rt.ZarnParent.size(), {}};
+    Load load{rt,
+              ByteReader(gdata),
+              gitems,
+              ZarnetMaxItem(gdata),
+              goffx,
+              goffy,
+              -1,
+              Layout::Compact,
+              rt.ZarnParent.size(),
+              {}};
     DesignHeader header;
-    if (!readHeader(load.in, header, Layout::Compact)) load.stop(load.in.error().offset, load.in.error().what);
-    else load.records(header.formatMark);  // the compact layout's record count
+    if (!readHeader(load.in, header, Layout::Compact))
+        load.stop(load.in.error().offset, load.in.error().what);
+    else
+        load.records(header.formatMark); // the compact layout's record count
     rt.ZarnValue.gpo = load.in.pos();
     load.finish();
     return load.report;
@@ -236,7 +260,8 @@ void ZarnetCallback(tk::WindowCallback gocallback) {
 LRESULT gCallback(HWND gWindowID, UINT gMessage, WPARAM gwParam, LPARAM glParam) {
     Runtime& rt = runtime();
     LRESULT result = tk::PB_ProcessPureBasicEvents;
-    if (rt.ZarnValue.callback) result = rt.ZarnValue.callback(gWindowID, gMessage, gwParam, glParam);
+    if (rt.ZarnValue.callback)
+        result = rt.ZarnValue.callback(gWindowID, gMessage, gwParam, glParam);
     if (gMessage == WM_SIZE && rt.ZarnValue.blocked == 0 && rt.hooks.resize)
         rt.hooks.resize(rt, gWindowID, gwParam, glParam);
     return result;

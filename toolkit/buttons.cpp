@@ -14,8 +14,10 @@ using namespace detail;
 namespace {
 
 void clicked(GadgetRec& g, HWND, int code) {
-    if (code == BN_CLICKED) pushGadgetEvent(g, PB_EventType_LeftClick);
-    else if (code == BN_DBLCLK) pushGadgetEvent(g, PB_EventType_LeftDoubleClick);
+    if (code == BN_CLICKED)
+        pushGadgetEvent(g, PB_EventType_LeftClick);
+    else if (code == BN_DBLCLK)
+        pushGadgetEvent(g, PB_EventType_LeftDoubleClick);
 }
 
 int64_t checkState(GadgetRec& g) {
@@ -26,7 +28,9 @@ void setCheckState(GadgetRec& g, int64_t v) {
     SendMessageA(g.hwnd, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool startsGroup(HWND hwnd) { return GetWindowLongA(hwnd, GWL_STYLE) & WS_GROUP; }
+bool startsGroup(HWND hwnd) {
+    return GetWindowLongA(hwnd, GWL_STYLE) & WS_GROUP;
+}
 
 // Selecting an option clears the others of its group, as a click would.
 void setOptionState(GadgetRec& g, int64_t v) {
@@ -64,8 +68,10 @@ void setImageState(GadgetRec& g, int64_t v) {
 }
 
 void staticClicked(GadgetRec& g, HWND, int code) {
-    if (code == STN_CLICKED) pushGadgetEvent(g, PB_EventType_LeftClick);
-    else if (code == STN_DBLCLK) pushGadgetEvent(g, PB_EventType_LeftDoubleClick);
+    if (code == STN_CLICKED)
+        pushGadgetEvent(g, PB_EventType_LeftClick);
+    else if (code == STN_DBLCLK)
+        pushGadgetEvent(g, PB_EventType_LeftDoubleClick);
 }
 
 // The web gadget hosts the system browser through ATL's control host; where
@@ -111,23 +117,29 @@ void navigate(GadgetRec& g, std::string_view url) {
     unknown->Release();
 }
 
-std::string keptText(GadgetRec& g) { return g.text; }
-void setWebText(GadgetRec& g, std::string_view url) { navigate(g, url); }
+std::string keptText(GadgetRec& g) {
+    return g.text;
+}
+void setWebText(GadgetRec& g, std::string_view url) {
+    navigate(g, url);
+}
 
 // A frame with a border style has no caption but keeps its text.
 std::string frameText(GadgetRec& g) {
     return (g.flags & PB_Frame3D_Flat) ? g.text : windowText(g.hwnd);
 }
 void setFrameText(GadgetRec& g, std::string_view text) {
-    if (g.flags & PB_Frame3D_Flat) g.text = std::string(text);
-    else SetWindowTextA(g.hwnd, std::string(text).c_str());
+    if (g.flags & PB_Frame3D_Flat)
+        g.text = std::string(text);
+    else
+        SetWindowTextA(g.hwnd, std::string(text).c_str());
 }
 
 } // namespace
 
 void detail::registerButtons(KindOps* t) {
     t[KindButton].command = clicked;
-    t[KindButton].getState = checkState;  // toggle buttons
+    t[KindButton].getState = checkState; // toggle buttons
     t[KindButton].setState = setCheckState;
     t[KindButtonImage].command = clicked;
     t[KindButtonImage].getState = buttonImageState;
@@ -195,8 +207,8 @@ int WebGadget(int gadget, int x, int y, int w, int h, std::string_view url) {
     ensureInitialised();
     GadgetRec* g = nullptr;
     if (atlModule()) {
-        g = createControl(gadget, KindWeb, "AtlAxWin", "Shell.Explorer.2", WS_CLIPCHILDREN, 0, x,
-                          y, w, h);
+        g = createControl(gadget, KindWeb, "AtlAxWin", "Shell.Explorer.2", WS_CLIPCHILDREN, 0, x, y,
+                          w, h);
         if (g) {
             g->browser = true;
             navigate(*g, url);

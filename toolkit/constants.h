@@ -10,8 +10,8 @@ namespace tk {
 // from #PB_Any are small integers mapped to objects (never addresses), so they
 // fit the 32-bit slots of a design's item array on every target.
 inline constexpr int PB_Any = -1;
-inline constexpr int PB_All = -1;      // SetWindowCallback: every window
-inline constexpr int PB_Default = -1;  // SetGadgetFont: the default font
+inline constexpr int PB_All = -1;     // SetWindowCallback: every window
+inline constexpr int PB_Default = -1; // SetGadgetFont: the default font
 // Explicitly numbered objects take numbers 0..kMaxStaticNumber; #PB_Any
 // numbers start above that range and are never reused within a process.
 inline constexpr int kMaxStaticNumber = 0xFFFFF;
@@ -21,11 +21,11 @@ inline constexpr intptr_t PB_ProcessPureBasicEvents = -1;
 
 // Event codes returned by WindowEvent(). Codes of other window messages come
 // back unchanged (they are the message numbers).
-inline constexpr int PB_Event_MoveWindow = 3;       // WM_MOVE
-inline constexpr int PB_Event_SizeWindow = 5;       // WM_SIZE
-inline constexpr int PB_Event_Repaint = 15;         // WM_PAINT
-inline constexpr int PB_Event_CloseWindow = 16;     // WM_CLOSE
-inline constexpr int PB_Event_SysCommand = 274;     // WM_SYSCOMMAND
+inline constexpr int PB_Event_MoveWindow = 3;   // WM_MOVE
+inline constexpr int PB_Event_SizeWindow = 5;   // WM_SIZE
+inline constexpr int PB_Event_Repaint = 15;     // WM_PAINT
+inline constexpr int PB_Event_CloseWindow = 16; // WM_CLOSE
+inline constexpr int PB_Event_SysCommand = 274; // WM_SYSCOMMAND
 inline constexpr int PB_Event_Gadget = 13100;
 inline constexpr int PB_Event_Menu = 13101;
 inline constexpr int PB_Event_ActivateWindow = 13104;
@@ -143,10 +143,10 @@ inline constexpr int PB_ScrollArea_InnerHeight = 11;
 inline constexpr int PB_ScrollArea_X = 12;
 inline constexpr int PB_ScrollArea_Y = 13;
 inline constexpr int PB_ScrollArea_ScrollStep = 14;
-inline constexpr int PB_Minimum = 20;      // progress, track bar, scroll bar, spin
+inline constexpr int PB_Minimum = 20; // progress, track bar, scroll bar, spin
 inline constexpr int PB_Maximum = 21;
 inline constexpr int PB_ScrollBar_PageLength = 22;
-inline constexpr int PB_ListIcon_ColumnWidth = 30;  // item attribute, column given
+inline constexpr int PB_ListIcon_ColumnWidth = 30; // item attribute, column given
 
 // Gadget colours (Set/GetGadgetColor).
 inline constexpr int PB_Gadget_FrontColor = 1;

@@ -52,21 +52,24 @@ bool paintBackground(HWND hwnd, HDC dc) {
 
 // ---- scroll area ----
 
-int scrollLimit(int inner, int page) { return std::max(inner - page, 0); }
+int scrollLimit(int inner, int page) {
+    return std::max(inner - page, 0);
+}
 
 void moveInner(GadgetRec& g) {
     const int x = GetScrollPos(g.hwnd, SB_HORZ), y = GetScrollPos(g.hwnd, SB_VERT);
     const RECT want{-x, -y, -x + std::max(g.innerW, 0), -y + std::max(g.innerH, 0)};
     if (EqualRect(&want, &g.innerRect)) return;
     g.innerRect = want;
-    SetWindowPos(g.inner, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(g.inner, nullptr, want.left, want.top, want.right - want.left,
+                 want.bottom - want.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void scrollTo(GadgetRec& g, int bar, int pos) {
     RECT client;
     GetClientRect(g.hwnd, &client);
-    const int limit = bar == SB_HORZ ? scrollLimit(g.innerW, client.right) : scrollLimit(g.innerH, client.bottom);
+    const int limit =
+        bar == SB_HORZ ? scrollLimit(g.innerW, client.right) : scrollLimit(g.innerH, client.bottom);
     SetScrollPos(g.hwnd, bar, std::clamp(pos, 0, limit), TRUE);
     moveInner(g);
 }
@@ -80,15 +83,32 @@ void scrollAreaScroll(HWND hwnd, UINT msg, WPARAM wParam) {
     int pos = si.nPos;
     const int page = std::max<int>(static_cast<int>(si.nPage), 1);
     switch (LOWORD(wParam)) {
-    case SB_LINEUP: pos -= g->step; break;
-    case SB_LINEDOWN: pos += g->step; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
-    case SB_THUMBTRACK: pos = si.nTrackPos; break;
-    case SB_THUMBPOSITION: pos = HIWORD(wParam); break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    default: return;
+    case SB_LINEUP:
+        pos -= g->step;
+        break;
+    case SB_LINEDOWN:
+        pos += g->step;
+        break;
+    case SB_PAGEUP:
+        pos -= page;
+        break;
+    case SB_PAGEDOWN:
+        pos += page;
+        break;
+    case SB_THUMBTRACK:
+        pos = si.nTrackPos;
+        break;
+    case SB_THUMBPOSITION:
+        pos = HIWORD(wParam);
+        break;
+    case SB_TOP:
+        pos = 0;
+        break;
+    case SB_BOTTOM:
+        pos = si.nMax;
+        break;
+    default:
+        return;
     }
     scrollTo(*g, bar, pos);
     pushGadgetEvent(*g, PB_EventType_Change);
@@ -96,24 +116,43 @@ void scrollAreaScroll(HWND hwnd, UINT msg, WPARAM wParam) {
 
 int64_t scrollAreaAttribute(GadgetRec& g, int a) {
     switch (a) {
-    case PB_ScrollArea_InnerWidth: return g.innerW;
-    case PB_ScrollArea_InnerHeight: return g.innerH;
-    case PB_ScrollArea_X: return GetScrollPos(g.hwnd, SB_HORZ);
-    case PB_ScrollArea_Y: return GetScrollPos(g.hwnd, SB_VERT);
-    case PB_ScrollArea_ScrollStep: return g.step;
-    default: return 0;
+    case PB_ScrollArea_InnerWidth:
+        return g.innerW;
+    case PB_ScrollArea_InnerHeight:
+        return g.innerH;
+    case PB_ScrollArea_X:
+        return GetScrollPos(g.hwnd, SB_HORZ);
+    case PB_ScrollArea_Y:
+        return GetScrollPos(g.hwnd, SB_VERT);
+    case PB_ScrollArea_ScrollStep:
+        return g.step;
+    default:
+        return 0;
     }
 }
 
 void setScrollAreaAttribute(GadgetRec& g, int a, int64_t v) {
     const int n = static_cast<int>(std::clamp<int64_t>(v, 0, INT32_MAX));
     switch (a) {
-    case PB_ScrollArea_InnerWidth: g.innerW = n; scrollAreaUpdate(g); break;
-    case PB_ScrollArea_InnerHeight: g.innerH = n; scrollAreaUpdate(g); break;
-    case PB_ScrollArea_X: scrollTo(g, SB_HORZ, n); break;
-    case PB_ScrollArea_Y: scrollTo(g, SB_VERT, n); break;
-    case PB_ScrollArea_ScrollStep: g.step = std::max(n, 1); break;
-    default: break;
+    case PB_ScrollArea_InnerWidth:
+        g.innerW = n;
+        scrollAreaUpdate(g);
+        break;
+    case PB_ScrollArea_InnerHeight:
+        g.innerH = n;
+        scrollAreaUpdate(g);
+        break;
+    case PB_ScrollArea_X:
+        scrollTo(g, SB_HORZ, n);
+        break;
+    case PB_ScrollArea_Y:
+        scrollTo(g, SB_VERT, n);
+        break;
+    case PB_ScrollArea_ScrollStep:
+        g.step = std::max(n, 1);
+        break;
+    default:
+        break;
     }
 }
 
@@ -133,10 +172,12 @@ void layoutPages(GadgetRec& g) {
     if (EqualRect(&r, &g.pageRect)) return;
     g.pageRect = r;
     for (HWND page : g.pages)
-        SetWindowPos(page, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(page, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK panelSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK panelSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
     LRESULT result = 0;
     if (forwardToTop(hwnd, msg, wParam, lParam, &result)) return result;
     if (msg == WM_SIZE) {
@@ -151,7 +192,9 @@ LRESULT CALLBACK panelSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-int panelCount(GadgetRec& g) { return static_cast<int>(g.pages.size()); }
+int panelCount(GadgetRec& g) {
+    return static_cast<int>(g.pages.size());
+}
 
 int panelAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int) {
     const int count = panelCount(g);
@@ -160,7 +203,8 @@ int panelAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = t.data();
-    if (SendMessageA(g.hwnd, TCM_INSERTITEMA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&item)) < 0)
+    if (SendMessageA(g.hwnd, TCM_INSERTITEMA, static_cast<WPARAM>(at),
+                     reinterpret_cast<LPARAM>(&item)) < 0)
         return -1;
     int current = static_cast<int>(SendMessageA(g.hwnd, TCM_GETCURSEL, 0, 0));
     if (current < 0) {
@@ -169,8 +213,9 @@ int panelAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int) {
     }
     // The page is made where it belongs and shown only when its tab is current.
     const RECT r = pageArea(g);
-    HWND page = CreateWindowExA(0, kBoxClass, "", WS_CHILD | (current == at ? WS_VISIBLE : 0), r.left, r.top,
-                                r.right - r.left, r.bottom - r.top, g.hwnd, nullptr, instance(), nullptr);
+    HWND page = CreateWindowExA(0, kBoxClass, "", WS_CHILD | (current == at ? WS_VISIBLE : 0),
+                                r.left, r.top, r.right - r.left, r.bottom - r.top, g.hwnd, nullptr,
+                                instance(), nullptr);
     if (!page) {
         SendMessageA(g.hwnd, TCM_DELETEITEM, static_cast<WPARAM>(at), 0);
         return -1;
@@ -206,7 +251,8 @@ void panelRemove(GadgetRec& g, int pos) {
 }
 
 void panelClear(GadgetRec& g) {
-    while (!g.pages.empty()) panelRemove(g, panelCount(g) - 1);
+    while (!g.pages.empty())
+        panelRemove(g, panelCount(g) - 1);
 }
 
 std::string panelItem(GadgetRec& g, int item, int) {
@@ -215,7 +261,9 @@ std::string panelItem(GadgetRec& g, int item, int) {
     it.mask = TCIF_TEXT;
     it.pszText = buf.data();
     it.cchTextMax = static_cast<int>(buf.size());
-    if (!SendMessageA(g.hwnd, TCM_GETITEMA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it))) return {};
+    if (!SendMessageA(g.hwnd, TCM_GETITEMA, static_cast<WPARAM>(item),
+                      reinterpret_cast<LPARAM>(&it)))
+        return {};
     return std::string(it.pszText);
 }
 
@@ -227,7 +275,9 @@ void setPanelItem(GadgetRec& g, int item, std::string_view text, int) {
     SendMessageA(g.hwnd, TCM_SETITEMA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it));
 }
 
-int64_t panelState(GadgetRec& g) { return static_cast<int>(SendMessageA(g.hwnd, TCM_GETCURSEL, 0, 0)); }
+int64_t panelState(GadgetRec& g) {
+    return static_cast<int>(SendMessageA(g.hwnd, TCM_GETCURSEL, 0, 0));
+}
 
 void setPanelState(GadgetRec& g, int64_t v) {
     if (v < 0 || v >= panelCount(g)) return;

@@ -84,7 +84,9 @@ bool handleParentMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRES
 
 namespace {
 
-bool ownsHandle(HWND hwnd) { return hwnd && windowOfHandle(hwnd) != nullptr; }
+bool ownsHandle(HWND hwnd) {
+    return hwnd && windowOfHandle(hwnd) != nullptr;
+}
 
 int take() {
     State& s = state();
@@ -137,12 +139,24 @@ int WaitWindowEvent(int timeout) {
     }
 }
 
-int EventWindow() { return state().current.window; }
-int EventGadget() { return state().current.gadget; }
-int EventMenu() { return state().current.menu; }
-int EventType() { return state().current.type; }
-WPARAM EventwParam() { return state().current.wParam; }
-LPARAM EventlParam() { return state().current.lParam; }
+int EventWindow() {
+    return state().current.window;
+}
+int EventGadget() {
+    return state().current.gadget;
+}
+int EventMenu() {
+    return state().current.menu;
+}
+int EventType() {
+    return state().current.type;
+}
+WPARAM EventwParam() {
+    return state().current.wParam;
+}
+LPARAM EventlParam() {
+    return state().current.lParam;
+}
 
 void SetWindowCallback(WindowCallback callback, int window) {
     if (window == PB_All) {

@@ -16,10 +16,10 @@ int WindowEvent();
 int WaitWindowEvent(int timeout = -1);
 
 // The current event's details.
-int EventWindow();   // window number, -1 when none
-int EventGadget();   // gadget number, -1 when none
-int EventMenu();     // menu item (PB_Event_Menu) or system command (PB_Event_SysCommand)
-int EventType();     // PB_EventType_* of gadget events
+int EventWindow(); // window number, -1 when none
+int EventGadget(); // gadget number, -1 when none
+int EventMenu();   // menu item (PB_Event_Menu) or system command (PB_Event_SysCommand)
+int EventType();   // PB_EventType_* of gadget events
 WPARAM EventwParam();
 LPARAM EventlParam();
 

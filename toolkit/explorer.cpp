@@ -26,7 +26,9 @@ struct Entry {
     FILETIME modified{};
 };
 
-bool lessName(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; }
+bool lessName(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+}
 
 // "C:\dir\*.txt" -> "C:\dir\" and "*.txt"; a bare folder gets "*.*".
 void splitStart(std::string_view start, std::string& dir, std::string& pattern) {
@@ -59,8 +61,10 @@ std::vector<Entry> listFolder(const std::string& dir, const std::string& pattern
         if (name == "." || name == "..") continue;
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) continue;
         const bool folder = fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        if (folder ? !folders : (!files || !PathMatchSpecA(name.c_str(), pattern.c_str()))) continue;
-        out.push_back({name, folder, (static_cast<uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow,
+        if (folder ? !folders : (!files || !PathMatchSpecA(name.c_str(), pattern.c_str())))
+            continue;
+        out.push_back({name, folder,
+                       (static_cast<uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow,
                        fd.ftLastWriteTime});
     } while (FindNextFileA(h, &fd));
     FindClose(h);
@@ -77,7 +81,8 @@ std::vector<std::string> drives() {
     std::vector<std::string> out;
     char buf[512] = {};
     const DWORD n = GetLogicalDriveStringsA(sizeof buf - 1, buf);
-    for (const char* p = buf; n && n < sizeof buf && *p; p += std::strlen(p) + 1) out.emplace_back(p);
+    for (const char* p = buf; n && n < sizeof buf && *p; p += std::strlen(p) + 1)
+        out.emplace_back(p);
     return out;
 }
 
@@ -108,7 +113,9 @@ int driveIcon(const std::string& root) {
     return info.iIcon;
 }
 
-bool isRoot(const std::string& dir) { return dir.size() <= 3; }
+bool isRoot(const std::string& dir) {
+    return dir.size() <= 3;
+}
 
 std::string parentOf(const std::string& dir) {
     if (isRoot(dir)) return dir;
@@ -142,8 +149,8 @@ std::string formatTime(const FILETIME& ft) {
     SYSTEMTIME st;
     if (!FileTimeToLocalFileTime(&ft, &local) || !FileTimeToSystemTime(&local, &st)) return {};
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04u-%02u-%02u %02u:%02u", st.wYear, st.wMonth, st.wDay, st.wHour,
-                  st.wMinute);
+    std::snprintf(buf, sizeof buf, "%04u-%02u-%02u %02u:%02u", st.wYear, st.wMonth, st.wDay,
+                  st.wHour, st.wMinute);
     return buf;
 }
 
@@ -154,13 +161,16 @@ void fillList(GadgetRec& g) {
     int row = 0;
     if (!(g.flags & PB_Explorer_NoParentFolder) && !isRoot(g.directory))
         listAddRow(h, row++, "..", iconOf(g.directory, true), kParentRow);
-    const auto entries = listFolder(g.directory, g.pattern, !(g.flags & PB_Explorer_NoFolders),
-                                    !(g.flags & PB_Explorer_NoFiles), !(g.flags & PB_Explorer_NoSort));
+    const auto entries =
+        listFolder(g.directory, g.pattern, !(g.flags & PB_Explorer_NoFolders),
+                   !(g.flags & PB_Explorer_NoFiles), !(g.flags & PB_Explorer_NoSort));
     for (const Entry& e : entries) {
-        listAddRow(h, row, e.name, iconOf(g.directory + e.name, e.folder), e.folder ? kFolderRow : kFileRow);
+        listAddRow(h, row, e.name, iconOf(g.directory + e.name, e.folder),
+                   e.folder ? kFolderRow : kFileRow);
         if (!e.folder) {
             char size[32];
-            std::snprintf(size, sizeof size, "%llu KB", static_cast<unsigned long long>((e.size + 1023) / 1024));
+            std::snprintf(size, sizeof size, "%llu KB",
+                          static_cast<unsigned long long>((e.size + 1023) / 1024));
             listSetCell(h, row, 1, size);
         }
         const char* dot = std::strrchr(e.name.c_str(), '.');
@@ -187,34 +197,50 @@ LPARAM rowKind(HWND h, int row) {
 
 bool explorerListNotify(GadgetRec& g, NMHDR* hdr, LRESULT*) {
     switch (hdr->code) {
-    case NM_CLICK: pushGadgetEvent(g, PB_EventType_LeftClick); break;
-    case NM_RCLICK: pushGadgetEvent(g, PB_EventType_RightClick); break;
+    case NM_CLICK:
+        pushGadgetEvent(g, PB_EventType_LeftClick);
+        break;
+    case NM_RCLICK:
+        pushGadgetEvent(g, PB_EventType_RightClick);
+        break;
     case NM_DBLCLK: {
         pushGadgetEvent(g, PB_EventType_LeftDoubleClick);
         const int row = reinterpret_cast<NMITEMACTIVATE*>(hdr)->iItem;
         if (row < 0 || (g.flags & PB_Explorer_NoDirectoryChange)) break;
         const LPARAM kind = rowKind(g.hwnd, row);
-        if (kind == kParentRow) listNavigate(g, parentOf(g.directory) + g.pattern);
-        else if (kind == kFolderRow) listNavigate(g, g.directory + listViewItemText(g.hwnd, row, 0) + "\\" + g.pattern);
+        if (kind == kParentRow)
+            listNavigate(g, parentOf(g.directory) + g.pattern);
+        else if (kind == kFolderRow)
+            listNavigate(g, g.directory + listViewItemText(g.hwnd, row, 0) + "\\" + g.pattern);
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return false;
 }
 
-std::string directoryText(GadgetRec& g) { return g.directory; }
-void setListText(GadgetRec& g, std::string_view path) { listNavigate(g, path); }
-int64_t explorerListState(GadgetRec& g) {
-    return static_cast<int>(SendMessageA(g.hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+std::string directoryText(GadgetRec& g) {
+    return g.directory;
 }
-int explorerListCount(GadgetRec& g) { return static_cast<int>(SendMessageA(g.hwnd, LVM_GETITEMCOUNT, 0, 0)); }
-std::string explorerListItem(GadgetRec& g, int item, int column) { return listViewItemText(g.hwnd, item, column); }
+void setListText(GadgetRec& g, std::string_view path) {
+    listNavigate(g, path);
+}
+int64_t explorerListState(GadgetRec& g) {
+    return static_cast<int>(
+        SendMessageA(g.hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+int explorerListCount(GadgetRec& g) {
+    return static_cast<int>(SendMessageA(g.hwnd, LVM_GETITEMCOUNT, 0, 0));
+}
+std::string explorerListItem(GadgetRec& g, int item, int column) {
+    return listViewItemText(g.hwnd, item, column);
+}
 
 // ---- explorer tree: folders load when first opened ----
 
-HTREEITEM treeInsert(GadgetRec& g, HTREEITEM parent, const std::string& text, const std::string& path,
-                     bool folder, int icon) {
+HTREEITEM treeInsert(GadgetRec& g, HTREEITEM parent, const std::string& text,
+                     const std::string& path, bool folder, int icon) {
     g.treePaths.push_back(path);
     TVINSERTSTRUCTA ins{};
     ins.hParent = parent;
@@ -224,14 +250,16 @@ HTREEITEM treeInsert(GadgetRec& g, HTREEITEM parent, const std::string& text, co
     ins.item.lParam = static_cast<LPARAM>(g.treePaths.size() - 1);
     ins.item.cChildren = folder ? 1 : 0;
     ins.item.iImage = ins.item.iSelectedImage = icon;
-    return reinterpret_cast<HTREEITEM>(SendMessageA(g.hwnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(g.hwnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
 }
 
 const std::string* pathOf(GadgetRec& g, HTREEITEM item) {
     TVITEMA it{};
     it.mask = TVIF_PARAM;
     it.hItem = item;
-    if (!item || !SendMessageA(g.hwnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it))) return nullptr;
+    if (!item || !SendMessageA(g.hwnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it)))
+        return nullptr;
     const auto i = static_cast<size_t>(it.lParam);
     return i < g.treePaths.size() ? &g.treePaths[i] : nullptr;
 }
@@ -259,7 +287,8 @@ void treeSelectPath(GadgetRec& g, const std::string& target) {
     HTREEITEM found = nullptr;
     while (item) {
         const std::string* p = pathOf(g, item);
-        if (p && target.size() >= p->size() && lstrcmpiA(target.substr(0, p->size()).c_str(), p->c_str()) == 0) {
+        if (p && target.size() >= p->size() &&
+            lstrcmpiA(target.substr(0, p->size()).c_str(), p->c_str()) == 0) {
             found = item;
             if (p->size() == target.size()) break;
             populate(g, item);
@@ -282,7 +311,8 @@ void fillTree(GadgetRec& g) {
         const std::string docs = documentsFolder();
         if (!docs.empty()) treeInsert(g, TVI_ROOT, "My Documents", docs, true, iconOf(docs, true));
     }
-    for (const std::string& d : drives()) treeInsert(g, TVI_ROOT, d, d, true, driveIcon(d));
+    for (const std::string& d : drives())
+        treeInsert(g, TVI_ROOT, d, d, true, driveIcon(d));
     treeSelectPath(g, g.directory);
 }
 
@@ -296,11 +326,20 @@ bool explorerTreeNotify(GadgetRec& g, NMHDR* hdr, LRESULT* result) {
         return true;
     }
     case TVN_SELCHANGEDA:
-    case TVN_SELCHANGEDW: pushGadgetEvent(g, PB_EventType_Change); break;
-    case NM_CLICK: pushGadgetEvent(g, PB_EventType_LeftClick); break;
-    case NM_DBLCLK: pushGadgetEvent(g, PB_EventType_LeftDoubleClick); break;
-    case NM_RCLICK: pushGadgetEvent(g, PB_EventType_RightClick); break;
-    default: break;
+    case TVN_SELCHANGEDW:
+        pushGadgetEvent(g, PB_EventType_Change);
+        break;
+    case NM_CLICK:
+        pushGadgetEvent(g, PB_EventType_LeftClick);
+        break;
+    case NM_DBLCLK:
+        pushGadgetEvent(g, PB_EventType_LeftDoubleClick);
+        break;
+    case NM_RCLICK:
+        pushGadgetEvent(g, PB_EventType_RightClick);
+        break;
+    default:
+        break;
     }
     return false;
 }
@@ -317,7 +356,8 @@ void setTreeText(GadgetRec& g, std::string_view path) {
 
 // ---- explorer combo: drives and the folders down to the current one ----
 
-void comboAddEntry(GadgetRec& g, const std::string& text, const std::string& path, int indent, int icon) {
+void comboAddEntry(GadgetRec& g, const std::string& text, const std::string& path, int indent,
+                   int icon) {
     g.treePaths.push_back(path);
     COMBOBOXEXITEMA it{};
     it.mask = CBEIF_TEXT | CBEIF_INDENT | CBEIF_LPARAM | CBEIF_IMAGE | CBEIF_SELECTEDIMAGE;
@@ -353,7 +393,8 @@ void fillCombo(GadgetRec& g) {
             if (cut == std::string::npos) break;
             const std::string path = g.directory.substr(0, cut + 1);
             select = static_cast<int>(g.treePaths.size());
-            comboAddEntry(g, g.directory.substr(from, cut - from), path, indent, iconOf(path, true));
+            comboAddEntry(g, g.directory.substr(from, cut - from), path, indent,
+                          iconOf(path, true));
             from = cut + 1;
         }
     }
@@ -379,7 +420,9 @@ void explorerComboCommand(GadgetRec& g, HWND, int code) {
     pushGadgetEvent(g, PB_EventType_Change);
 }
 
-void setComboText(GadgetRec& g, std::string_view path) { comboNavigate(g, path); }
+void setComboText(GadgetRec& g, std::string_view path) {
+    comboNavigate(g, path);
+}
 
 GadgetRec* createExplorer(int gadget, int kind, int x, int y, int w, int h, std::string_view start,
                           uint32_t flags) {
@@ -409,7 +452,8 @@ void detail::registerExplorers(KindOps* t) {
     c.setText = setComboText;
 }
 
-int ExplorerListGadget(int gadget, int x, int y, int w, int h, std::string_view directory, uint32_t flags) {
+int ExplorerListGadget(int gadget, int x, int y, int w, int h, std::string_view directory,
+                       uint32_t flags) {
     GadgetRec* g = createExplorer(gadget, KindExplorerList, x, y, w, h, directory, flags);
     if (!g) return 0;
     SendMessageA(g->hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(systemIcons()));
@@ -421,7 +465,8 @@ int ExplorerListGadget(int gadget, int x, int y, int w, int h, std::string_view 
     return constructed(gadget, g);
 }
 
-int ExplorerTreeGadget(int gadget, int x, int y, int w, int h, std::string_view directory, uint32_t flags) {
+int ExplorerTreeGadget(int gadget, int x, int y, int w, int h, std::string_view directory,
+                       uint32_t flags) {
     GadgetRec* g = createExplorer(gadget, KindExplorerTree, x, y, w, h, directory, flags);
     if (!g) return 0;
     SendMessageA(g->hwnd, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(systemIcons()));
@@ -429,7 +474,8 @@ int ExplorerTreeGadget(int gadget, int x, int y, int w, int h, std::string_view 
     return constructed(gadget, g);
 }
 
-int ExplorerComboGadget(int gadget, int x, int y, int w, int h, std::string_view directory, uint32_t flags) {
+int ExplorerComboGadget(int gadget, int x, int y, int w, int h, std::string_view directory,
+                        uint32_t flags) {
     GadgetRec* g = createExplorer(gadget, KindExplorerCombo, x, y, w, h, directory, flags);
     if (!g) return 0;
     g->requestedHeight = h;

@@ -19,12 +19,12 @@ int LoadFont(int font, std::string_view name, int size, uint32_t style) {
     // Face names longer than the platform allows are cut, not overrun.
     const std::string face(name.substr(0, LF_FACESIZE - 1));
     const int points = std::clamp(size, 0, 4096);
-    HFONT h = CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, (style & PB_Font_Bold) ? FW_BOLD : FW_NORMAL,
-                          (style & PB_Font_Italic) != 0, (style & PB_Font_Underline) != 0,
-                          (style & PB_Font_StrikeOut) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS,
-                          (style & PB_Font_HighQuality) ? ANTIALIASED_QUALITY : DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    HFONT h = CreateFontA(
+        -MulDiv(points, dpi, 72), 0, 0, 0, (style & PB_Font_Bold) ? FW_BOLD : FW_NORMAL,
+        (style & PB_Font_Italic) != 0, (style & PB_Font_Underline) != 0,
+        (style & PB_Font_StrikeOut) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        (style & PB_Font_HighQuality) ? ANTIALIASED_QUALITY : DEFAULT_QUALITY,
+        DEFAULT_PITCH | FF_DONTCARE, face.c_str());
     if (!h) return 0;
     auto rec = std::make_unique<FontRec>();
     rec->number = number;
@@ -33,7 +33,9 @@ int LoadFont(int font, std::string_view name, int size, uint32_t style) {
     return font == PB_Any ? number : 1;
 }
 
-bool IsFont(int font) { return state().fonts.count(font) != 0; }
+bool IsFont(int font) {
+    return state().fonts.count(font) != 0;
+}
 
 HFONT FontID(int font) {
     auto& m = state().fonts;

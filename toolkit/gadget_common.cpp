@@ -48,10 +48,10 @@ HWND tooltipOf(GadgetRec& g, bool create) {
     WindowRec* w = findWindow(g.window);
     if (!w) return nullptr;
     if (!w->tooltip && create) {
-        w->tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, w->hwnd, nullptr,
-                                     instance(), nullptr);
+        w->tooltip =
+            CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, w->hwnd, nullptr, instance(), nullptr);
         // Long texts wrap instead of running off the screen.
         if (w->tooltip) SendMessageA(w->tooltip, TTM_SETMAXTIPWIDTH, 0, 400);
     }
@@ -82,12 +82,15 @@ void setToolTip(GadgetRec& g, std::string_view text) {
         if (t.empty()) {
             if (exists) SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
         } else {
-            SendMessageA(tip, exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+            SendMessageA(tip, exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
+                         reinterpret_cast<LPARAM>(&ti));
         }
     }
 }
 
-bool isComboKind(int kind) { return kind == KindComboBox || kind == KindExplorerCombo; }
+bool isComboKind(int kind) {
+    return kind == KindComboBox || kind == KindExplorerCombo;
+}
 
 // A splitter's two gadgets are part of it: they are hidden, disabled and
 // freed with it, as if they lay inside it.
@@ -101,7 +104,8 @@ std::vector<int> splitterChildren(const GadgetRec& g) {
 void FreeGadget(int gadget) {
     GadgetRec* g = findGadget(gadget);
     if (!g) return;
-    for (int child : splitterChildren(*g)) FreeGadget(child);
+    for (int child : splitterChildren(*g))
+        FreeGadget(child);
     g = findGadget(gadget);
     if (!g) return;
     if (!g->tooltip.empty()) setToolTip(*g, {});
@@ -114,7 +118,9 @@ void FreeGadget(int gadget) {
     DestroyWindow(hwnd);
 }
 
-bool IsGadget(int gadget) { return findGadget(gadget) != nullptr; }
+bool IsGadget(int gadget) {
+    return findGadget(gadget) != nullptr;
+}
 
 HWND GadgetID(int gadget) {
     GadgetRec* g = findGadget(gadget);
@@ -172,8 +178,10 @@ void ResizeGadget(int gadget, int x, int y, int w, int h) {
     // A combo box's window height includes its drop-down list, which the
     // visible rectangle does not show: keep the height asked for.
     if (isComboKind(g->kind)) {
-        if (h == -1 && g->requestedHeight > 0) nh = g->requestedHeight;
-        else g->requestedHeight = nh;
+        if (h == -1 && g->requestedHeight > 0)
+            nh = g->requestedHeight;
+        else
+            g->requestedHeight = nh;
     }
     placeGadget(*g, x == -1 ? r.left : x, y == -1 ? r.top : y, w == -1 ? r.right - r.left : w, nh);
 }
@@ -183,7 +191,8 @@ void HideGadget(int gadget, bool hide) {
     if (!g) return;
     ShowWindow(g->hwnd, hide ? SW_HIDE : SW_SHOWNA);
     if (g->aux) ShowWindow(g->aux, hide ? SW_HIDE : SW_SHOWNA);
-    for (int child : splitterChildren(*g)) HideGadget(child, hide);
+    for (int child : splitterChildren(*g))
+        HideGadget(child, hide);
 }
 
 bool GadgetHidden(int gadget) {
@@ -196,7 +205,8 @@ void DisableGadget(int gadget, bool disable) {
     if (!g) return;
     EnableWindow(g->hwnd, !disable);
     if (g->aux) EnableWindow(g->aux, !disable);
-    for (int child : splitterChildren(*g)) DisableGadget(child, disable);
+    for (int child : splitterChildren(*g))
+        DisableGadget(child, disable);
 }
 
 bool GadgetDisabled(int gadget) {
@@ -207,8 +217,10 @@ bool GadgetDisabled(int gadget) {
 void SetGadgetText(int gadget, std::string_view text) {
     GadgetRec* g = findGadget(gadget);
     if (!g) return;
-    if (auto op = opsOf(g->kind).setText) op(*g, text);
-    else SetWindowTextA(g->hwnd, std::string(text).c_str());
+    if (auto op = opsOf(g->kind).setText)
+        op(*g, text);
+    else
+        SetWindowTextA(g->hwnd, std::string(text).c_str());
 }
 
 std::string GetGadgetText(int gadget) {

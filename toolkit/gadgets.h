@@ -17,17 +17,42 @@ namespace tk {
 
 // Kinds, numbered like PureBasic's gadget commands (GadgetType()).
 enum Kind : int {
-    KindButton = 1, KindButtonImage, KindCheckBox, KindComboBox, KindEditor,
-    KindExplorerCombo, KindExplorerList, KindExplorerTree, KindFrame3D, KindHyperLink,
-    KindImage, KindListIcon, KindListView, KindOption, KindPanel, KindProgressBar,
-    KindScrollArea, KindScrollBar, KindSpin, KindString, KindText, KindTrackBar, KindTree,
-    KindWeb, KindCalendar, KindDate, KindIPAddress, KindContainer, KindSplitter
+    KindButton = 1,
+    KindButtonImage,
+    KindCheckBox,
+    KindComboBox,
+    KindEditor,
+    KindExplorerCombo,
+    KindExplorerList,
+    KindExplorerTree,
+    KindFrame3D,
+    KindHyperLink,
+    KindImage,
+    KindListIcon,
+    KindListView,
+    KindOption,
+    KindPanel,
+    KindProgressBar,
+    KindScrollArea,
+    KindScrollBar,
+    KindSpin,
+    KindString,
+    KindText,
+    KindTrackBar,
+    KindTree,
+    KindWeb,
+    KindCalendar,
+    KindDate,
+    KindIPAddress,
+    KindContainer,
+    KindSplitter
 };
 
 int ButtonGadget(int gadget, int x, int y, int w, int h, std::string_view text, uint32_t flags = 0);
 int ButtonImageGadget(int gadget, int x, int y, int w, int h, HBITMAP image = nullptr,
                       uint32_t flags = 0);
-int CheckBoxGadget(int gadget, int x, int y, int w, int h, std::string_view text, uint32_t flags = 0);
+int CheckBoxGadget(int gadget, int x, int y, int w, int h, std::string_view text,
+                   uint32_t flags = 0);
 int ComboBoxGadget(int gadget, int x, int y, int w, int h, uint32_t flags = 0);
 int EditorGadget(int gadget, int x, int y, int w, int h, uint32_t flags = 0);
 int ExplorerComboGadget(int gadget, int x, int y, int w, int h, std::string_view directory,
@@ -36,11 +61,13 @@ int ExplorerListGadget(int gadget, int x, int y, int w, int h, std::string_view 
                        uint32_t flags = 0);
 int ExplorerTreeGadget(int gadget, int x, int y, int w, int h, std::string_view directory,
                        uint32_t flags = 0);
-int Frame3DGadget(int gadget, int x, int y, int w, int h, std::string_view text, uint32_t flags = 0);
+int Frame3DGadget(int gadget, int x, int y, int w, int h, std::string_view text,
+                  uint32_t flags = 0);
 // colour: the link colour as the platform stores colours (red in the low byte).
 int HyperLinkGadget(int gadget, int x, int y, int w, int h, std::string_view text, uint32_t colour,
                     uint32_t flags = 0);
-int ImageGadget(int gadget, int x, int y, int w, int h, HBITMAP image = nullptr, uint32_t flags = 0);
+int ImageGadget(int gadget, int x, int y, int w, int h, HBITMAP image = nullptr,
+                uint32_t flags = 0);
 int ListIconGadget(int gadget, int x, int y, int w, int h, std::string_view firstColumnTitle,
                    int firstColumnWidth, uint32_t flags = 0);
 // flags: the list box styles extended/multiple selection, no selection, sort.
@@ -53,7 +80,8 @@ int ScrollAreaGadget(int gadget, int x, int y, int w, int h, int innerWidth, int
                      int scrollStep = 10, uint32_t flags = 0);
 int ScrollBarGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum,
                     int pageLength, uint32_t flags = 0);
-int SpinGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum, uint32_t flags = 0);
+int SpinGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum,
+               uint32_t flags = 0);
 int StringGadget(int gadget, int x, int y, int w, int h, std::string_view text, uint32_t flags = 0);
 int TextGadget(int gadget, int x, int y, int w, int h, std::string_view text, uint32_t flags = 0);
 int TrackBarGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum,
@@ -81,7 +109,7 @@ bool WebGadgetHasBrowser(int gadget);
 void FreeGadget(int gadget);
 bool IsGadget(int gadget);
 HWND GadgetID(int gadget);
-int GadgetType(int gadget);  // Kind, 0 when not a gadget
+int GadgetType(int gadget); // Kind, 0 when not a gadget
 // The gadget of a handle (also of the inner parts of composite gadgets), -1 if none.
 int GadgetFromHandle(HWND hwnd);
 // The handle children of a container, scroll area or panel tab live in.

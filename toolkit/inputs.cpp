@@ -16,9 +16,12 @@ using namespace detail;
 namespace {
 
 void editCommand(GadgetRec& g, HWND, int code) {
-    if (code == EN_CHANGE) pushGadgetEvent(g, PB_EventType_Change);
-    else if (code == EN_SETFOCUS) pushGadgetEvent(g, PB_EventType_Focus);
-    else if (code == EN_KILLFOCUS) pushGadgetEvent(g, PB_EventType_LostFocus);
+    if (code == EN_CHANGE)
+        pushGadgetEvent(g, PB_EventType_Change);
+    else if (code == EN_SETFOCUS)
+        pushGadgetEvent(g, PB_EventType_Focus);
+    else if (code == EN_KILLFOCUS)
+        pushGadgetEvent(g, PB_EventType_LostFocus);
 }
 
 // ---- editor: one item per line ----
@@ -52,12 +55,13 @@ int editorAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int) {
 std::string editorLine(GadgetRec& g, int line, int) {
     if (line < 0 || line >= editorCount(g)) return {};
     const int start = editorLineStart(g.hwnd, line);
-    const int len = static_cast<int>(SendMessageA(g.hwnd, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+    const int len =
+        static_cast<int>(SendMessageA(g.hwnd, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
     // EM_GETLINE takes the buffer size in its first WORD.
     std::string s(static_cast<size_t>(std::max(len, 1)) + 2, '\0');
     *reinterpret_cast<WORD*>(s.data()) = static_cast<WORD>(std::min<size_t>(s.size(), 0xFFFF));
-    const int got = static_cast<int>(
-        SendMessageA(g.hwnd, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(s.data())));
+    const int got = static_cast<int>(SendMessageA(g.hwnd, EM_GETLINE, static_cast<WPARAM>(line),
+                                                  reinterpret_cast<LPARAM>(s.data())));
     s.resize(static_cast<size_t>(std::clamp(got, 0, len)));
     return s;
 }
@@ -69,9 +73,10 @@ void editorRemove(GadgetRec& g, int line) {
     int end = line + 1 < count ? editorLineStart(g.hwnd, line + 1) : GetWindowTextLengthA(g.hwnd);
     if (line + 1 == count && line > 0) {
         // The last line takes the line break before it along.
-        start = editorLineStart(g.hwnd, line - 1) +
-                static_cast<int>(SendMessageA(g.hwnd, EM_LINELENGTH,
-                                              static_cast<WPARAM>(editorLineStart(g.hwnd, line - 1)), 0));
+        start =
+            editorLineStart(g.hwnd, line - 1) +
+            static_cast<int>(SendMessageA(
+                g.hwnd, EM_LINELENGTH, static_cast<WPARAM>(editorLineStart(g.hwnd, line - 1)), 0));
     }
     SendMessageA(g.hwnd, EM_SETSEL, static_cast<WPARAM>(start), end);
     SendMessageA(g.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
@@ -80,17 +85,22 @@ void editorRemove(GadgetRec& g, int line) {
 void setEditorLine(GadgetRec& g, int line, std::string_view text, int) {
     if (line < 0 || line >= editorCount(g)) return;
     const int start = editorLineStart(g.hwnd, line);
-    const int len = static_cast<int>(SendMessageA(g.hwnd, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+    const int len =
+        static_cast<int>(SendMessageA(g.hwnd, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
     const std::string t(text);
     SendMessageA(g.hwnd, EM_SETSEL, static_cast<WPARAM>(start), start + len);
     SendMessageA(g.hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(t.c_str()));
 }
 
-void editorClear(GadgetRec& g) { SetWindowTextA(g.hwnd, ""); }
+void editorClear(GadgetRec& g) {
+    SetWindowTextA(g.hwnd, "");
+}
 
 // ---- spin: an edit field with an up-down control beside it ----
 
-int spinArrowWidth(int w) { return std::min(GetSystemMetrics(SM_CXVSCROLL), std::max(w / 2, 0)); }
+int spinArrowWidth(int w) {
+    return std::min(GetSystemMetrics(SM_CXVSCROLL), std::max(w / 2, 0));
+}
 
 void spinPlace(GadgetRec& g, int x, int y, int w, int h) {
     int aw = spinArrowWidth(w);
@@ -101,7 +111,8 @@ void spinPlace(GadgetRec& g, int x, int y, int w, int h) {
     GetWindowRect(g.aux, &r);
     if (r.right - r.left != aw) {
         aw = r.right - r.left;
-        SetWindowPos(g.aux, nullptr, x + std::max(w - aw, 0), y, aw, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(g.aux, nullptr, x + std::max(w - aw, 0), y, aw, h,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetWindowPos(g.hwnd, nullptr, x, y, std::max(w - aw, 0), h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -115,18 +126,24 @@ RECT spinBounds(GadgetRec& g) {
     return r;
 }
 
-int64_t spinState(GadgetRec& g) { return static_cast<int32_t>(SendMessageA(g.aux, UDM_GETPOS32, 0, 0)); }
+int64_t spinState(GadgetRec& g) {
+    return static_cast<int32_t>(SendMessageA(g.aux, UDM_GETPOS32, 0, 0));
+}
 void setSpinState(GadgetRec& g, int64_t v) {
-    SendMessageA(g.aux, UDM_SETPOS32, 0, static_cast<LPARAM>(std::clamp<int64_t>(v, g.minimum, g.maximum)));
+    SendMessageA(g.aux, UDM_SETPOS32, 0,
+                 static_cast<LPARAM>(std::clamp<int64_t>(v, g.minimum, g.maximum)));
 }
 
 int64_t spinAttribute(GadgetRec& g, int a) {
     return a == PB_Minimum ? g.minimum : a == PB_Maximum ? g.maximum : 0;
 }
 void setSpinAttribute(GadgetRec& g, int a, int64_t v) {
-    if (a == PB_Minimum) g.minimum = static_cast<int>(v);
-    else if (a == PB_Maximum) g.maximum = static_cast<int>(v);
-    else return;
+    if (a == PB_Minimum)
+        g.minimum = static_cast<int>(v);
+    else if (a == PB_Maximum)
+        g.maximum = static_cast<int>(v);
+    else
+        return;
     SendMessageA(g.aux, UDM_SETRANGE32, static_cast<WPARAM>(g.minimum), g.maximum);
 }
 
@@ -143,7 +160,8 @@ void setIpState(GadgetRec& g, int64_t v) {
 std::string ipText(GadgetRec& g) {
     const auto a = static_cast<DWORD>(ipState(g));
     char buf[20];
-    std::snprintf(buf, sizeof buf, "%lu.%lu.%lu.%lu", static_cast<unsigned long>(FIRST_IPADDRESS(a)),
+    std::snprintf(buf, sizeof buf, "%lu.%lu.%lu.%lu",
+                  static_cast<unsigned long>(FIRST_IPADDRESS(a)),
                   static_cast<unsigned long>(SECOND_IPADDRESS(a)),
                   static_cast<unsigned long>(THIRD_IPADDRESS(a)),
                   static_cast<unsigned long>(FOURTH_IPADDRESS(a)));
@@ -161,7 +179,7 @@ bool ipNotify(GadgetRec& g, NMHDR* hdr, LRESULT*) {
 
 // ---- dates: seconds since 1970-01-01 ----
 
-constexpr int64_t kEpochFileTime = 11644473600LL;  // seconds from 1601 to 1970
+constexpr int64_t kEpochFileTime = 11644473600LL; // seconds from 1601 to 1970
 
 SYSTEMTIME toSystemTime(int64_t date) {
     SYSTEMTIME st{};
@@ -199,7 +217,8 @@ bool calendarNotify(GadgetRec& g, NMHDR* hdr, LRESULT*) {
 
 int64_t dateState(GadgetRec& g) {
     SYSTEMTIME st{};
-    if (SendMessageA(g.hwnd, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID) return 0;
+    if (SendMessageA(g.hwnd, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID)
+        return 0;
     return fromSystemTime(st);
 }
 void setDateState(GadgetRec& g, int64_t v) {
@@ -221,7 +240,8 @@ std::string dateFormat(std::string_view mask) {
     auto flush = [&] {
         if (literal.empty()) return;
         out += '\'';
-        for (char c : literal) out += c == '\'' ? std::string("''") : std::string(1, c);
+        for (char c : literal)
+            out += c == '\'' ? std::string("''") : std::string(1, c);
         out += '\'';
         literal.clear();
     };
@@ -245,7 +265,7 @@ std::string dateFormat(std::string_view mask) {
 void setDateMask(GadgetRec& g, std::string_view mask) {
     g.text = std::string(mask);
     if (mask.empty()) {
-        SendMessageA(g.hwnd, DTM_SETFORMATA, 0, 0);  // the system's short date
+        SendMessageA(g.hwnd, DTM_SETFORMATA, 0, 0); // the system's short date
     } else {
         const std::string format = dateFormat(mask);
         SendMessageA(g.hwnd, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(format.c_str()));
@@ -303,9 +323,10 @@ int SpinGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum,
     if (aw == asked) aw = got;
     GadgetRec* g = createStyled(gadget, KindSpin, std::to_string(minimum), flags, x, y, w - aw, h);
     if (!g) return 0;
-    g->aux = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
-                             WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
-                             x + w - aw, y, aw, h, GetParent(g->hwnd), nullptr, instance(), nullptr);
+    g->aux =
+        CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
+                        WS_CHILD | WS_VISIBLE | UDS_ARROWKEYS | UDS_SETBUDDYINT | UDS_NOTHOUSANDS,
+                        x + w - aw, y, aw, h, GetParent(g->hwnd), nullptr, instance(), nullptr);
     if (!g->aux) {
         const int number = g->number;
         FreeGadget(number);

@@ -26,7 +26,8 @@ struct KindOps {
     int64_t (*getItemState)(GadgetRec&, int item) = nullptr;
     void (*setItemState)(GadgetRec&, int item, int64_t state) = nullptr;
     int64_t (*getItemAttribute)(GadgetRec&, int item, int attribute, int column) = nullptr;
-    void (*setItemAttribute)(GadgetRec&, int item, int attribute, int64_t value, int column) = nullptr;
+    void (*setItemAttribute)(GadgetRec&, int item, int attribute, int64_t value,
+                             int column) = nullptr;
     int64_t (*getAttribute)(GadgetRec&, int attribute) = nullptr;
     void (*setAttribute)(GadgetRec&, int attribute, int64_t value) = nullptr;
     // Notifications of the control, already routed to its gadget.
@@ -45,11 +46,12 @@ GadgetRec* createStyled(int requested, int kind, std::string_view text, uint32_t
                         int y, int w, int h);
 
 // Filled by the family files.
-void registerButtons(KindOps* table);     // button, image button, check box, option, hyperlink, image, text, frame, web
-void registerInputs(KindOps* table);      // string, editor, spin, IP address, calendar, date
-void registerRanges(KindOps* table);      // progress bar, track bar, scroll bar
-void registerLists(KindOps* table);       // combo box, list view, list icon, tree
-void registerContainers(KindOps* table);  // container, scroll area, panel
+void registerButtons(
+    KindOps* table); // button, image button, check box, option, hyperlink, image, text, frame, web
+void registerInputs(KindOps* table);     // string, editor, spin, IP address, calendar, date
+void registerRanges(KindOps* table);     // progress bar, track bar, scroll bar
+void registerLists(KindOps* table);      // combo box, list view, list icon, tree
+void registerContainers(KindOps* table); // container, scroll area, panel
 void registerSplitter(KindOps* table);
 void registerExplorers(KindOps* table);
 

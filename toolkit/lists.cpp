@@ -18,7 +18,8 @@ int listViewInsertColumn(HWND list, int pos, std::string_view title, int width) 
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     col.pszText = t.data();
     col.cx = width;
-    const int count = Header_GetItemCount(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)));
+    const int count =
+        Header_GetItemCount(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)));
     const int at = pos < 0 || pos > count ? count : pos;
     col.iSubItem = at;
     return static_cast<int>(SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(at),
@@ -50,14 +51,21 @@ int comboAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int) {
                               : SendMessageA(g.hwnd, CB_INSERTSTRING, static_cast<WPARAM>(pos), lp);
     return r < 0 ? -1 : static_cast<int>(r);
 }
-void comboRemove(GadgetRec& g, int pos) { SendMessageA(g.hwnd, CB_DELETESTRING, static_cast<WPARAM>(pos), 0); }
-void comboClear(GadgetRec& g) { SendMessageA(g.hwnd, CB_RESETCONTENT, 0, 0); }
-int comboCount(GadgetRec& g) { return static_cast<int>(SendMessageA(g.hwnd, CB_GETCOUNT, 0, 0)); }
+void comboRemove(GadgetRec& g, int pos) {
+    SendMessageA(g.hwnd, CB_DELETESTRING, static_cast<WPARAM>(pos), 0);
+}
+void comboClear(GadgetRec& g) {
+    SendMessageA(g.hwnd, CB_RESETCONTENT, 0, 0);
+}
+int comboCount(GadgetRec& g) {
+    return static_cast<int>(SendMessageA(g.hwnd, CB_GETCOUNT, 0, 0));
+}
 std::string comboItem(GadgetRec& g, int item, int) {
     const LRESULT n = SendMessageA(g.hwnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
     if (n < 0) return {};
     std::string s(static_cast<size_t>(n) + 1, '\0');
-    SendMessageA(g.hwnd, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(s.data()));
+    SendMessageA(g.hwnd, CB_GETLBTEXT, static_cast<WPARAM>(item),
+                 reinterpret_cast<LPARAM>(s.data()));
     s.resize(static_cast<size_t>(n));
     return s;
 }
@@ -66,19 +74,25 @@ void setComboItem(GadgetRec& g, int item, std::string_view text, int) {
     const LRESULT sel = SendMessageA(g.hwnd, CB_GETCURSEL, 0, 0);
     comboRemove(g, item);
     const std::string t(text);
-    SendMessageA(g.hwnd, CB_INSERTSTRING, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(t.c_str()));
+    SendMessageA(g.hwnd, CB_INSERTSTRING, static_cast<WPARAM>(item),
+                 reinterpret_cast<LPARAM>(t.c_str()));
     if (sel == item) SendMessageA(g.hwnd, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
 }
-int64_t comboState(GadgetRec& g) { return static_cast<int>(SendMessageA(g.hwnd, CB_GETCURSEL, 0, 0)); }
-void setComboState(GadgetRec& g, int64_t v) { SendMessageA(g.hwnd, CB_SETCURSEL, static_cast<WPARAM>(v), 0); }
+int64_t comboState(GadgetRec& g) {
+    return static_cast<int>(SendMessageA(g.hwnd, CB_GETCURSEL, 0, 0));
+}
+void setComboState(GadgetRec& g, int64_t v) {
+    SendMessageA(g.hwnd, CB_SETCURSEL, static_cast<WPARAM>(v), 0);
+}
 void setComboText(GadgetRec& g, std::string_view text) {
     const std::string t(text);
     if ((GetWindowLongA(g.hwnd, GWL_STYLE) & 3) == CBS_DROPDOWNLIST) {
         // A fixed list can only show one of its items.
-        SendMessageA(g.hwnd, CB_SETCURSEL,
-                     static_cast<WPARAM>(SendMessageA(g.hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                      reinterpret_cast<LPARAM>(t.c_str()))),
-                     0);
+        SendMessageA(
+            g.hwnd, CB_SETCURSEL,
+            static_cast<WPARAM>(SendMessageA(g.hwnd, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                             reinterpret_cast<LPARAM>(t.c_str()))),
+            0);
     } else {
         SetWindowTextA(g.hwnd, t.c_str());
     }
@@ -99,9 +113,15 @@ int listAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int) {
                               : SendMessageA(g.hwnd, LB_INSERTSTRING, static_cast<WPARAM>(pos), lp);
     return r < 0 ? -1 : static_cast<int>(r);
 }
-void listRemove(GadgetRec& g, int pos) { SendMessageA(g.hwnd, LB_DELETESTRING, static_cast<WPARAM>(pos), 0); }
-void listClear(GadgetRec& g) { SendMessageA(g.hwnd, LB_RESETCONTENT, 0, 0); }
-int listCount(GadgetRec& g) { return static_cast<int>(SendMessageA(g.hwnd, LB_GETCOUNT, 0, 0)); }
+void listRemove(GadgetRec& g, int pos) {
+    SendMessageA(g.hwnd, LB_DELETESTRING, static_cast<WPARAM>(pos), 0);
+}
+void listClear(GadgetRec& g) {
+    SendMessageA(g.hwnd, LB_RESETCONTENT, 0, 0);
+}
+int listCount(GadgetRec& g) {
+    return static_cast<int>(SendMessageA(g.hwnd, LB_GETCOUNT, 0, 0));
+}
 std::string listItem(GadgetRec& g, int item, int) {
     const LRESULT n = SendMessageA(g.hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(item), 0);
     if (n < 0) return {};
@@ -114,7 +134,8 @@ void setListItem(GadgetRec& g, int item, std::string_view text, int) {
     if (item < 0 || item >= listCount(g)) return;
     listRemove(g, item);
     const std::string t(text);
-    SendMessageA(g.hwnd, LB_INSERTSTRING, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(t.c_str()));
+    SendMessageA(g.hwnd, LB_INSERTSTRING, static_cast<WPARAM>(item),
+                 reinterpret_cast<LPARAM>(t.c_str()));
 }
 int64_t listState(GadgetRec& g) {
     if (multiSelect(g)) return static_cast<int>(SendMessageA(g.hwnd, LB_GETCARETINDEX, 0, 0));
@@ -133,17 +154,22 @@ int64_t listItemState(GadgetRec& g, int item) {
     return listState(g) == item;
 }
 void setListItemState(GadgetRec& g, int item, int64_t v) {
-    if (multiSelect(g)) SendMessageA(g.hwnd, LB_SETSEL, v != 0, item);
-    else if (v) setListState(g, item);
-    else if (listState(g) == item) setListState(g, -1);
+    if (multiSelect(g))
+        SendMessageA(g.hwnd, LB_SETSEL, v != 0, item);
+    else if (v)
+        setListState(g, item);
+    else if (listState(g) == item)
+        setListState(g, -1);
 }
 std::string listText(GadgetRec& g) {
     const int sel = static_cast<int>(listState(g));
     return sel < 0 ? std::string() : listItem(g, sel, 0);
 }
 void listCommand(GadgetRec& g, HWND, int code) {
-    if (code == LBN_SELCHANGE) pushGadgetEvent(g, PB_EventType_LeftClick);
-    else if (code == LBN_DBLCLK) pushGadgetEvent(g, PB_EventType_LeftDoubleClick);
+    if (code == LBN_SELCHANGE)
+        pushGadgetEvent(g, PB_EventType_LeftClick);
+    else if (code == LBN_DBLCLK)
+        pushGadgetEvent(g, PB_EventType_LeftDoubleClick);
 }
 
 // ---- list icon: rows whose columns are separated by line feeds ----
@@ -156,7 +182,9 @@ void setListIconCell(HWND h, int item, int column, const std::string& text) {
     it.pszText = const_cast<char*>(text.c_str());
     SendMessageA(h, LVM_SETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it));
 }
-int listIconCount(GadgetRec& g) { return static_cast<int>(SendMessageA(g.hwnd, LVM_GETITEMCOUNT, 0, 0)); }
+int listIconCount(GadgetRec& g) {
+    return static_cast<int>(SendMessageA(g.hwnd, LVM_GETITEMCOUNT, 0, 0));
+}
 int listIconAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int) {
     const int count = listIconCount(g);
     std::string row(text);
@@ -166,16 +194,22 @@ int listIconAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int) {
     it.mask = LVIF_TEXT;
     it.iItem = pos < 0 || pos > count ? count : pos;
     it.pszText = first.data();
-    const int at = static_cast<int>(SendMessageA(g.hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it)));
+    const int at =
+        static_cast<int>(SendMessageA(g.hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it)));
     for (int column = 1; at >= 0 && cut != std::string::npos; ++column) {
         const size_t next = row.find('\n', cut + 1);
-        setListIconCell(g.hwnd, at, column, row.substr(cut + 1, next == std::string::npos ? next : next - cut - 1));
+        setListIconCell(g.hwnd, at, column,
+                        row.substr(cut + 1, next == std::string::npos ? next : next - cut - 1));
         cut = next;
     }
     return at;
 }
-void listIconRemove(GadgetRec& g, int pos) { SendMessageA(g.hwnd, LVM_DELETEITEM, static_cast<WPARAM>(pos), 0); }
-void listIconClear(GadgetRec& g) { SendMessageA(g.hwnd, LVM_DELETEALLITEMS, 0, 0); }
+void listIconRemove(GadgetRec& g, int pos) {
+    SendMessageA(g.hwnd, LVM_DELETEITEM, static_cast<WPARAM>(pos), 0);
+}
+void listIconClear(GadgetRec& g) {
+    SendMessageA(g.hwnd, LVM_DELETEALLITEMS, 0, 0);
+}
 // Item -1 stands for the column titles.
 std::string listIconItem(GadgetRec& g, int item, int column) {
     if (item >= 0) return listViewItemText(g.hwnd, item, column);
@@ -184,7 +218,8 @@ std::string listIconItem(GadgetRec& g, int item, int column) {
     col.mask = LVCF_TEXT;
     col.pszText = buf.data();
     col.cchTextMax = static_cast<int>(buf.size());
-    if (!SendMessageA(g.hwnd, LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col)))
+    if (!SendMessageA(g.hwnd, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+                      reinterpret_cast<LPARAM>(&col)))
         return {};
     return std::string(col.pszText);
 }
@@ -197,10 +232,12 @@ void setListIconItem(GadgetRec& g, int item, std::string_view text, int column) 
     LVCOLUMNA col{};
     col.mask = LVCF_TEXT;
     col.pszText = t.data();
-    SendMessageA(g.hwnd, LVM_SETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col));
+    SendMessageA(g.hwnd, LVM_SETCOLUMNA, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&col));
 }
 int64_t listIconState(GadgetRec& g) {
-    return static_cast<int>(SendMessageA(g.hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(
+        SendMessageA(g.hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 void selectListIconItem(HWND h, int item, bool on) {
     LVITEMA it{};
@@ -213,24 +250,28 @@ void setListIconState(GadgetRec& g, int64_t v) {
     if (v >= 0) selectListIconItem(g.hwnd, static_cast<int>(v), true);
 }
 int64_t listIconItemState(GadgetRec& g, int item) {
-    const auto s = static_cast<UINT>(
-        SendMessageA(g.hwnd, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED | LVIS_STATEIMAGEMASK));
-    return ((s & LVIS_SELECTED) ? kItemSelected : 0) | (((s & LVIS_STATEIMAGEMASK) >> 12) == 2 ? kItemChecked : 0);
+    const auto s = static_cast<UINT>(SendMessageA(
+        g.hwnd, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED | LVIS_STATEIMAGEMASK));
+    return ((s & LVIS_SELECTED) ? kItemSelected : 0) |
+           (((s & LVIS_STATEIMAGEMASK) >> 12) == 2 ? kItemChecked : 0);
 }
 void setListIconItemState(GadgetRec& g, int item, int64_t v) {
     selectListIconItem(g.hwnd, item, v & kItemSelected);
     LVITEMA it{};
     it.stateMask = LVIS_STATEIMAGEMASK;
     it.state = INDEXTOSTATEIMAGEMASK((v & kItemChecked) ? 2 : 1);
-    SendMessageA(g.hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&it));
+    SendMessageA(g.hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
+                 reinterpret_cast<LPARAM>(&it));
 }
 int64_t listIconItemAttribute(GadgetRec& g, int, int attribute, int column) {
     if (attribute != PB_ListIcon_ColumnWidth) return 0;
-    return static_cast<int>(SendMessageA(g.hwnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    return static_cast<int>(
+        SendMessageA(g.hwnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 void setListIconItemAttribute(GadgetRec& g, int, int attribute, int64_t v, int column) {
     if (attribute == PB_ListIcon_ColumnWidth)
-        SendMessageA(g.hwnd, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), static_cast<LPARAM>(v));
+        SendMessageA(g.hwnd, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                     static_cast<LPARAM>(v));
 }
 std::string listIconText(GadgetRec& g) {
     const int sel = static_cast<int>(listIconState(g));
@@ -238,11 +279,20 @@ std::string listIconText(GadgetRec& g) {
 }
 bool listIconNotify(GadgetRec& g, NMHDR* hdr, LRESULT*) {
     switch (hdr->code) {
-    case NM_CLICK: pushGadgetEvent(g, PB_EventType_LeftClick); break;
-    case NM_DBLCLK: pushGadgetEvent(g, PB_EventType_LeftDoubleClick); break;
-    case NM_RCLICK: pushGadgetEvent(g, PB_EventType_RightClick); break;
-    case NM_RDBLCLK: pushGadgetEvent(g, PB_EventType_RightDoubleClick); break;
-    default: break;
+    case NM_CLICK:
+        pushGadgetEvent(g, PB_EventType_LeftClick);
+        break;
+    case NM_DBLCLK:
+        pushGadgetEvent(g, PB_EventType_LeftDoubleClick);
+        break;
+    case NM_RCLICK:
+        pushGadgetEvent(g, PB_EventType_RightClick);
+        break;
+    case NM_RDBLCLK:
+        pushGadgetEvent(g, PB_EventType_RightDoubleClick);
+        break;
+    default:
+        break;
     }
     return false;
 }
@@ -260,7 +310,8 @@ HTREEITEM treeNext(HWND h, HTREEITEM item) {
 HTREEITEM treeAt(HWND h, int index) {
     if (index < 0) return nullptr;
     HTREEITEM item = TreeView_GetRoot(h);
-    for (int i = 0; item && i < index; ++i) item = treeNext(h, item);
+    for (int i = 0; item && i < index; ++i)
+        item = treeNext(h, item);
     return item;
 }
 int treeIndex(HWND h, HTREEITEM target) {
@@ -271,10 +322,13 @@ int treeIndex(HWND h, HTREEITEM target) {
 }
 int treeLevel(HWND h, HTREEITEM item) {
     int level = 0;
-    while ((item = TreeView_GetParent(h, item)) != nullptr) ++level;
+    while ((item = TreeView_GetParent(h, item)) != nullptr)
+        ++level;
     return level;
 }
-int treeCount(GadgetRec& g) { return static_cast<int>(TreeView_GetCount(g.hwnd)); }
+int treeCount(GadgetRec& g) {
+    return static_cast<int>(TreeView_GetCount(g.hwnd));
+}
 int treeAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int sublevel) {
     HWND h = g.hwnd;
     std::string t(text);
@@ -290,7 +344,8 @@ int treeAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int sublevel)
     } else {
         // Append: the parent is the latest entry one level up.
         HTREEITEM last = nullptr;
-        for (HTREEITEM item = TreeView_GetRoot(h); item; item = treeNext(h, item)) last = item;
+        for (HTREEITEM item = TreeView_GetRoot(h); item; item = treeNext(h, item))
+            last = item;
         HTREEITEM parent = last;
         int level = last ? treeLevel(h, last) : -1;
         const int want = std::clamp(sublevel, 0, level + 1);
@@ -301,13 +356,16 @@ int treeAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int sublevel)
         ins.hParent = parent ? parent : TVI_ROOT;
         ins.hInsertAfter = TVI_LAST;
     }
-    HTREEITEM made = reinterpret_cast<HTREEITEM>(SendMessageA(h, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+    HTREEITEM made = reinterpret_cast<HTREEITEM>(
+        SendMessageA(h, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
     return made ? treeIndex(h, made) : -1;
 }
 void treeRemove(GadgetRec& g, int pos) {
     if (HTREEITEM item = treeAt(g.hwnd, pos)) TreeView_DeleteItem(g.hwnd, item);
 }
-void treeClear(GadgetRec& g) { TreeView_DeleteAllItems(g.hwnd); }
+void treeClear(GadgetRec& g) {
+    TreeView_DeleteAllItems(g.hwnd);
+}
 std::string treeItemText(HWND h, HTREEITEM item) {
     std::string buf(1024, '\0');
     TVITEMA it{};
@@ -318,7 +376,9 @@ std::string treeItemText(HWND h, HTREEITEM item) {
     if (!item || !SendMessageA(h, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it))) return {};
     return std::string(it.pszText);
 }
-std::string treeItem(GadgetRec& g, int item, int) { return treeItemText(g.hwnd, treeAt(g.hwnd, item)); }
+std::string treeItem(GadgetRec& g, int item, int) {
+    return treeItemText(g.hwnd, treeAt(g.hwnd, item));
+}
 void setTreeItem(GadgetRec& g, int item, std::string_view text, int) {
     std::string t(text);
     TVITEMA it{};
@@ -331,12 +391,17 @@ int64_t treeState(GadgetRec& g) {
     HTREEITEM sel = TreeView_GetSelection(g.hwnd);
     return sel ? treeIndex(g.hwnd, sel) : -1;
 }
-void setTreeState(GadgetRec& g, int64_t v) { TreeView_SelectItem(g.hwnd, treeAt(g.hwnd, static_cast<int>(v))); }
-std::string treeText(GadgetRec& g) { return treeItemText(g.hwnd, TreeView_GetSelection(g.hwnd)); }
+void setTreeState(GadgetRec& g, int64_t v) {
+    TreeView_SelectItem(g.hwnd, treeAt(g.hwnd, static_cast<int>(v)));
+}
+std::string treeText(GadgetRec& g) {
+    return treeItemText(g.hwnd, TreeView_GetSelection(g.hwnd));
+}
 int64_t treeItemState(GadgetRec& g, int item) {
     HTREEITEM at = treeAt(g.hwnd, item);
     if (!at) return 0;
-    const UINT s = TreeView_GetItemState(g.hwnd, at, TVIS_SELECTED | TVIS_EXPANDED | TVIS_STATEIMAGEMASK);
+    const UINT s =
+        TreeView_GetItemState(g.hwnd, at, TVIS_SELECTED | TVIS_EXPANDED | TVIS_STATEIMAGEMASK);
     int64_t r = (s & TVIS_SELECTED) ? kTreeSelected : 0;
     if (TreeView_GetChild(g.hwnd, at)) r |= (s & TVIS_EXPANDED) ? kTreeExpanded : kTreeCollapsed;
     if (((s & TVIS_STATEIMAGEMASK) >> 12) == 2) r |= kTreeChecked;
@@ -349,13 +414,17 @@ void setTreeItemState(GadgetRec& g, int item, int64_t v) {
     if (v & kTreeExpanded) TreeView_Expand(g.hwnd, at, TVE_EXPAND);
     if (v & kTreeCollapsed) TreeView_Expand(g.hwnd, at, TVE_COLLAPSE);
     if (GetWindowLongA(g.hwnd, GWL_STYLE) & TVS_CHECKBOXES)
-        TreeView_SetItemState(g.hwnd, at, INDEXTOSTATEIMAGEMASK((v & kTreeChecked) ? 2 : 1), TVIS_STATEIMAGEMASK);
+        TreeView_SetItemState(g.hwnd, at, INDEXTOSTATEIMAGEMASK((v & kTreeChecked) ? 2 : 1),
+                              TVIS_STATEIMAGEMASK);
 }
 bool treeNotify(GadgetRec& g, NMHDR* hdr, LRESULT*) {
     switch (hdr->code) {
     case TVN_SELCHANGEDA:
-    case TVN_SELCHANGEDW: pushGadgetEvent(g, PB_EventType_Change); break;
-    default: return listIconNotify(g, hdr, nullptr);
+    case TVN_SELCHANGEDW:
+        pushGadgetEvent(g, PB_EventType_Change);
+        break;
+    default:
+        return listIconNotify(g, hdr, nullptr);
     }
     return false;
 }

@@ -41,7 +41,9 @@ HMENU building() {
 
 } // namespace
 
-int CreatePopupMenu(int menu) { return makeMenu(menu, ::CreatePopupMenu(), false, nullptr); }
+int CreatePopupMenu(int menu) {
+    return makeMenu(menu, ::CreatePopupMenu(), false, nullptr);
+}
 
 int CreateMenu(int menu, HWND window) {
     const int r = makeMenu(menu, ::CreateMenu(), true, window);
@@ -54,12 +56,14 @@ void MenuTitle(std::string_view title) {
     if (stack.empty()) return;
     stack.resize(1);
     HMENU sub = ::CreatePopupMenu();
-    AppendMenuA(stack.front(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), std::string(title).c_str());
+    AppendMenuA(stack.front(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub),
+                std::string(title).c_str());
     stack.push_back(sub);
 }
 
 void MenuItem(int id, std::string_view text) {
-    if (HMENU m = building()) AppendMenuA(m, MF_STRING, static_cast<UINT_PTR>(id), std::string(text).c_str());
+    if (HMENU m = building())
+        AppendMenuA(m, MF_STRING, static_cast<UINT_PTR>(id), std::string(text).c_str());
 }
 
 void MenuBar() {
@@ -70,7 +74,8 @@ void OpenSubMenu(std::string_view text) {
     HMENU m = building();
     if (!m) return;
     HMENU sub = ::CreatePopupMenu();
-    AppendMenuA(m, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), std::string(text).c_str());
+    AppendMenuA(m, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub),
+                std::string(text).c_str());
     state().menuStack.push_back(sub);
 }
 
@@ -79,7 +84,9 @@ void CloseSubMenu() {
     if (stack.size() > 1) stack.pop_back();
 }
 
-bool IsMenu(int menu) { return findMenu(menu) != nullptr; }
+bool IsMenu(int menu) {
+    return findMenu(menu) != nullptr;
+}
 
 HMENU MenuID(int menu) {
     MenuRec* m = findMenu(menu);
@@ -89,7 +96,8 @@ HMENU MenuID(int menu) {
 void FreeMenu(int menu) {
     MenuRec* m = findMenu(menu);
     if (!m) return;
-    if (m->bar && m->window && ::IsWindow(m->window) && GetMenu(m->window) == m->handle) SetMenu(m->window, nullptr);
+    if (m->bar && m->window && ::IsWindow(m->window) && GetMenu(m->window) == m->handle)
+        SetMenu(m->window, nullptr);
     HMENU handle = m->handle;
     auto& stack = state().menuStack;
     if (!stack.empty() && stack.front() == handle) stack.clear();
@@ -99,7 +107,8 @@ void FreeMenu(int menu) {
 
 void SetMenuItemState(int menu, int id, int value) {
     if (MenuRec* m = findMenu(menu))
-        CheckMenuItem(m->handle, static_cast<UINT>(id), MF_BYCOMMAND | (value ? MF_CHECKED : MF_UNCHECKED));
+        CheckMenuItem(m->handle, static_cast<UINT>(id),
+                      MF_BYCOMMAND | (value ? MF_CHECKED : MF_UNCHECKED));
 }
 
 int GetMenuItemState(int menu, int id) {
@@ -111,7 +120,8 @@ int GetMenuItemState(int menu, int id) {
 
 void DisableMenuItem(int menu, int id, bool disable) {
     if (MenuRec* m = findMenu(menu))
-        EnableMenuItem(m->handle, static_cast<UINT>(id), MF_BYCOMMAND | (disable ? MF_GRAYED : MF_ENABLED));
+        EnableMenuItem(m->handle, static_cast<UINT>(id),
+                       MF_BYCOMMAND | (disable ? MF_GRAYED : MF_ENABLED));
 }
 
 void SetMenuItemText(int menu, int id, std::string_view text) {

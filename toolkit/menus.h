@@ -11,9 +11,9 @@ namespace tk {
 // Creating a menu makes it the current menu for MenuItem and friends.
 int CreatePopupMenu(int menu);
 int CreateMenu(int menu, HWND window);  // a menu bar of that window
-void MenuTitle(std::string_view title);  // a new drop-down title of a menu bar
+void MenuTitle(std::string_view title); // a new drop-down title of a menu bar
 void MenuItem(int id, std::string_view text);
-void MenuBar();                          // a separator
+void MenuBar(); // a separator
 void OpenSubMenu(std::string_view text);
 void CloseSubMenu();
 bool IsMenu(int menu);

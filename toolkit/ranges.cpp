@@ -13,8 +13,12 @@ namespace {
 
 // ---- progress bar ----
 
-int64_t progressState(GadgetRec& g) { return static_cast<int32_t>(SendMessageA(g.hwnd, PBM_GETPOS, 0, 0)); }
-void setProgressState(GadgetRec& g, int64_t v) { SendMessageA(g.hwnd, PBM_SETPOS, static_cast<WPARAM>(v), 0); }
+int64_t progressState(GadgetRec& g) {
+    return static_cast<int32_t>(SendMessageA(g.hwnd, PBM_GETPOS, 0, 0));
+}
+void setProgressState(GadgetRec& g, int64_t v) {
+    SendMessageA(g.hwnd, PBM_SETPOS, static_cast<WPARAM>(v), 0);
+}
 int64_t progressAttribute(GadgetRec& g, int a) {
     if (a != PB_Minimum && a != PB_Maximum) return 0;
     return static_cast<int32_t>(SendMessageA(g.hwnd, PBM_GETRANGE, a == PB_Minimum, 0));
@@ -28,16 +32,22 @@ void setProgressAttribute(GadgetRec& g, int a, int64_t v) {
 
 // ---- track bar ----
 
-int64_t trackState(GadgetRec& g) { return static_cast<int32_t>(SendMessageA(g.hwnd, TBM_GETPOS, 0, 0)); }
-void setTrackState(GadgetRec& g, int64_t v) { SendMessageA(g.hwnd, TBM_SETPOS, TRUE, static_cast<LPARAM>(v)); }
+int64_t trackState(GadgetRec& g) {
+    return static_cast<int32_t>(SendMessageA(g.hwnd, TBM_GETPOS, 0, 0));
+}
+void setTrackState(GadgetRec& g, int64_t v) {
+    SendMessageA(g.hwnd, TBM_SETPOS, TRUE, static_cast<LPARAM>(v));
+}
 int64_t trackAttribute(GadgetRec& g, int a) {
     if (a == PB_Minimum) return static_cast<int32_t>(SendMessageA(g.hwnd, TBM_GETRANGEMIN, 0, 0));
     if (a == PB_Maximum) return static_cast<int32_t>(SendMessageA(g.hwnd, TBM_GETRANGEMAX, 0, 0));
     return 0;
 }
 void setTrackAttribute(GadgetRec& g, int a, int64_t v) {
-    if (a == PB_Minimum) SendMessageA(g.hwnd, TBM_SETRANGEMIN, TRUE, static_cast<LPARAM>(v));
-    else if (a == PB_Maximum) SendMessageA(g.hwnd, TBM_SETRANGEMAX, TRUE, static_cast<LPARAM>(v));
+    if (a == PB_Minimum)
+        SendMessageA(g.hwnd, TBM_SETRANGEMIN, TRUE, static_cast<LPARAM>(v));
+    else if (a == PB_Maximum)
+        SendMessageA(g.hwnd, TBM_SETRANGEMAX, TRUE, static_cast<LPARAM>(v));
 }
 void trackScroll(GadgetRec& g, HWND, UINT, WPARAM wParam) {
     if (LOWORD(wParam) != TB_ENDTRACK) pushGadgetEvent(g, PB_EventType_Change);
@@ -50,7 +60,9 @@ SCROLLINFO scrollInfo(HWND h) {
     GetScrollInfo(h, SB_CTL, &si);
     return si;
 }
-int64_t scrollBarState(GadgetRec& g) { return scrollInfo(g.hwnd).nPos; }
+int64_t scrollBarState(GadgetRec& g) {
+    return scrollInfo(g.hwnd).nPos;
+}
 void setScrollBarState(GadgetRec& g, int64_t v) {
     SCROLLINFO si{sizeof si, SIF_POS};
     si.nPos = static_cast<int>(v);
@@ -66,10 +78,14 @@ int64_t scrollBarAttribute(GadgetRec& g, int a) {
 void setScrollBarAttribute(GadgetRec& g, int a, int64_t v) {
     SCROLLINFO si = scrollInfo(g.hwnd);
     si.fMask = SIF_RANGE | SIF_PAGE;
-    if (a == PB_Minimum) si.nMin = static_cast<int>(v);
-    else if (a == PB_Maximum) si.nMax = static_cast<int>(v);
-    else if (a == PB_ScrollBar_PageLength) si.nPage = static_cast<UINT>(std::max<int64_t>(v, 0));
-    else return;
+    if (a == PB_Minimum)
+        si.nMin = static_cast<int>(v);
+    else if (a == PB_Maximum)
+        si.nMax = static_cast<int>(v);
+    else if (a == PB_ScrollBar_PageLength)
+        si.nPage = static_cast<UINT>(std::max<int64_t>(v, 0));
+    else
+        return;
     SetScrollInfo(g.hwnd, SB_CTL, &si, TRUE);
 }
 void scrollBarScroll(GadgetRec& g, HWND, UINT, WPARAM wParam) {
@@ -78,15 +94,30 @@ void scrollBarScroll(GadgetRec& g, HWND, UINT, WPARAM wParam) {
     const int top = si.nMax - std::max(page - 1, 0);
     int pos = si.nPos;
     switch (LOWORD(wParam)) {
-    case SB_LINEUP: pos -= 1; break;
-    case SB_LINEDOWN: pos += 1; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
+    case SB_LINEUP:
+        pos -= 1;
+        break;
+    case SB_LINEDOWN:
+        pos += 1;
+        break;
+    case SB_PAGEUP:
+        pos -= page;
+        break;
+    case SB_PAGEDOWN:
+        pos += page;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-    case SB_TOP: pos = si.nMin; break;
-    case SB_BOTTOM: pos = top; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        pos = si.nTrackPos;
+        break;
+    case SB_TOP:
+        pos = si.nMin;
+        break;
+    case SB_BOTTOM:
+        pos = top;
+        break;
+    default:
+        return;
     }
     pos = std::clamp(pos, si.nMin, std::max(si.nMin, top));
     if (pos == si.nPos) return;
@@ -120,7 +151,8 @@ int ProgressBarGadget(int gadget, int x, int y, int w, int h, int minimum, int m
     return constructed(gadget, g);
 }
 
-int TrackBarGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum, uint32_t flags) {
+int TrackBarGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum,
+                   uint32_t flags) {
     GadgetRec* g = createStyled(gadget, KindTrackBar, {}, flags, x, y, w, h);
     if (g) {
         SendMessageA(g->hwnd, TBM_SETRANGEMIN, FALSE, minimum);
@@ -130,8 +162,8 @@ int TrackBarGadget(int gadget, int x, int y, int w, int h, int minimum, int maxi
     return constructed(gadget, g);
 }
 
-int ScrollBarGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum, int pageLength,
-                    uint32_t flags) {
+int ScrollBarGadget(int gadget, int x, int y, int w, int h, int minimum, int maximum,
+                    int pageLength, uint32_t flags) {
     GadgetRec* g = createStyled(gadget, KindScrollBar, {}, flags, x, y, w, h);
     if (g) {
         SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS};

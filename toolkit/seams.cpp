@@ -16,7 +16,7 @@ using namespace detail;
 namespace {
 
 class PlatformInput final : public InputSource {
-public:
+  public:
     short asyncKeyState(int virtualKey) override { return GetAsyncKeyState(virtualKey); }
     POINT cursorPos() override {
         POINT p{};
@@ -26,7 +26,7 @@ public:
 };
 
 class PlatformClock final : public Clock {
-public:
+  public:
     uint32_t now() override { return timeGetTime(); }
     void sleep(uint32_t ms) override { Sleep(ms); }
 };
@@ -93,7 +93,8 @@ LRESULT CALLBACK inputProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-std::string inputDialog(std::string_view title, std::string_view message, std::string_view defaultText) {
+std::string inputDialog(std::string_view title, std::string_view message,
+                        std::string_view defaultText) {
     ensureInitialised();
     static const bool registered = [] {
         WNDCLASSEXA wc{};
@@ -111,23 +112,25 @@ std::string inputDialog(std::string_view title, std::string_view message, std::s
     AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
     const int ow = r.right - r.left, oh = r.bottom - r.top;
     HWND owner = ownerWindow();
-    HWND hwnd = CreateWindowExA(WS_EX_DLGMODALFRAME, "ZarnetInputRequester", std::string(title).c_str(),
-                                WS_POPUP | WS_CAPTION | WS_SYSMENU, (GetSystemMetrics(SM_CXSCREEN) - ow) / 2,
-                                (GetSystemMetrics(SM_CYSCREEN) - oh) / 2, ow, oh, owner, nullptr,
-                                instance(), nullptr);
+    HWND hwnd = CreateWindowExA(
+        WS_EX_DLGMODALFRAME, "ZarnetInputRequester", std::string(title).c_str(),
+        WS_POPUP | WS_CAPTION | WS_SYSMENU, (GetSystemMetrics(SM_CXSCREEN) - ow) / 2,
+        (GetSystemMetrics(SM_CYSCREEN) - oh) / 2, ow, oh, owner, nullptr, instance(), nullptr);
     if (!hwnd) return std::string(defaultText);
     InputDialog d;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&d));
     HFONT font = state().defaultFont;
-    auto child = [&](DWORD ex, const char* cls, std::string_view text, DWORD style, int x, int y, int cw,
-                     int ch, int id) {
-        HWND c = CreateWindowExA(ex, cls, std::string(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, cw,
-                                 ch, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
+    auto child = [&](DWORD ex, const char* cls, std::string_view text, DWORD style, int x, int y,
+                     int cw, int ch, int id) {
+        HWND c = CreateWindowExA(
+            ex, cls, std::string(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, cw, ch, hwnd,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
         SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return c;
     };
     child(0, "Static", message, SS_LEFT, 10, 10, w - 20, 36, 0);
-    d.edit = child(WS_EX_CLIENTEDGE, "Edit", defaultText, WS_TABSTOP | ES_AUTOHSCROLL, 10, 50, w - 20, 22, 100);
+    d.edit = child(WS_EX_CLIENTEDGE, "Edit", defaultText, WS_TABSTOP | ES_AUTOHSCROLL, 10, 50,
+                   w - 20, 22, 100);
     child(0, "Button", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, (w - 80) / 2, 84, 80, 24, IDOK);
     if (owner) EnableWindow(owner, FALSE);
     ShowWindow(hwnd, SW_SHOW);
@@ -147,19 +150,21 @@ std::string inputDialog(std::string_view title, std::string_view message, std::s
 }
 
 class PlatformRequesters final : public Requesters {
-public:
+  public:
     int message(std::string_view title, std::string_view text, uint32_t flags) override {
-        return MessageBoxA(ownerWindow(), std::string(text).c_str(), std::string(title).c_str(), flags);
+        return MessageBoxA(ownerWindow(), std::string(text).c_str(), std::string(title).c_str(),
+                           flags);
     }
-    std::string openFile(std::string_view title, std::string_view defaultFile, std::string_view pattern,
-                         int position) override {
+    std::string openFile(std::string_view title, std::string_view defaultFile,
+                         std::string_view pattern, int position) override {
         return fileDialog(false, title, defaultFile, pattern, position);
     }
-    std::string saveFile(std::string_view title, std::string_view defaultFile, std::string_view pattern,
-                         int position) override {
+    std::string saveFile(std::string_view title, std::string_view defaultFile,
+                         std::string_view pattern, int position) override {
         return fileDialog(true, title, defaultFile, pattern, position);
     }
-    std::string input(std::string_view title, std::string_view message, std::string_view defaultText) override {
+    std::string input(std::string_view title, std::string_view message,
+                      std::string_view defaultText) override {
         return inputDialog(title, message, defaultText);
     }
     int32_t colour(int32_t initial) override {
@@ -194,7 +199,8 @@ public:
         c.name = lf.lfFaceName;
         c.size = cf.iPointSize / 10;
         c.style = (lf.lfWeight >= FW_BOLD ? PB_Font_Bold : 0) | (lf.lfItalic ? PB_Font_Italic : 0) |
-                  (lf.lfUnderline ? PB_Font_Underline : 0) | (lf.lfStrikeOut ? PB_Font_StrikeOut : 0);
+                  (lf.lfUnderline ? PB_Font_Underline : 0) |
+                  (lf.lfStrikeOut ? PB_Font_StrikeOut : 0);
         c.colour = cf.rgbColors;
         return c;
     }
@@ -209,32 +215,51 @@ Requesters* currentRequesters = &platformRequesters;
 
 } // namespace
 
-void setInputSource(InputSource* source) { currentInput = source ? source : &platformInput; }
-void setRequesters(Requesters* r) { currentRequesters = r ? r : &platformRequesters; }
-void setClock(Clock* c) { currentClock = c ? c : &platformClock; }
-InputSource& input() { return *currentInput; }
-Requesters& requesters() { return *currentRequesters; }
-Clock& clock() { return *currentClock; }
+void setInputSource(InputSource* source) {
+    currentInput = source ? source : &platformInput;
+}
+void setRequesters(Requesters* r) {
+    currentRequesters = r ? r : &platformRequesters;
+}
+void setClock(Clock* c) {
+    currentClock = c ? c : &platformClock;
+}
+InputSource& input() {
+    return *currentInput;
+}
+Requesters& requesters() {
+    return *currentRequesters;
+}
+Clock& clock() {
+    return *currentClock;
+}
 
 int MessageRequester(std::string_view title, std::string_view text, uint32_t flags) {
     return requesters().message(title, text, flags);
 }
-std::string OpenFileRequester(std::string_view title, std::string_view defaultFile, std::string_view pattern,
-                              int patternPosition) {
+std::string OpenFileRequester(std::string_view title, std::string_view defaultFile,
+                              std::string_view pattern, int patternPosition) {
     return requesters().openFile(title, defaultFile, pattern, patternPosition);
 }
-std::string SaveFileRequester(std::string_view title, std::string_view defaultFile, std::string_view pattern,
-                              int patternPosition) {
+std::string SaveFileRequester(std::string_view title, std::string_view defaultFile,
+                              std::string_view pattern, int patternPosition) {
     return requesters().saveFile(title, defaultFile, pattern, patternPosition);
 }
-std::string InputRequester(std::string_view title, std::string_view message, std::string_view defaultText) {
+std::string InputRequester(std::string_view title, std::string_view message,
+                           std::string_view defaultText) {
     return requesters().input(title, message, defaultText);
 }
-int32_t ColorRequester(int32_t colour) { return requesters().colour(colour); }
+int32_t ColorRequester(int32_t colour) {
+    return requesters().colour(colour);
+}
 std::optional<FontChoice> FontRequester(std::string_view name, int size, uint32_t style) {
     return requesters().font(name, size, style);
 }
-uint32_t ElapsedMilliseconds() { return clock().now(); }
-void Delay(uint32_t ms) { clock().sleep(ms); }
+uint32_t ElapsedMilliseconds() {
+    return clock().now();
+}
+void Delay(uint32_t ms) {
+    clock().sleep(ms);
+}
 
 } // namespace tk

@@ -12,23 +12,23 @@
 namespace tk {
 
 class InputSource {
-public:
+  public:
     virtual ~InputSource() = default;
     // Like GetAsyncKeyState: nonzero when the key is down now or was pressed
     // since the previous query of the same key.
     virtual short asyncKeyState(int virtualKey) = 0;
-    virtual POINT cursorPos() = 0;  // screen coordinates
+    virtual POINT cursorPos() = 0; // screen coordinates
 };
 
 struct FontChoice {
     std::string name;
     int size = 0;
-    uint32_t style = 0;   // PB_Font_* bits
+    uint32_t style = 0; // PB_Font_* bits
     uint32_t colour = 0;
 };
 
 class Requesters {
-public:
+  public:
     virtual ~Requesters() = default;
     // flags: PB_MessageRequester_* plus MB_ICON* bits; returns IDOK, IDYES ...
     virtual int message(std::string_view title, std::string_view text, uint32_t flags) = 0;
@@ -45,9 +45,9 @@ public:
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
-    virtual uint32_t now() = 0;  // milliseconds, wrapping like timeGetTime
+    virtual uint32_t now() = 0; // milliseconds, wrapping like timeGetTime
     virtual void sleep(uint32_t ms) = 0;
 };
 

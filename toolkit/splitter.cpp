@@ -21,7 +21,9 @@ namespace {
 
 constexpr int kSeparator = 7;
 
-bool sideBySide(const GadgetRec& g) { return g.flags & PB_Splitter_Vertical; }
+bool sideBySide(const GadgetRec& g) {
+    return g.flags & PB_Splitter_Vertical;
+}
 
 RECT areaInParent(const GadgetRec& g) {
     RECT r;
@@ -41,7 +43,9 @@ int clampPosition(const GadgetRec& g, int pos, int span) {
     return std::max(std::min(pos, high), g.minFirst);
 }
 
-bool holdsList(HWND child, HWND list) { return child == list || IsChild(child, list); }
+bool holdsList(HWND child, HWND list) {
+    return child == list || IsChild(child, list);
+}
 
 // A child from another list moves into the splitter's; normally both are
 // in the same one already.
@@ -54,7 +58,9 @@ void adopt(GadgetRec& splitter, int child) {
     c->parent = parent;
 }
 
-int64_t splitterState(GadgetRec& g) { return g.position; }
+int64_t splitterState(GadgetRec& g) {
+    return g.position;
+}
 
 void setSplitterState(GadgetRec& g, int64_t v) {
     g.position = static_cast<int>(std::clamp<int64_t>(v, INT32_MIN / 2, INT32_MAX / 2));
@@ -63,19 +69,27 @@ void setSplitterState(GadgetRec& g, int64_t v) {
 
 int64_t splitterAttribute(GadgetRec& g, int a) {
     switch (a) {
-    case PB_Splitter_FirstMinimumSize: return g.minFirst;
-    case PB_Splitter_SecondMinimumSize: return g.minSecond;
-    case PB_Splitter_FirstGadget: return g.first;
-    case PB_Splitter_SecondGadget: return g.second;
-    default: return 0;
+    case PB_Splitter_FirstMinimumSize:
+        return g.minFirst;
+    case PB_Splitter_SecondMinimumSize:
+        return g.minSecond;
+    case PB_Splitter_FirstGadget:
+        return g.first;
+    case PB_Splitter_SecondGadget:
+        return g.second;
+    default:
+        return 0;
     }
 }
 
 void setSplitterAttribute(GadgetRec& g, int a, int64_t v) {
     const int n = static_cast<int>(std::clamp<int64_t>(v, 0, INT32_MAX / 4));
-    if (a == PB_Splitter_FirstMinimumSize) g.minFirst = n;
-    else if (a == PB_Splitter_SecondMinimumSize) g.minSecond = n;
-    else return;
+    if (a == PB_Splitter_FirstMinimumSize)
+        g.minFirst = n;
+    else if (a == PB_Splitter_SecondMinimumSize)
+        g.minSecond = n;
+    else
+        return;
     splitterLayout(g);
 }
 
@@ -120,7 +134,8 @@ void splitterLayout(GadgetRec& g) {
         SetWindowRgn(g.hwnd, CreateRectRgnIndirect(&strip), TRUE);
     }
     const RECT first = sideBySide(g) ? RECT{0, 0, pos, across} : RECT{0, 0, across, pos};
-    const RECT second = sideBySide(g) ? RECT{at, 0, at + rest, across} : RECT{0, at, across, at + rest};
+    const RECT second =
+        sideBySide(g) ? RECT{at, 0, at + rest, across} : RECT{0, at, across, at + rest};
     RECT a = first, b = second;
     OffsetRect(&a, area.left, area.top);
     OffsetRect(&b, area.left, area.top);
@@ -128,14 +143,17 @@ void splitterLayout(GadgetRec& g) {
     if (EqualRect(&a, &g.firstRect) && EqualRect(&b, &g.secondRect)) return;
     g.firstRect = a;
     g.secondRect = b;
-    if (GadgetRec* c = findGadget(g.first)) placeGadget(*c, a.left, a.top, a.right - a.left, a.bottom - a.top);
-    if (GadgetRec* c = findGadget(g.second)) placeGadget(*c, b.left, b.top, b.right - b.left, b.bottom - b.top);
+    if (GadgetRec* c = findGadget(g.first))
+        placeGadget(*c, a.left, a.top, a.right - a.left, a.bottom - a.top);
+    if (GadgetRec* c = findGadget(g.second))
+        placeGadget(*c, b.left, b.top, b.right - b.left, b.bottom - b.top);
 }
 
 LRESULT CALLBACK splitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     GadgetRec* g = gadgetOfHandle(hwnd);
     if (!g) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    const int mouse = sideBySide(*g) ? static_cast<short>(LOWORD(lParam)) : static_cast<short>(HIWORD(lParam));
+    const int mouse =
+        sideBySide(*g) ? static_cast<short>(LOWORD(lParam)) : static_cast<short>(HIWORD(lParam));
     switch (msg) {
     case WM_WINDOWPOSCHANGED: {
         const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
@@ -192,7 +210,8 @@ int SplitterGadget(int gadget, int x, int y, int w, int h, int first, int second
     GadgetRec* b = findGadget(second);
     HWND list = CurrentGadgetListHandle();
     // Adopting the list's own holder would make a window its own ancestor.
-    if (!a || !b || first == second || !list || holdsList(a->hwnd, list) || holdsList(b->hwnd, list))
+    if (!a || !b || first == second || !list || holdsList(a->hwnd, list) ||
+        holdsList(b->hwnd, list))
         return 0;
     // An explicit number naming a child would free that child first.
     if (gadget == first || gadget == second) return 0;

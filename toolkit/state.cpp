@@ -15,7 +15,9 @@ State& state() {
     return s;
 }
 
-HINSTANCE instance() { return GetModuleHandleA(nullptr); }
+HINSTANCE instance() {
+    return GetModuleHandleA(nullptr);
+}
 
 void ensureInitialised() {
     static bool done = false;
@@ -42,7 +44,7 @@ void ensureInitialised() {
     RegisterClassExA(&wc);
     wc.lpfnWndProc = splitterProc;
     wc.lpszClassName = kSplitterClass;
-    wc.hCursor = nullptr;  // the splitter picks its cursor over the separator
+    wc.hCursor = nullptr; // the splitter picks its cursor over the separator
     RegisterClassExA(&wc);
 
     state().defaultFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -88,7 +90,9 @@ void mapHandle(HWND hwnd, int gadget) {
     if (hwnd) state().gadgetByHwnd[hwnd] = gadget;
 }
 
-void pushList(const ListEntry& entry) { state().lists.push_back(entry); }
+void pushList(const ListEntry& entry) {
+    state().lists.push_back(entry);
+}
 
 GadgetRec* createControl(int requested, int kind, const char* cls, std::string_view text,
                          DWORD style, DWORD exStyle, int x, int y, int w, int h) {
@@ -104,12 +108,14 @@ GadgetRec* createControl(int requested, int kind, const char* cls, std::string_v
     // Option gadgets created one after another in the same list form a group;
     // any other gadget starts a new group, which also ends the options' one.
     GadgetRec* prev = findGadget(s.lastCreated);
-    const bool continuesGroup = kind == KindOption && prev && prev->kind == KindOption && prev->parent == parent;
+    const bool continuesGroup =
+        kind == KindOption && prev && prev->kind == KindOption && prev->parent == parent;
     if (!continuesGroup) style |= WS_GROUP;
 
     const std::string caption(text);
-    HWND hwnd = CreateWindowExA(exStyle, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
-                                std::max(w, 0), std::max(h, 0), parent, nullptr, instance(), nullptr);
+    HWND hwnd =
+        CreateWindowExA(exStyle, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
+                        std::max(w, 0), std::max(h, 0), parent, nullptr, instance(), nullptr);
     if (!hwnd) return nullptr;
     const int number = takeNumber(requested);
     if (number < 0) {
@@ -128,9 +134,9 @@ GadgetRec* createControl(int requested, int kind, const char* cls, std::string_v
     s.lastCreated = number;
     // Setting a font costs as much as a fifth of creating a control; kinds
     // that draw no text go without.
-    const bool drawsText = kind != KindProgressBar && kind != KindScrollBar && kind != KindTrackBar &&
-                           kind != KindImage && kind != KindButtonImage && kind != KindContainer &&
-                           kind != KindScrollArea && kind != KindSplitter;
+    const bool drawsText = kind != KindProgressBar && kind != KindScrollBar &&
+                           kind != KindTrackBar && kind != KindImage && kind != KindButtonImage &&
+                           kind != KindContainer && kind != KindScrollArea && kind != KindSplitter;
     if (drawsText) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(s.defaultFont), FALSE);
     return g;
 }

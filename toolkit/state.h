@@ -21,7 +21,7 @@ struct WindowRec {
     HWND hwnd = nullptr;
     std::string className;
     WindowCallback callback = nullptr;
-    HWND tooltip = nullptr;  // one tooltip window serves all gadgets of the window
+    HWND tooltip = nullptr; // one tooltip window serves all gadgets of the window
 };
 
 struct GadgetRec {
@@ -34,7 +34,7 @@ struct GadgetRec {
     int window = -1;       // owning window number
     uint32_t flags = 0;    // the PureBasic flags it was created with
 
-    HFONT font = nullptr;  // nullptr: the default font
+    HFONT font = nullptr; // nullptr: the default font
     int32_t front = -1, back = -1;
     HBRUSH backBrush = nullptr;
     intptr_t data = 0;
@@ -42,18 +42,18 @@ struct GadgetRec {
 
     // panel
     std::vector<HWND> pages;
-    RECT pageRect{-1, -1, -1, -1};  // where the pages were put
+    RECT pageRect{-1, -1, -1, -1}; // where the pages were put
     // scroll area
     int innerW = 0, innerH = 0, step = 10;
-    RECT innerRect{-1, -1, -1, -1};  // where the inner area was put
+    RECT innerRect{-1, -1, -1, -1}; // where the inner area was put
     bool updating = false;
     // splitter
     int first = -1, second = -1;
     int minFirst = 0, minSecond = 0;
     int position = 0;
-    int span = 0;  // the length the position was last laid out in
-    RECT firstRect{-1, -1, -1, -1}, secondRect{-1, -1, -1, -1};  // where the children were put
-    RECT stripRect{-1, -1, -1, -1};  // the separator, in the splitter's window
+    int span = 0; // the length the position was last laid out in
+    RECT firstRect{-1, -1, -1, -1}, secondRect{-1, -1, -1, -1}; // where the children were put
+    RECT stripRect{-1, -1, -1, -1}; // the separator, in the splitter's window
     bool dragging = false;
     int dragOffset = 0;
     // combo boxes: the height asked for, which includes the drop-down list
@@ -71,9 +71,9 @@ struct GadgetRec {
 };
 
 struct ListEntry {
-    HWND container = nullptr;  // where new gadgets are created
-    int gadget = -1;           // owning container/panel/scroll area, -1 for the window
-    int tab = -1;              // panel: the tab whose page is current
+    HWND container = nullptr; // where new gadgets are created
+    int gadget = -1;          // owning container/panel/scroll area, -1 for the window
+    int tab = -1;             // panel: the tab whose page is current
 };
 
 struct Event {
@@ -104,10 +104,10 @@ struct State {
     std::unordered_map<HWND, int> windowByHwnd;
     int nextAny = kMaxStaticNumber + 1;
 
-    std::vector<ListEntry> lists;  // lists[0] is the current window's base list
-    int listWindow = -1;           // the window all current lists belong to
+    std::vector<ListEntry> lists; // lists[0] is the current window's base list
+    int listWindow = -1;          // the window all current lists belong to
     int currentWindow = -1;
-    int lastCreated = -1;          // for option groups
+    int lastCreated = -1; // for option groups
 
     std::deque<Event> events;
     Event current;
@@ -120,13 +120,13 @@ struct State {
 
 State& state();
 HINSTANCE instance();
-void ensureInitialised();  // common controls, window classes
+void ensureInitialised(); // common controls, window classes
 
 // Numbers: the next #PB_Any number, or the explicit one when it is in range.
 int takeNumber(int requested);
 
 WindowRec* findWindow(int window);
-WindowRec* windowOfHandle(HWND hwnd);  // the toolkit window hwnd belongs to
+WindowRec* windowOfHandle(HWND hwnd); // the toolkit window hwnd belongs to
 GadgetRec* findGadget(int gadget);
 GadgetRec* gadgetOfHandle(HWND hwnd);
 
@@ -139,7 +139,7 @@ int constructed(int requested, const GadgetRec* rec);
 // Maps an extra handle (inner part) to a gadget.
 void mapHandle(HWND hwnd, int gadget);
 void pushList(const ListEntry& entry);
-void forgetGadgetsUnder(HWND hwnd);  // drops records of windows about to be destroyed
+void forgetGadgetsUnder(HWND hwnd); // drops records of windows about to be destroyed
 
 void pushEvent(const Event& e);
 void pushGadgetEvent(const GadgetRec& g, int type);
@@ -147,7 +147,7 @@ void pushGadgetEvent(const GadgetRec& g, int type);
 void notifyCallback(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Window classes the toolkit registers.
-inline constexpr const char* kBoxClass = "ZarnetBox";             // containers, pages, inner areas
+inline constexpr const char* kBoxClass = "ZarnetBox"; // containers, pages, inner areas
 inline constexpr const char* kScrollAreaClass = "ZarnetScrollArea";
 inline constexpr const char* kSplitterClass = "ZarnetSplitter";
 
@@ -161,7 +161,7 @@ LRESULT CALLBACK splitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 bool handleParentMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 std::string windowText(HWND hwnd);
-RECT gadgetRect(const GadgetRec& g);  // outer rectangle in the parent's client coordinates
+RECT gadgetRect(const GadgetRec& g); // outer rectangle in the parent's client coordinates
 void placeGadget(GadgetRec& g, int x, int y, int w, int h);
 
 } // namespace tk::detail

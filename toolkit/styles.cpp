@@ -10,7 +10,9 @@ namespace tk::detail {
 namespace {
 
 // Border styles shared by editor, container and scroll area flags.
-DWORD borderStyle(uint32_t flags, uint32_t flat) { return (flags & flat) ? WS_BORDER : 0; }
+DWORD borderStyle(uint32_t flags, uint32_t flat) {
+    return (flags & flat) ? WS_BORDER : 0;
+}
 DWORD borderExStyle(uint32_t flags, uint32_t raised, uint32_t single, uint32_t sunken) {
     DWORD ex = 0;
     if (flags & raised) ex |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
@@ -75,8 +77,7 @@ StyleSet stylesFor(int kind, uint32_t f) {
         break;
     case KindExplorerTree:
         s.cls = WC_TREEVIEWA;
-        s.style = WS_TABSTOP | TVS_LINESATROOT |
-                  ((f & PB_Explorer_NoLines) ? 0 : TVS_HASLINES) |
+        s.style = WS_TABSTOP | TVS_LINESATROOT | ((f & PB_Explorer_NoLines) ? 0 : TVS_HASLINES) |
                   ((f & PB_Explorer_NoButtons) ? 0 : TVS_HASBUTTONS) |
                   ((f & PB_Explorer_AlwaysShowSelection) ? TVS_SHOWSELALWAYS : 0);
         s.exStyle = (f & PB_Explorer_BorderLess) ? 0 : WS_EX_CLIENTEDGE;
@@ -90,9 +91,12 @@ StyleSet stylesFor(int kind, uint32_t f) {
             // so the gadgets inside it stay visible.
             s.cls = "Static";
             const uint32_t kind3d = f & PB_Frame3D_Flat;
-            if (kind3d == PB_Frame3D_Flat) s.style = WS_BORDER;
-            else if (kind3d == PB_Frame3D_Single) s.exStyle = WS_EX_STATICEDGE;
-            else s.exStyle = WS_EX_CLIENTEDGE;
+            if (kind3d == PB_Frame3D_Flat)
+                s.style = WS_BORDER;
+            else if (kind3d == PB_Frame3D_Single)
+                s.exStyle = WS_EX_STATICEDGE;
+            else
+                s.exStyle = WS_EX_CLIENTEDGE;
         }
         break;
     case KindHyperLink:
@@ -106,8 +110,7 @@ StyleSet stylesFor(int kind, uint32_t f) {
         break;
     case KindListIcon:
         s.cls = WC_LISTVIEWA;
-        s.style = WS_TABSTOP | LVS_REPORT |
-                  ((f & PB_ListIcon_MultiSelect) ? 0 : LVS_SINGLESEL) |
+        s.style = WS_TABSTOP | LVS_REPORT | ((f & PB_ListIcon_MultiSelect) ? 0 : LVS_SINGLESEL) |
                   (f & (LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER));
         s.exStyle = WS_EX_CLIENTEDGE;
         s.listExStyle = ((f & PB_ListIcon_CheckBoxes) ? LVS_EX_CHECKBOXES : 0) |
@@ -151,9 +154,8 @@ StyleSet stylesFor(int kind, uint32_t f) {
         s.cls = "Edit";
         s.style = WS_TABSTOP | ES_AUTOHSCROLL |
                   (f & (PB_String_Numeric | PB_String_MultiLine | PB_String_Password |
-                        PB_String_ReadOnly | PB_String_LowerCase | PB_String_UpperCase |
-                        ES_CENTER | ES_RIGHT | WS_HSCROLL | ES_AUTOHSCROLL | WS_VSCROLL |
-                        ES_AUTOVSCROLL));
+                        PB_String_ReadOnly | PB_String_LowerCase | PB_String_UpperCase | ES_CENTER |
+                        ES_RIGHT | WS_HSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | ES_AUTOVSCROLL));
         s.exStyle = (f & PB_String_BorderLess) ? 0 : WS_EX_CLIENTEDGE;
         break;
     case KindText:
@@ -168,10 +170,8 @@ StyleSet stylesFor(int kind, uint32_t f) {
     case KindTree:
         s.cls = WC_TREEVIEWA;
         // The two "no" flags switch off defaults; the other tree styles pass.
-        s.style = WS_TABSTOP | TVS_LINESATROOT |
-                  ((f & PB_Tree_NoLines) ? 0 : TVS_HASLINES) |
-                  ((f & PB_Tree_NoButtons) ? 0 : TVS_HASBUTTONS) |
-                  (f & 0xFFFC & ~TVS_LINESATROOT);
+        s.style = WS_TABSTOP | TVS_LINESATROOT | ((f & PB_Tree_NoLines) ? 0 : TVS_HASLINES) |
+                  ((f & PB_Tree_NoButtons) ? 0 : TVS_HASBUTTONS) | (f & 0xFFFC & ~TVS_LINESATROOT);
         s.exStyle = WS_EX_CLIENTEDGE;
         break;
     case KindWeb:

@@ -10,7 +10,7 @@ namespace tk::detail {
 
 struct StyleSet {
     const char* cls = "Static";
-    DWORD style = 0;       // besides WS_CHILD | WS_VISIBLE
+    DWORD style = 0; // besides WS_CHILD | WS_VISIBLE
     DWORD exStyle = 0;
     DWORD listExStyle = 0; // list view extended styles
 };

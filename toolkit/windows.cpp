@@ -34,7 +34,7 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (WindowCallback cb = win->callback ? win->callback : state().globalCallback) {
         const LRESULT r = cb(hwnd, msg, wParam, lParam);
         if (r != PB_ProcessPureBasicEvents) return r;
-        win = recOf(hwnd);  // the callback may have closed the window
+        win = recOf(hwnd); // the callback may have closed the window
         if (!win) return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
     LRESULT result = 0;
@@ -171,7 +171,9 @@ void CloseWindow(int window) {
     UnregisterClassA(cls.c_str(), instance());
 }
 
-bool IsWindow(int window) { return findWindow(window) != nullptr; }
+bool IsWindow(int window) {
+    return findWindow(window) != nullptr;
+}
 
 HWND WindowID(int window) {
     WindowRec* w = findWindow(window);
@@ -196,9 +198,13 @@ void UseWindow(int window) {
     if (findWindow(window)) state().currentWindow = window;
 }
 
-int CurrentWindow() { return state().currentWindow; }
+int CurrentWindow() {
+    return state().currentWindow;
+}
 
-int GetActiveWindow() { return WindowFromHandle(GetForegroundWindow()); }
+int GetActiveWindow() {
+    return WindowFromHandle(GetForegroundWindow());
+}
 
 void SetActiveWindow(int window) {
     if (WindowRec* w = findWindow(window)) {
@@ -278,7 +284,8 @@ void OpenGadgetList(int gadget, int item) {
         pushList({g->inner, gadget, -1});
         break;
     case KindPanel: {
-        const int tab = item >= 0 ? item : static_cast<int>(SendMessageA(g->hwnd, TCM_GETCURSEL, 0, 0));
+        const int tab =
+            item >= 0 ? item : static_cast<int>(SendMessageA(g->hwnd, TCM_GETCURSEL, 0, 0));
         if (tab >= 0 && tab < static_cast<int>(g->pages.size()))
             pushList({g->pages[static_cast<size_t>(tab)], gadget, tab});
         else if (g->pages.empty())

@@ -13,9 +13,8 @@ namespace tk {
 // Opens a window whose client area is innerWidth x innerHeight at the outer
 // position (x, y), owned by parent when given. Its gadget list becomes the
 // current one. Returns the window number (#PB_Any) or nonzero, 0 on failure.
-int OpenWindow(int window, int x, int y, int innerWidth, int innerHeight,
-               std::string_view title, uint32_t flags = PB_Window_SystemMenu,
-               HWND parent = nullptr);
+int OpenWindow(int window, int x, int y, int innerWidth, int innerHeight, std::string_view title,
+               uint32_t flags = PB_Window_SystemMenu, HWND parent = nullptr);
 void CloseWindow(int window);
 bool IsWindow(int window);
 HWND WindowID(int window);
@@ -24,9 +23,9 @@ int WindowFromHandle(HWND hwnd);
 
 void HideWindow(int window, bool hide);
 void DisableWindow(int window, bool disable);
-void UseWindow(int window);     // makes it the current window
-int CurrentWindow();            // -1 when none
-int GetActiveWindow();          // foreground window's number, -1 when not ours
+void UseWindow(int window); // makes it the current window
+int CurrentWindow();        // -1 when none
+int GetActiveWindow();      // foreground window's number, -1 when not ours
 void SetActiveWindow(int window);
 
 // Outer position, inner (client) size.
@@ -42,7 +41,7 @@ std::string GetWindowTitle(int window);
 // Gadget lists: new gadgets go into the current list. A window's list is the
 // base; containers and scroll areas push theirs when created, a panel pushes
 // its own and each added tab makes that tab current; CloseGadgetList pops.
-bool UseGadgetList(HWND window);               // base list of that window
+bool UseGadgetList(HWND window);                // base list of that window
 void OpenGadgetList(int gadget, int item = -1); // container, scroll area, panel tab
 void CloseGadgetList();
 // The handle that children of the current list are created in.

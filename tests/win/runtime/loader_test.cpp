@@ -39,8 +39,9 @@ TEST_F(Loader, OffsetsMoveOnlyTopLevelGadgets) {
     struct Expect {
         int number, x, y;
     };
-    for (const Expect& e : {Expect{0, 15, 26}, Expect{1, 30, 50}, Expect{2, 1, 2}, Expect{3, 210, 30},
-                            Expect{4, 3, 4}, Expect{5, 20, 170}, Expect{6, 7, 8}}) {
+    for (const Expect& e :
+         {Expect{0, 15, 26}, Expect{1, 30, 50}, Expect{2, 1, 2}, Expect{3, 210, 30},
+          Expect{4, 3, 4}, Expect{5, 20, 170}, Expect{6, 7, 8}}) {
         SCOPED_TRACE(e.number);
         EXPECT_EQ(tk::GadgetX(gadget(e.number)), e.x);
         EXPECT_EQ(tk::GadgetY(gadget(e.number)), e.y);
@@ -97,14 +98,15 @@ TEST_F(Loader, SplitterTakesMinimumSizesBeforeItsPosition) {
         EXPECT_EQ(tk::GetGadgetAttribute(s, tk::PB_Splitter_FirstMinimumSize), c.minFirst);
         EXPECT_EQ(tk::GetGadgetAttribute(s, tk::PB_Splitter_SecondMinimumSize), 30);
         EXPECT_EQ(GetParent(tk::GadgetID(s)), tk::GadgetID(gadget(0)));
-        EXPECT_EQ(tk::GadgetX(gadget(1)), 10);  // laid out in the splitter's area
+        EXPECT_EQ(tk::GadgetX(gadget(1)), 10); // laid out in the splitter's area
         EXPECT_EQ(tk::GadgetHeight(gadget(1)), c.expect);
     }
 }
 
 TEST_F(Loader, StatusHidesAndDisables) {
     Design d;
-    for (int status : {0, 1, 2, 3, 4}) addItem(d, ButtonGadget).status = status;
+    for (int status : {0, 1, 2, 3, 4})
+        addItem(d, ButtonGadget).status = status;
     ASSERT_TRUE(load(bytesOf(withNumbers(d))).complete);
     const bool hidden[] = {false, true, false, true, false};
     const bool disabled[] = {false, false, true, true, false};
@@ -156,7 +158,7 @@ TEST_F(Loader, TooltipKindsOtherThanTwoAreSimple) {
         it.tooltipText = kind == 2 ? "rich" : "plain " + std::to_string(kind);
         it.ttime = 500;
     }
-    addItem(d, ButtonGadget);  // no tooltip
+    addItem(d, ButtonGadget); // no tooltip
     ASSERT_TRUE(load(bytesOf(withNumbers(d))).complete);
     EXPECT_EQ(tk::GetGadgetToolTip(gadget(0)), "plain 1");
     EXPECT_EQ(tk::GetGadgetToolTip(gadget(1)), "plain 7");
@@ -185,23 +187,26 @@ TEST_F(Loader, HooksRunAtTheirStepsWithTheRecord) {
         EXPECT_EQ(win, window);
         // Anchors see the record after its gadget exists, before it opens a list.
         calls.push_back("anchor " + std::to_string(rt.ZarnValue.auto_) + " parents " +
-                        std::to_string(rt.ZarnParent.size()) + (tk::IsGadget(rt.ZarnValue.id) ? " made" : ""));
+                        std::to_string(rt.ZarnParent.size()) +
+                        (tk::IsGadget(rt.ZarnValue.id) ? " made" : ""));
     };
     Design d;
     addItem(d, ImageGadget).image = {'B', 'M', 1, 2};
-    addItem(d, ButtonGadget).flags = kButtonBitmapFlag;  // image-capable, no bytes
+    addItem(d, ButtonGadget).flags = kButtonBitmapFlag; // image-capable, no bytes
     addItem(d, ButtonGadget).auto_ = 0;
     addItem(d, ContainerGadget).auto_ = 64;
     addItem(d, TextGadget).auto_ = 5;
     d.items.push_back(makeCloseRecord());
     ASSERT_TRUE(load(bytesOf(withNumbers(d))).complete);
-    const std::vector<std::string> expect = {"image 4 kind 1", "image 0 kind 2", "anchor 64 parents 0 made",
-                                             "anchor 5 parents 1 made"};
+    const std::vector<std::string> expect = {"image 4 kind 1", "image 0 kind 2",
+                                             "anchor 64 parents 0 made", "anchor 5 parents 1 made"};
     EXPECT_EQ(calls, expect);
 }
 
 int resizes = 0;
-LRESULT userCallback(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_USER + 1 ? 5 : tk::PB_ProcessPureBasicEvents; }
+LRESULT userCallback(HWND, UINT msg, WPARAM, LPARAM) {
+    return msg == WM_USER + 1 ? 5 : tk::PB_ProcessPureBasicEvents;
+}
 
 TEST_F(Loader, CallbackChainsTheProgramFirstAndSizesOnlyOutsideLoads) {
     resizes = 0;
@@ -213,7 +218,7 @@ TEST_F(Loader, CallbackChainsTheProgramFirstAndSizesOnlyOutsideLoads) {
     d.items.push_back(makeCloseRecord());
     d.items.push_back(makeCloseRecord());
     ASSERT_TRUE(load(bytesOf(withNumbers(d))).complete);
-    EXPECT_EQ(resizes, 0);  // building the window resized things, but a load was running
+    EXPECT_EQ(resizes, 0); // building the window resized things, but a load was running
     tk::ResizeGadget(gadget(0), -1, -1, 120, 120);
     EXPECT_EQ(resizes, 1);
     tk::ResizeWindow(window, -1, -1, 420, 320);
@@ -226,9 +231,10 @@ TEST_F(Loader, CallbackChainsTheProgramFirstAndSizesOnlyOutsideLoads) {
 
 // The compact layout: 20-byte header, records with fields 1..10 only.
 class CompactWriter {
-public:
+  public:
     CompactWriter(int next, int count) {
-        for (int v : {next, 303, 477, 10, count}) lng(v);
+        for (int v : {next, 303, 477, 10, count})
+            lng(v);
     }
     CompactWriter& record(int typ, int number, std::initializer_list<int> xywh, const char* text,
                           std::initializer_list<int> masked) {
@@ -237,17 +243,20 @@ public:
         out.push_back(0);
         if (typ == 0) return *this;
         if (typ == 100) return str(text);
-        for (int v : xywh) lng(v);
+        for (int v : xywh)
+            lng(v);
         str("name");
         if (typeMask(typ) & MaskText) str(text);
-        for (int v : masked) lng(v);
+        for (int v : masked)
+            lng(v);
         return *this;
     }
     std::vector<uint8_t> out;
 
-private:
+  private:
     void lng(int v) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
     }
     CompactWriter& str(const char* s) {
         out.insert(out.end(), s, s + std::strlen(s) + 1);
@@ -268,7 +277,7 @@ TEST_F(Loader, CompactReaderBuildsThePanelLayout) {
     ASSERT_TRUE(r.complete) << r.reason;
     EXPECT_EQ(r.records, 5);
     EXPECT_EQ(tk::GadgetX(gadget(0)), 15);
-    EXPECT_EQ(tk::GadgetX(gadget(1)), 1);  // laid out in the splitter's area
+    EXPECT_EQ(tk::GadgetX(gadget(1)), 1); // laid out in the splitter's area
     EXPECT_EQ(tk::GetGadgetText(gadget(2)), "Name");
     EXPECT_EQ(tk::GetGadgetState(gadget(3)), 30);
     EXPECT_EQ(GetParent(tk::GadgetID(gadget(3))), tk::GadgetID(gadget(0)));

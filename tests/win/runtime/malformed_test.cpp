@@ -26,18 +26,20 @@ Design twoButtonsThen(const std::function<void(Design&)>& add) {
 struct BreakCase {
     const char* name;
     std::function<void(Design&)> add;
-    const char* reason;  // a word the report names
+    const char* reason; // a word the report names
 };
 
 TEST_F(Malformed, EachBrokenLimitStopsAtItsRecord) {
     const BreakCase cases[] = {
-        {"item number past the highest", [](Design& d) { addItem(d, TextGadget).number = 3; }, "item number"},
-        {"negative item number", [](Design& d) { addItem(d, TextGadget).number = -1; }, "item number"},
+        {"item number past the highest", [](Design& d) { addItem(d, TextGadget).number = 3; },
+         "item number"},
+        {"negative item number", [](Design& d) { addItem(d, TextGadget).number = -1; },
+         "item number"},
         {"splitter child never made",
          [](Design& d) {
              Item& s = addItem(d, SplitterGadget);
              s.para1 = 0;
-             s.para2 = 2;  // its own slot, still empty
+             s.para2 = 2; // its own slot, still empty
          },
          "splitter child"},
         {"splitter child outside the array",
@@ -47,9 +49,12 @@ TEST_F(Malformed, EachBrokenLimitStopsAtItsRecord) {
              s.para2 = 40000;
          },
          "splitter child"},
-        {"font index past the table", [](Design& d) { addItem(d, TextGadget).font = 0; }, "font index"},
-        {"close record without parent", [](Design& d) { d.items.push_back(makeCloseRecord()); }, "close record"},
-        {"tab record at top level", [](Design& d) { d.items.push_back(makeTabRecord(0, "t")); }, "tab record"},
+        {"font index past the table", [](Design& d) { addItem(d, TextGadget).font = 0; },
+         "font index"},
+        {"close record without parent", [](Design& d) { d.items.push_back(makeCloseRecord()); },
+         "close record"},
+        {"tab record at top level", [](Design& d) { d.items.push_back(makeTabRecord(0, "t")); },
+         "tab record"},
         {"tab record inside a container",
          [](Design& d) {
              addItem(d, ContainerGadget);
@@ -82,19 +87,22 @@ TEST_F(Malformed, FontIndexNamingAnUnusedSlotStops) {
     const LoadReport r = load(bytesOf(d));
     EXPECT_FALSE(r.complete);
     EXPECT_TRUE(tk::IsGadget(gadget(0)));
-    EXPECT_TRUE(tk::IsGadget(gadget(1)));  // made, then the font stopped the load
+    EXPECT_TRUE(tk::IsGadget(gadget(1))); // made, then the font stopped the load
 }
 
 TEST_F(Malformed, ItemArraySmallerThanTheHeaderSaysIsNeverOverrun) {
     Design d;
-    for (int i = 0; i < 6; ++i) addItem(d, ButtonGadget);
+    for (int i = 0; i < 6; ++i)
+        addItem(d, ButtonGadget);
     const auto data = bytesOf(d);
     const int win = openWindow();
-    std::vector<int32_t> guarded(12, -7);  // slots 0..3 are the array; the rest must stay
+    std::vector<int32_t> guarded(12, -7); // slots 0..3 are the array; the rest must stay
     const LoadReport r = Zarnet(win, data, std::span<int32_t>(guarded).first(4), 0, 0, 0);
     EXPECT_FALSE(r.complete);
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(tk::IsGadget(guarded[static_cast<size_t>(i)]));
-    for (size_t i = 4; i < guarded.size(); ++i) EXPECT_EQ(guarded[i], -7);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(tk::IsGadget(guarded[static_cast<size_t>(i)]));
+    for (size_t i = 4; i < guarded.size(); ++i)
+        EXPECT_EQ(guarded[i], -7);
 }
 
 TEST_F(Malformed, SplitterCannotAdoptTheParentItLivesIn) {
@@ -102,7 +110,7 @@ TEST_F(Malformed, SplitterCannotAdoptTheParentItLivesIn) {
     addItem(d, ContainerGadget);
     addItem(d, ButtonGadget);
     Item& s = addItem(d, SplitterGadget);
-    s.para1 = 0;  // the open container itself
+    s.para1 = 0; // the open container itself
     s.para2 = 1;
     d.items.push_back(makeCloseRecord());
     const LoadReport r = load(bytesOf(d));
@@ -133,8 +141,10 @@ TEST_F(Malformed, HugeCountsStopAtTheEndOfTheData) {
 
 TEST_F(Malformed, NestingDeeperThanWindowsAllowStops) {
     Design d;
-    for (int i = 0; i < 100; ++i) addItem(d, ContainerGadget, 1, 1);
-    for (int i = 0; i < 100; ++i) d.items.push_back(makeCloseRecord());
+    for (int i = 0; i < 100; ++i)
+        addItem(d, ContainerGadget, 1, 1);
+    for (int i = 0; i < 100; ++i)
+        d.items.push_back(makeCloseRecord());
     const LoadReport r = load(bytesOf(d));
     EXPECT_FALSE(r.complete);
     EXPECT_NE(r.reason.find("nested"), std::string::npos);
@@ -165,7 +175,9 @@ TEST_F(Malformed, TruncationAnywhereNeverCrashes) {
     // Every record layout, without the explorer gadgets that read folders
     // (they parse like the rest and would only slow the test).
     Design d = test::everyTypeDesign();
-    std::erase_if(d.items, [](const Item& it) { return it.typ >= ExplorerComboGadget && it.typ <= ExplorerTreeGadget; });
+    std::erase_if(d.items, [](const Item& it) {
+        return it.typ >= ExplorerComboGadget && it.typ <= ExplorerTreeGadget;
+    });
     const auto data = bytesOf(d);
     size_t previous = 0;
     for (size_t n = 0; n < data.size(); n += 31) {
@@ -204,7 +216,8 @@ TEST_F(Malformed, RandomDamageNeverCrashes) {
         SCOPED_TRACE(round);
         auto damaged = data;
         const int flips = 1 + static_cast<int>(random() % 4);
-        for (int i = 0; i < flips; ++i) damaged[random() % damaged.size()] = static_cast<uint8_t>(random());
+        for (int i = 0; i < flips; ++i)
+            damaged[random() % damaged.size()] = static_cast<uint8_t>(random());
         load(damaged);
         tk::CloseWindow(window);
         windows.pop_back();

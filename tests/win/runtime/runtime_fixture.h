@@ -17,7 +17,9 @@ namespace rttest {
 using zarnet::Design;
 using zarnet::Item;
 
-inline std::vector<uint8_t> bytesOf(const Design& d) { return zarnet::writeDesign(d); }
+inline std::vector<uint8_t> bytesOf(const Design& d) {
+    return zarnet::writeDesign(d);
+}
 
 // Offsets of the records of design data, in order.
 inline std::vector<size_t> recordOffsets(std::span<const uint8_t> data) {
@@ -40,9 +42,10 @@ inline std::vector<size_t> recordOffsets(std::span<const uint8_t> data) {
 }
 
 class RuntimeTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
-        for (int w : windows) tk::CloseWindow(w);
+        for (int w : windows)
+            tk::CloseWindow(w);
         zarnet::runtime().hooks = {};
         zarnet::runtime().ZarnValue.callback = nullptr;
         tk::SetWindowCallback(nullptr, tk::PB_All);
@@ -58,7 +61,8 @@ protected:
 
     // Loads into a new window (or the given one) with an item array of the
     // design's size.
-    zarnet::LoadReport load(const std::vector<uint8_t>& data, int offx = 0, int offy = 0, int win = 0) {
+    zarnet::LoadReport load(const std::vector<uint8_t>& data, int offx = 0, int offy = 0,
+                            int win = 0) {
         window = win ? win : openWindow();
         tk::UseGadgetList(tk::WindowID(window));
         const int32_t max = zarnet::ZarnetMaxItem(data);
@@ -69,7 +73,8 @@ protected:
     int gadget(int number) const { return items.at(static_cast<size_t>(number)); }
     int made() const {
         int n = 0;
-        for (int32_t id : items) n += tk::IsGadget(id);
+        for (int32_t id : items)
+            n += tk::IsGadget(id);
         return n;
     }
 

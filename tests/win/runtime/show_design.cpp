@@ -34,9 +34,10 @@ int main(int argc, char** argv) {
     zarnet::ZarnetCallback(nullptr);
     tk::HideWindow(win, false);
     int made = 0;
-    for (int32_t id : items) made += id != 0;
-    std::printf("%d gadgets, %d records%s%s\n", made, report.records, report.complete ? "" : ", stopped: ",
-                report.reason.c_str());
+    for (int32_t id : items)
+        made += id != 0;
+    std::printf("%d gadgets, %d records%s%s\n", made, report.records,
+                report.complete ? "" : ", stopped: ", report.reason.c_str());
     std::fflush(stdout);
     const DWORD start = GetTickCount();
     while (runFor < 0 || GetTickCount() - start < static_cast<DWORD>(runFor)) {

@@ -11,7 +11,9 @@ using tktest::rectInParent;
 
 class Containers : public tktest::WindowTest {};
 
-bool shown(HWND h) { return tktest::style(h) & WS_VISIBLE; }
+bool shown(HWND h) {
+    return tktest::style(h) & WS_VISIBLE;
+}
 
 TEST_F(Containers, PanelTabsOwnTheirGadgets) {
     const int panel = PanelGadget(PB_Any, 10, 10, 300, 200);
@@ -77,7 +79,7 @@ TEST_F(Containers, ContainersAndScrollAreasOpenTheirListUntilClosed) {
     const int inBoxAgain = ButtonGadget(PB_Any, 0, 0, 10, 10, "c");
     CloseGadgetList();
     const int top = ButtonGadget(PB_Any, 0, 0, 10, 10, "d");
-    CloseGadgetList();  // nothing left to close: the window's list stays
+    CloseGadgetList(); // nothing left to close: the window's list stays
     const int stillTop = ButtonGadget(PB_Any, 0, 0, 10, 10, "e");
     EXPECT_EQ(GetParent(GadgetID(inBox)), GadgetID(box));
     EXPECT_EQ(GetParent(GadgetID(inArea)), GadgetListHandle(area));
@@ -119,7 +121,7 @@ TEST_F(Containers, ScrollAreaRangeIsItsInnerSizeAndStepsByItsStep) {
 }
 
 class Splitters : public tktest::WindowTest {
-protected:
+  protected:
     int makeSplitter(uint32_t flags) {
         first = ButtonGadget(PB_Any, 0, 0, 10, 10, "first");
         second = ButtonGadget(PB_Any, 0, 0, 10, 10, "second");
@@ -139,7 +141,7 @@ RECT inSplitter(int split, int child) {
 TEST_F(Splitters, LayOutTheirTwoGadgets) {
     struct Case {
         uint32_t flags;
-        int span;  // along the split
+        int span; // along the split
     };
     for (const Case& c : {Case{0, 100}, Case{PB_Splitter_Vertical, 200}}) {
         SCOPED_TRACE(c.flags);
@@ -204,10 +206,11 @@ TEST_F(Splitters, SeparatorFollowsADrag) {
 TEST_F(Splitters, FixedSideKeepsItsSizeWhenResized) {
     struct Case {
         uint32_t flags;
-        int firstAfter;  // first gadget's height after growing from 100 to 200
+        int firstAfter; // first gadget's height after growing from 100 to 200
     };
     // 40 + 7 + 53 = 100 before the resize.
-    for (const Case& c : {Case{PB_Splitter_FirstFixed, 40}, Case{PB_Splitter_SecondFixed, 140}, Case{0, 80}}) {
+    for (const Case& c :
+         {Case{PB_Splitter_FirstFixed, 40}, Case{PB_Splitter_SecondFixed, 140}, Case{0, 80}}) {
         SCOPED_TRACE(c.flags);
         const int split = makeSplitter(c.flags);
         SetGadgetState(split, 40);

@@ -33,24 +33,28 @@ TEST_F(Events, TranslatedEventsCarryTheirSource) {
     };
     const Case cases[] = {
         // Controls inside containers still report to the window.
-        {"gadget", [&] { SendMessageA(GadgetID(button), BM_CLICK, 0, 0); }, PB_Event_Gadget, button, 0},
+        {"gadget", [&] { SendMessageA(GadgetID(button), BM_CLICK, 0, 0); }, PB_Event_Gadget, button,
+         0},
         {"close", [&] { PostMessageA(hwnd(), WM_CLOSE, 0, 0); }, PB_Event_CloseWindow, -1, 0},
-        {"system menu", [&] { PostMessageA(hwnd(), WM_SYSCOMMAND, 130, 0); }, PB_Event_SysCommand, -1, 130},
-        {"menu", [&] { PostMessageA(hwnd(), WM_COMMAND, MAKEWPARAM(42, 0), 0); }, PB_Event_Menu, -1, 42},
+        {"system menu", [&] { PostMessageA(hwnd(), WM_SYSCOMMAND, 130, 0); }, PB_Event_SysCommand,
+         -1, 130},
+        {"menu", [&] { PostMessageA(hwnd(), WM_COMMAND, MAKEWPARAM(42, 0), 0); }, PB_Event_Menu, -1,
+         42},
         {"other message", [&] { PostMessageA(hwnd(), WM_USER + 5, 0, 0); }, WM_USER + 5, -1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         c.cause();
         int e = WindowEvent();
-        while (e == PB_Event_ActivateWindow) e = WindowEvent();
+        while (e == PB_Event_ActivateWindow)
+            e = WindowEvent();
         EXPECT_EQ(e, c.code);
         EXPECT_EQ(EventWindow(), window);
         EXPECT_EQ(EventGadget(), c.gadget);
         EXPECT_EQ(EventMenu(), c.menu);
         tktest::drain();
     }
-    EXPECT_TRUE(IsWindow(window));  // closing is the program's decision
+    EXPECT_TRUE(IsWindow(window)); // closing is the program's decision
     (void)box;
 }
 
@@ -61,12 +65,14 @@ LRESULT recordingCallback(HWND hwnd, UINT msg, WPARAM, LPARAM) {
     if (msg == WM_SIZE && hwnd != GetAncestor(hwnd, GA_ROOT)) sizedContainer = hwnd;
     return msg == WM_CLOSE ? 0 : PB_ProcessPureBasicEvents;
 }
-LRESULT passingCallback(HWND, UINT, WPARAM, LPARAM) { return PB_ProcessPureBasicEvents; }
+LRESULT passingCallback(HWND, UINT, WPARAM, LPARAM) {
+    return PB_ProcessPureBasicEvents;
+}
 
 TEST_F(Events, CallbackSeesMessagesFirstAndDecides) {
     seen.clear();
     SetWindowCallback(recordingCallback);
-    SendMessageA(hwnd(), WM_CLOSE, 0, 0);  // as the close box does
+    SendMessageA(hwnd(), WM_CLOSE, 0, 0); // as the close box does
     EXPECT_EQ(WindowEvent(), 0);          // taken over: no close event
     EXPECT_NE(std::find(seen.begin(), seen.end(), WM_CLOSE), seen.end());
     tktest::drain();
@@ -124,20 +130,21 @@ TEST_F(Events, ScrollBarMovesItsThumbAndReports) {
     SendMessageA(hwnd(), WM_HSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(GadgetID(bar)));
     EXPECT_EQ(GetGadgetState(bar), 11);
     SendMessageA(hwnd(), WM_HSCROLL, SB_BOTTOM, reinterpret_cast<LPARAM>(GadgetID(bar)));
-    EXPECT_EQ(GetGadgetState(bar), 91);  // the last page starts there
+    EXPECT_EQ(GetGadgetState(bar), 91); // the last page starts there
     EXPECT_EQ(WindowEvent(), PB_Event_Gadget);
     EXPECT_EQ(EventGadget(), bar);
 }
 
 class Explorer : public tktest::WindowTest {
-protected:
+  protected:
     void SetUp() override {
         WindowTest::SetUp();
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
         dir = std::string(temp) + "zarnet_explorer_" + std::to_string(GetCurrentProcessId()) + "\\";
         std::filesystem::create_directories(dir + "sub");
-        for (const char* f : {"b.dat", "a.txt"}) std::ofstream(dir + f) << "x";
+        for (const char* f : {"b.dat", "a.txt"})
+            std::ofstream(dir + f) << "x";
     }
     void TearDown() override {
         WindowTest::TearDown();
@@ -145,7 +152,8 @@ protected:
     }
     std::vector<std::string> rows(int g) {
         std::vector<std::string> out;
-        for (int i = 0; i < CountGadgetItems(g); ++i) out.push_back(GetGadgetItemText(g, i));
+        for (int i = 0; i < CountGadgetItems(g); ++i)
+            out.push_back(GetGadgetItemText(g, i));
         return out;
     }
     std::string dir;
@@ -178,11 +186,11 @@ TEST_F(Explorer, ListOpensAFolderOnDoubleClick) {
     NMITEMACTIVATE nm{};
     nm.hdr.hwndFrom = GadgetID(g);
     nm.hdr.code = NM_DBLCLK;
-    nm.iItem = 1;  // "sub"
+    nm.iItem = 1; // "sub"
     SendMessageA(hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
     EXPECT_EQ(GetGadgetText(g), dir + "sub\\");
     EXPECT_EQ(rows(g), std::vector<std::string>{".."});
-    nm.iItem = 0;  // back up
+    nm.iItem = 0; // back up
     SendMessageA(hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
     EXPECT_EQ(GetGadgetText(g), dir);
 }
@@ -206,21 +214,29 @@ TEST_F(Explorer, TreeAndComboStartAtTheirDirectory) {
 }
 
 class ScriptedRequesters final : public Requesters {
-public:
+  public:
     int message(std::string_view title, std::string_view text, uint32_t flags) override {
         asked = std::string(title) + "|" + std::string(text) + "|" + std::to_string(flags);
         return PB_MessageRequester_No;
     }
-    std::string openFile(std::string_view, std::string_view, std::string_view, int) override { return "in.zrf"; }
-    std::string saveFile(std::string_view, std::string_view, std::string_view, int) override { return "out.zrf"; }
-    std::string input(std::string_view, std::string_view, std::string_view d) override { return std::string(d) + "!"; }
+    std::string openFile(std::string_view, std::string_view, std::string_view, int) override {
+        return "in.zrf";
+    }
+    std::string saveFile(std::string_view, std::string_view, std::string_view, int) override {
+        return "out.zrf";
+    }
+    std::string input(std::string_view, std::string_view, std::string_view d) override {
+        return std::string(d) + "!";
+    }
     int32_t colour(int32_t) override { return -1; }
-    std::optional<FontChoice> font(std::string_view, int, uint32_t) override { return std::nullopt; }
+    std::optional<FontChoice> font(std::string_view, int, uint32_t) override {
+        return std::nullopt;
+    }
     std::string asked;
 };
 
 class FakeClock final : public Clock {
-public:
+  public:
     uint32_t now() override { return t; }
     void sleep(uint32_t ms) override { t += ms; }
     uint32_t t = 1000;
@@ -231,7 +247,8 @@ TEST(Seams, CommandsGoThroughTheInstalledSeams) {
     FakeClock fake;
     setRequesters(&script);
     setClock(&fake);
-    EXPECT_EQ(MessageRequester("Warning", "Save?", PB_MessageRequester_YesNo), PB_MessageRequester_No);
+    EXPECT_EQ(MessageRequester("Warning", "Save?", PB_MessageRequester_YesNo),
+              PB_MessageRequester_No);
     EXPECT_EQ(script.asked, "Warning|Save?|4");
     EXPECT_EQ(OpenFileRequester("Load", "", "Zarnet file (*.zrf)|*.zrf"), "in.zrf");
     EXPECT_EQ(InputRequester("Prefix", "?", "Win1_"), "Win1_!");

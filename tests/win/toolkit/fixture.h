@@ -14,8 +14,12 @@ inline std::string className(HWND h) {
     GetClassNameA(h, buf, sizeof buf);
     return buf;
 }
-inline DWORD style(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE)); }
-inline DWORD exStyle(HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_EXSTYLE)); }
+inline DWORD style(HWND h) {
+    return static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE));
+}
+inline DWORD exStyle(HWND h) {
+    return static_cast<DWORD>(GetWindowLongA(h, GWL_EXSTYLE));
+}
 
 // The rectangle of a window in its parent's client coordinates.
 inline RECT rectInParent(HWND h) {
@@ -34,7 +38,7 @@ inline void drain() {
 // The window stays invisible: under Wine without a window manager, hiding or
 // destroying a shown top-level window waits two seconds for one.
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         window = tk::OpenWindow(tk::PB_Any, 20, 20, 640, 480, "toolkit test",
                                 tk::PB_Window_SystemMenu | tk::PB_Window_Invisible);

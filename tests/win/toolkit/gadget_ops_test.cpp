@@ -42,7 +42,7 @@ TEST_F(GadgetOps, ExplicitNumbersReplaceTheirPredecessor) {
 
 TEST_F(GadgetOps, NothingIsCreatedWithoutAGadgetList) {
     const int other = OpenWindow(PB_Any, 0, 0, 100, 100, "other", PB_Window_Invisible);
-    CloseWindow(other);  // its list was the current one
+    CloseWindow(other); // its list was the current one
     EXPECT_EQ(ButtonGadget(PB_Any, 0, 0, 10, 10, "x"), 0);
     EXPECT_TRUE(UseGadgetList(hwnd()));
     EXPECT_NE(ButtonGadget(PB_Any, 0, 0, 10, 10, "x"), 0);
@@ -62,10 +62,12 @@ TEST_F(GadgetOps, TextRoundTripsPerKind) {
         {"string", [] { return StringGadget(PB_Any, 0, 0, 80, 20, "a"); }, "typed"},
         {"text", [] { return TextGadget(PB_Any, 0, 0, 80, 20, "a"); }, "Label"},
         {"frame", [] { return Frame3DGadget(PB_Any, 0, 0, 80, 80, "a"); }, "Group"},
-        {"frame without caption", [] { return Frame3DGadget(PB_Any, 0, 0, 80, 80, "a", PB_Frame3D_Single); }, "kept"},
+        {"frame without caption",
+         [] { return Frame3DGadget(PB_Any, 0, 0, 80, 80, "a", PB_Frame3D_Single); }, "kept"},
         {"hyperlink", [] { return HyperLinkGadget(PB_Any, 0, 0, 80, 20, "a", 0); }, "Link"},
         {"editor", [] { return EditorGadget(PB_Any, 0, 0, 80, 80); }, "some text"},
-        {"editable combo", [] { return ComboBoxGadget(PB_Any, 0, 0, 80, 80, PB_ComboBox_Editable); }, "free"},
+        {"editable combo",
+         [] { return ComboBoxGadget(PB_Any, 0, 0, 80, 80, PB_ComboBox_Editable); }, "free"},
         {"web", [] { return WebGadget(PB_Any, 0, 0, 80, 80, "http://a/"); }, "http://example.org/"},
         {"ip address", [] { return IPAddressGadget(PB_Any, 0, 0, 120, 20); }, "192.168.1.20"},
     };
@@ -95,7 +97,8 @@ struct StateCase {
 
 TEST_F(GadgetOps, StateRoundTripsPerKind) {
     auto withItems = [](int g) {
-        for (const char* t : {"a", "b", "c"}) AddGadgetItem(g, -1, t);
+        for (const char* t : {"a", "b", "c"})
+            AddGadgetItem(g, -1, t);
         return g;
     };
     auto panel = [] {
@@ -105,23 +108,25 @@ TEST_F(GadgetOps, StateRoundTripsPerKind) {
         CloseGadgetList();
         return p;
     };
-    const int64_t jan2 = 1577923200;  // 2020-01-02 00:00
+    const int64_t jan2 = 1577923200; // 2020-01-02 00:00
     const StateCase cases[] = {
         {"check box", [] { return CheckBoxGadget(PB_Any, 0, 0, 80, 20, "c"); }, 1, 1},
-        {"toggle button", [] { return ButtonGadget(PB_Any, 0, 0, 80, 20, "t", PB_Button_Toggle); }, 1, 1},
+        {"toggle button", [] { return ButtonGadget(PB_Any, 0, 0, 80, 20, "t", PB_Button_Toggle); },
+         1, 1},
         {"option", [] { return OptionGadget(PB_Any, 0, 0, 80, 20, "o"); }, 1, 1},
         {"progress", [] { return ProgressBarGadget(PB_Any, 0, 0, 80, 20, 10, 50); }, 40, 40},
         {"track bar", [] { return TrackBarGadget(PB_Any, 0, 0, 80, 30, 0, 20); }, 7, 7},
         {"scroll bar", [] { return ScrollBarGadget(PB_Any, 0, 0, 80, 20, 0, 100, 10); }, 30, 30},
         {"spin", [] { return SpinGadget(PB_Any, 0, 0, 80, 20, 0, 10); }, 7, 7},
         {"spin above maximum", [] { return SpinGadget(PB_Any, 0, 0, 80, 20, 0, 10); }, 50, 10},
-        {"ip address", [] { return IPAddressGadget(PB_Any, 0, 0, 120, 20); }, MAKEIPADDRESS(10, 0, 0, 1),
-         MAKEIPADDRESS(10, 0, 0, 1)},
+        {"ip address", [] { return IPAddressGadget(PB_Any, 0, 0, 120, 20); },
+         MAKEIPADDRESS(10, 0, 0, 1), MAKEIPADDRESS(10, 0, 0, 1)},
         {"calendar", [] { return CalendarGadget(PB_Any, 0, 0, 220, 170); }, jan2, jan2},
         {"date", [] { return DateGadget(PB_Any, 0, 0, 120, 20); }, jan2 + 45296, jan2 + 45296},
         {"combo", [&] { return withItems(ComboBoxGadget(PB_Any, 0, 0, 80, 80)); }, 2, 2},
         {"list view", [&] { return withItems(ListViewGadget(PB_Any, 0, 0, 80, 80)); }, 1, 1},
-        {"list icon", [&] { return withItems(ListIconGadget(PB_Any, 0, 0, 80, 80, "c", 50)); }, 2, 2},
+        {"list icon", [&] { return withItems(ListIconGadget(PB_Any, 0, 0, 80, 80, "c", 50)); }, 2,
+         2},
         {"tree", [&] { return withItems(TreeGadget(PB_Any, 0, 0, 80, 80)); }, 1, 1},
         {"panel", panel, 1, 1},
     };
@@ -154,7 +159,8 @@ TEST_F(GadgetOps, ItemsPerKind) {
         {"list icon", [] { return ListIconGadget(PB_Any, 0, 0, 80, 80, "c", 50); }},
         {"tree", [] { return TreeGadget(PB_Any, 0, 0, 80, 80); }},
         {"editor", [] { return EditorGadget(PB_Any, 0, 0, 80, 80); }},
-        {"panel", [] {
+        {"panel",
+         [] {
              const int p = PanelGadget(PB_Any, 0, 0, 200, 100);
              CloseGadgetList();
              return p;
@@ -165,11 +171,13 @@ TEST_F(GadgetOps, ItemsPerKind) {
         const int g = c.make();
         ASSERT_NE(g, 0);
         EXPECT_EQ(CountGadgetItems(g), 0);
-        for (const char* t : {"a", "b", "c"}) EXPECT_GE(AddGadgetItem(g, -1, t), 0);
+        for (const char* t : {"a", "b", "c"})
+            EXPECT_GE(AddGadgetItem(g, -1, t), 0);
         EXPECT_EQ(AddGadgetItem(g, 1, "x"), 1);
         ASSERT_EQ(CountGadgetItems(g), 4);
         const char* order[] = {"a", "x", "b", "c"};
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(GetGadgetItemText(g, i), order[i]);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(GetGadgetItemText(g, i), order[i]);
         RemoveGadgetItem(g, 0);
         EXPECT_EQ(CountGadgetItems(g), 3);
         EXPECT_EQ(GetGadgetItemText(g, 0), "x");
@@ -187,24 +195,27 @@ TEST_F(GadgetOps, TreeEntriesNestBySubLevel) {
     AddGadgetItem(g, -1, "Sub-Item 1", nullptr, 1);
     AddGadgetItem(g, -1, "Sub-Item 2", nullptr, 2);
     AddGadgetItem(g, -1, "Sub-Item 3", nullptr, 1);
-    AddGadgetItem(g, -1, "Too deep", nullptr, 9);  // at most one level below the last entry
+    AddGadgetItem(g, -1, "Too deep", nullptr, 9); // at most one level below the last entry
     AddGadgetItem(g, -1, "Root again", nullptr, 0);
     HWND h = GadgetID(g);
     auto levelOf = [&](int index) {
         HTREEITEM item = TreeView_GetRoot(h);
         for (int i = 0; i < index; ++i) {
             HTREEITEM next = TreeView_GetChild(h, item);
-            for (HTREEITEM at = item; !next && at; at = TreeView_GetParent(h, at)) next = TreeView_GetNextSibling(h, at);
+            for (HTREEITEM at = item; !next && at; at = TreeView_GetParent(h, at))
+                next = TreeView_GetNextSibling(h, at);
             item = next;
         }
         int level = 0;
-        while ((item = TreeView_GetParent(h, item)) != nullptr) ++level;
+        while ((item = TreeView_GetParent(h, item)) != nullptr)
+            ++level;
         return level;
     };
     const int levels[] = {0, 0, 1, 2, 1, 2, 0};
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(levelOf(i), levels[i]) << i;
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(levelOf(i), levels[i]) << i;
     EXPECT_EQ(GetGadgetItemText(g, 5), "Too deep");
-    SetGadgetItemState(g, 1, 2);  // expanded
+    SetGadgetItemState(g, 1, 2); // expanded
     EXPECT_TRUE(GetGadgetItemState(g, 1) & 2);
 }
 
@@ -217,7 +228,7 @@ TEST_F(GadgetOps, ListIconColumns) {
     EXPECT_EQ(GetGadgetItemAttribute(g, 0, PB_ListIcon_ColumnWidth, 0), 70);
     SetGadgetItemAttribute(g, 0, PB_ListIcon_ColumnWidth, 90, 0);
     EXPECT_EQ(GetGadgetItemAttribute(g, 0, PB_ListIcon_ColumnWidth, 0), 90);
-    EXPECT_EQ(GetGadgetText(g), "");  // nothing selected
+    EXPECT_EQ(GetGadgetText(g), ""); // nothing selected
     SetGadgetState(g, 0);
     EXPECT_EQ(GetGadgetText(g), "a");
 }
@@ -271,7 +282,8 @@ int droppedHeight(int combo) {
 
 TEST_F(GadgetOps, ComboKeepsItsDropDownHeightThroughResize) {
     const int g = ComboBoxGadget(PB_Any, 10, 10, 100, 150);
-    for (int i = 0; i < 20; ++i) AddGadgetItem(g, -1, "row");
+    for (int i = 0; i < 20; ++i)
+        AddGadgetItem(g, -1, "row");
     ASSERT_GT(droppedHeight(g), 100);
     // The visible height is only the closed field; -1 must not shrink the list to it.
     ResizeGadget(g, 20, -1, 120, -1);
@@ -364,10 +376,12 @@ TEST_F(GadgetOps, HyperlinkColourAndHandCursor) {
     const int g = HyperLinkGadget(PB_Any, 0, 0, 80, 20, "link", RGB(0, 0, 200));
     EXPECT_EQ(GetGadgetColor(g, PB_Gadget_FrontColor), RGB(0, 0, 200));
     HDC dc = GetDC(GadgetID(g));
-    SendMessageA(hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(GadgetID(g)));
+    SendMessageA(hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(GadgetID(g)));
     EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 200));
     ReleaseDC(GadgetID(g), dc);
-    SendMessageA(hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(GadgetID(g)), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(GadgetID(g)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
 }
 

@@ -20,10 +20,10 @@ struct StyleCase {
     Make make;
     uint32_t flags;
     const char* cls;
-    DWORD on = 0, off = 0;        // style bits that must be set / clear
-    DWORD exOn = 0, exOff = 0;    // extended style bits
-    DWORD lowMask = 0, low = 0;   // (style & lowMask) == low: the control's type field
-    DWORD listEx = 0;             // list view extended styles that must be set
+    DWORD on = 0, off = 0;      // style bits that must be set / clear
+    DWORD exOn = 0, exOff = 0;  // extended style bits
+    DWORD lowMask = 0, low = 0; // (style & lowMask) == low: the control's type field
+    DWORD listEx = 0;           // list view extended styles that must be set
 };
 
 Make button = [](uint32_t f) { return ButtonGadget(PB_Any, 10, 10, 100, 24, "b", f); };
@@ -35,7 +35,9 @@ Make exList = [](uint32_t f) { return ExplorerListGadget(PB_Any, 10, 10, 150, 10
 Make exTree = [](uint32_t f) { return ExplorerTreeGadget(PB_Any, 10, 10, 150, 100, "c:\\", f); };
 Make frame = [](uint32_t f) { return Frame3DGadget(PB_Any, 10, 10, 100, 80, "f", f); };
 Make image = [](uint32_t f) { return ImageGadget(PB_Any, 10, 10, 50, 50, nullptr, f); };
-Make listIcon = [](uint32_t f) { return ListIconGadget(PB_Any, 10, 10, 150, 100, "Column0", 70, f); };
+Make listIcon = [](uint32_t f) {
+    return ListIconGadget(PB_Any, 10, 10, 150, 100, "Column0", 70, f);
+};
 Make listView = [](uint32_t f) { return ListViewGadget(PB_Any, 10, 10, 100, 100, f); };
 Make progress = [](uint32_t f) { return ProgressBarGadget(PB_Any, 10, 10, 100, 20, 0, 100, f); };
 Make scrollArea = [](uint32_t f) {
@@ -67,14 +69,17 @@ Make web = [](uint32_t) { return WebGadget(PB_Any, 10, 10, 200, 100, "http://exa
 Make ip = [](uint32_t) { return IPAddressGadget(PB_Any, 10, 10, 120, 20); };
 Make link = [](uint32_t) { return HyperLinkGadget(PB_Any, 10, 10, 100, 20, "l", 0xFF0000); };
 
-constexpr DWORD kButtonType = 0xF, kComboType = 3, kListViewType = LVS_TYPEMASK, kStaticType = SS_TYPEMASK;
+constexpr DWORD kButtonType = 0xF, kComboType = 3, kListViewType = LVS_TYPEMASK,
+                kStaticType = SS_TYPEMASK;
 
 const StyleCase kCases[] = {
-    {"button", button, 0, "Button", WS_TABSTOP, BS_PUSHLIKE | BS_FLAT, 0, 0, kButtonType, BS_PUSHBUTTON},
+    {"button", button, 0, "Button", WS_TABSTOP, BS_PUSHLIKE | BS_FLAT, 0, 0, kButtonType,
+     BS_PUSHBUTTON},
     {"button right", button, PB_Button_Right, "Button", BS_RIGHT},
     {"button left", button, PB_Button_Left, "Button", BS_LEFT},
     {"button multiline", button, PB_Button_MultiLine, "Button", BS_MULTILINE},
-    {"button toggle", button, PB_Button_Toggle, "Button", BS_PUSHLIKE, 0, 0, 0, kButtonType, BS_AUTOCHECKBOX},
+    {"button toggle", button, PB_Button_Toggle, "Button", BS_PUSHLIKE, 0, 0, 0, kButtonType,
+     BS_AUTOCHECKBOX},
     {"button flat", button, 0x8000, "Button", BS_FLAT},
     {"button top", button, 0x400, "Button", BS_TOP},
     {"button bottom", button, 0x800, "Button", BS_BOTTOM},
@@ -86,31 +91,46 @@ const StyleCase kCases[] = {
     {"check box center", checkbox, PB_CheckBox_Center, "Button", BS_CENTER},
     {"option", option, 0, "Button", 0, 0, 0, 0, kButtonType, BS_AUTORADIOBUTTON},
     {"combo", combo, 0, "ComboBox", 0, 0, 0, 0, kComboType, CBS_DROPDOWNLIST},
-    {"combo editable", combo, PB_ComboBox_Editable, "ComboBox", CBS_AUTOHSCROLL, 0, 0, 0, kComboType, CBS_DROPDOWN},
+    {"combo editable", combo, PB_ComboBox_Editable, "ComboBox", CBS_AUTOHSCROLL, 0, 0, 0,
+     kComboType, CBS_DROPDOWN},
     {"combo lower case", combo, PB_ComboBox_LowerCase, "ComboBox", CBS_LOWERCASE},
     {"combo upper case", combo, PB_ComboBox_UpperCase, "ComboBox", CBS_UPPERCASE},
     {"combo sort", combo, 0x100, "ComboBox", CBS_SORT},
-    {"editor default", editor, PB_Editor_Default, "RichEdit20A", ES_MULTILINE, WS_BORDER, WS_EX_CLIENTEDGE},
+    {"editor default", editor, PB_Editor_Default, "RichEdit20A", ES_MULTILINE, WS_BORDER,
+     WS_EX_CLIENTEDGE},
     {"editor flat", editor, PB_Editor_Flat, "RichEdit20A", WS_BORDER, 0, 0, WS_EX_CLIENTEDGE},
     {"editor raised", editor, PB_Editor_Raised, "RichEdit20A", 0, 0, WS_EX_DLGMODALFRAME},
-    {"editor single", editor, PB_Editor_Single, "RichEdit20A", 0, 0, WS_EX_STATICEDGE, WS_EX_CLIENTEDGE},
-    {"editor borderless", editor, 0, "RichEdit20A", 0, WS_BORDER, 0, WS_EX_CLIENTEDGE | WS_EX_STATICEDGE},
+    {"editor single", editor, PB_Editor_Single, "RichEdit20A", 0, 0, WS_EX_STATICEDGE,
+     WS_EX_CLIENTEDGE},
+    {"editor borderless", editor, 0, "RichEdit20A", 0, WS_BORDER, 0,
+     WS_EX_CLIENTEDGE | WS_EX_STATICEDGE},
     {"explorer combo", exCombo, 0, "ComboBoxEx32", 0, 0, 0, 0, kComboType, CBS_DROPDOWNLIST},
-    {"explorer combo editable", exCombo, PB_Explorer_Editable, "ComboBoxEx32", 0, 0, 0, 0, kComboType, CBS_DROPDOWN},
-    {"explorer list", exList, 0, "SysListView32", LVS_SINGLESEL, 0, WS_EX_CLIENTEDGE, 0, kListViewType, LVS_REPORT},
-    {"explorer list borderless", exList, PB_Explorer_BorderLess, "SysListView32", 0, 0, 0, WS_EX_CLIENTEDGE},
-    {"explorer list show selection", exList, PB_Explorer_AlwaysShowSelection, "SysListView32", LVS_SHOWSELALWAYS},
-    {"explorer list multi select", exList, PB_Explorer_MultiSelect, "SysListView32", 0, LVS_SINGLESEL},
-    {"explorer list grid", exList, PB_Explorer_GridLines, "SysListView32", 0, 0, 0, 0, 0, 0, LVS_EX_GRIDLINES},
-    {"explorer list header drag", exList, PB_Explorer_HeaderDragDrop, "SysListView32", 0, 0, 0, 0, 0, 0,
-     LVS_EX_HEADERDRAGDROP},
+    {"explorer combo editable", exCombo, PB_Explorer_Editable, "ComboBoxEx32", 0, 0, 0, 0,
+     kComboType, CBS_DROPDOWN},
+    {"explorer list", exList, 0, "SysListView32", LVS_SINGLESEL, 0, WS_EX_CLIENTEDGE, 0,
+     kListViewType, LVS_REPORT},
+    {"explorer list borderless", exList, PB_Explorer_BorderLess, "SysListView32", 0, 0, 0,
+     WS_EX_CLIENTEDGE},
+    {"explorer list show selection", exList, PB_Explorer_AlwaysShowSelection, "SysListView32",
+     LVS_SHOWSELALWAYS},
+    {"explorer list multi select", exList, PB_Explorer_MultiSelect, "SysListView32", 0,
+     LVS_SINGLESEL},
+    {"explorer list grid", exList, PB_Explorer_GridLines, "SysListView32", 0, 0, 0, 0, 0, 0,
+     LVS_EX_GRIDLINES},
+    {"explorer list header drag", exList, PB_Explorer_HeaderDragDrop, "SysListView32", 0, 0, 0, 0,
+     0, 0, LVS_EX_HEADERDRAGDROP},
     {"explorer list full row", exList, PB_Explorer_FullRowSelect, "SysListView32", 0, 0, 0, 0, 0, 0,
      LVS_EX_FULLROWSELECT},
-    {"explorer tree", exTree, 0, "SysTreeView32", TVS_HASLINES | TVS_HASBUTTONS, 0, WS_EX_CLIENTEDGE},
-    {"explorer tree no lines", exTree, PB_Explorer_NoLines, "SysTreeView32", TVS_HASBUTTONS, TVS_HASLINES},
-    {"explorer tree no buttons", exTree, PB_Explorer_NoButtons, "SysTreeView32", TVS_HASLINES, TVS_HASBUTTONS},
-    {"explorer tree show selection", exTree, PB_Explorer_AlwaysShowSelection, "SysTreeView32", TVS_SHOWSELALWAYS},
-    {"explorer tree borderless", exTree, PB_Explorer_BorderLess, "SysTreeView32", 0, 0, 0, WS_EX_CLIENTEDGE},
+    {"explorer tree", exTree, 0, "SysTreeView32", TVS_HASLINES | TVS_HASBUTTONS, 0,
+     WS_EX_CLIENTEDGE},
+    {"explorer tree no lines", exTree, PB_Explorer_NoLines, "SysTreeView32", TVS_HASBUTTONS,
+     TVS_HASLINES},
+    {"explorer tree no buttons", exTree, PB_Explorer_NoButtons, "SysTreeView32", TVS_HASLINES,
+     TVS_HASBUTTONS},
+    {"explorer tree show selection", exTree, PB_Explorer_AlwaysShowSelection, "SysTreeView32",
+     TVS_SHOWSELALWAYS},
+    {"explorer tree borderless", exTree, PB_Explorer_BorderLess, "SysTreeView32", 0, 0, 0,
+     WS_EX_CLIENTEDGE},
     {"frame", frame, 0, "Button", 0, 0, 0, 0, kButtonType, BS_GROUPBOX},
     {"frame single", frame, PB_Frame3D_Single, "Static", 0, 0, WS_EX_STATICEDGE},
     {"frame double", frame, PB_Frame3D_Double, "Static", 0, 0, WS_EX_CLIENTEDGE},
@@ -118,15 +138,20 @@ const StyleCase kCases[] = {
     {"hyperlink", link, 0, "Static", SS_NOTIFY},
     {"image", image, 0, "Static", 0, 0, 0, WS_EX_CLIENTEDGE, kStaticType, SS_BITMAP},
     {"image border", image, PB_Image_Border, "Static", 0, 0, WS_EX_CLIENTEDGE},
-    {"list icon", listIcon, 0, "SysListView32", LVS_SINGLESEL, 0, WS_EX_CLIENTEDGE, 0, kListViewType, LVS_REPORT},
-    {"list icon check boxes", listIcon, PB_ListIcon_CheckBoxes, "SysListView32", 0, 0, 0, 0, 0, 0, LVS_EX_CHECKBOXES},
-    {"list icon multi select", listIcon, PB_ListIcon_MultiSelect, "SysListView32", 0, LVS_SINGLESEL},
-    {"list icon grid", listIcon, PB_ListIcon_GridLines, "SysListView32", 0, 0, 0, 0, 0, 0, LVS_EX_GRIDLINES},
+    {"list icon", listIcon, 0, "SysListView32", LVS_SINGLESEL, 0, WS_EX_CLIENTEDGE, 0,
+     kListViewType, LVS_REPORT},
+    {"list icon check boxes", listIcon, PB_ListIcon_CheckBoxes, "SysListView32", 0, 0, 0, 0, 0, 0,
+     LVS_EX_CHECKBOXES},
+    {"list icon multi select", listIcon, PB_ListIcon_MultiSelect, "SysListView32", 0,
+     LVS_SINGLESEL},
+    {"list icon grid", listIcon, PB_ListIcon_GridLines, "SysListView32", 0, 0, 0, 0, 0, 0,
+     LVS_EX_GRIDLINES},
     {"list icon full row", listIcon, PB_ListIcon_FullRowSelect, "SysListView32", 0, 0, 0, 0, 0, 0,
      LVS_EX_FULLROWSELECT},
-    {"list icon header drag", listIcon, PB_ListIcon_HeaderDragDrop, "SysListView32", 0, 0, 0, 0, 0, 0,
-     LVS_EX_HEADERDRAGDROP},
-    {"list icon show selection", listIcon, PB_ListIcon_AlwaysShowSelection, "SysListView32", LVS_SHOWSELALWAYS},
+    {"list icon header drag", listIcon, PB_ListIcon_HeaderDragDrop, "SysListView32", 0, 0, 0, 0, 0,
+     0, LVS_EX_HEADERDRAGDROP},
+    {"list icon show selection", listIcon, PB_ListIcon_AlwaysShowSelection, "SysListView32",
+     LVS_SHOWSELALWAYS},
     {"list icon no header", listIcon, 0x4000, "SysListView32", LVS_NOCOLUMNHEADER},
     {"list icon no sort header", listIcon, 0x8000, "SysListView32", LVS_NOSORTHEADER},
     {"list view", listView, 0, "ListBox", LBS_NOTIFY, LBS_SORT | LBS_EXTENDEDSEL},
@@ -139,11 +164,14 @@ const StyleCase kCases[] = {
     {"progress vertical", progress, PB_ProgressBar_Vertical, "msctls_progress32", PBS_VERTICAL},
     {"progress smooth", progress, PB_ProgressBar_Smooth, "msctls_progress32", PBS_SMOOTH},
     {"scroll area", scrollArea, 0, "ZarnetScrollArea", 0, WS_BORDER, WS_EX_CLIENTEDGE},
-    {"scroll area flat", scrollArea, PB_ScrollArea_Flat, "ZarnetScrollArea", WS_BORDER, 0, 0, WS_EX_CLIENTEDGE},
-    {"scroll area raised", scrollArea, PB_ScrollArea_Raised, "ZarnetScrollArea", 0, 0, WS_EX_DLGMODALFRAME},
-    {"scroll area single", scrollArea, PB_ScrollArea_Single, "ZarnetScrollArea", 0, 0, WS_EX_STATICEDGE},
-    {"scroll area borderless", scrollArea, PB_ScrollArea_BorderLess, "ZarnetScrollArea", 0, WS_BORDER, 0,
-     WS_EX_CLIENTEDGE | WS_EX_STATICEDGE},
+    {"scroll area flat", scrollArea, PB_ScrollArea_Flat, "ZarnetScrollArea", WS_BORDER, 0, 0,
+     WS_EX_CLIENTEDGE},
+    {"scroll area raised", scrollArea, PB_ScrollArea_Raised, "ZarnetScrollArea", 0, 0,
+     WS_EX_DLGMODALFRAME},
+    {"scroll area single", scrollArea, PB_ScrollArea_Single, "ZarnetScrollArea", 0, 0,
+     WS_EX_STATICEDGE},
+    {"scroll area borderless", scrollArea, PB_ScrollArea_BorderLess, "ZarnetScrollArea", 0,
+     WS_BORDER, 0, WS_EX_CLIENTEDGE | WS_EX_STATICEDGE},
     {"scroll bar", scrollBar, 0, "ScrollBar", 0, SBS_VERT},
     {"scroll bar vertical", scrollBar, PB_ScrollBar_Vertical, "ScrollBar", SBS_VERT},
     {"spin", spin, 0, "Edit", 0, 0, WS_EX_CLIENTEDGE},
@@ -169,8 +197,8 @@ const StyleCase kCases[] = {
     {"track bar ticks", trackBar, PB_TrackBar_Ticks, "msctls_trackbar32", TBS_AUTOTICKS},
     {"track bar both", trackBar, 0x8, "msctls_trackbar32", TBS_BOTH},
     {"track bar left/top", trackBar, 0x4, "msctls_trackbar32", TBS_LEFT},
-    {"tree", tree, 0, "SysTreeView32", TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, TVS_CHECKBOXES,
-     WS_EX_CLIENTEDGE},
+    {"tree", tree, 0, "SysTreeView32", TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT,
+     TVS_CHECKBOXES, WS_EX_CLIENTEDGE},
     {"tree no lines", tree, PB_Tree_NoLines, "SysTreeView32", TVS_HASBUTTONS, TVS_HASLINES},
     {"tree no buttons", tree, PB_Tree_NoButtons, "SysTreeView32", TVS_HASLINES, TVS_HASBUTTONS},
     {"tree show selection", tree, PB_Tree_AlwaysShowSelection, "SysTreeView32", TVS_SHOWSELALWAYS},
