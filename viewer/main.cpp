@@ -3,6 +3,7 @@
 #include "document/design_file.h"
 #include "document/design_format.h"
 #include "document/path_text.h"
+#include "runtime/procedures.h"
 #include "runtime/runtime.h"
 #include "toolkit/toolkit.h"
 #include "viewer/viewer_logic.h"
@@ -97,6 +98,8 @@ int showDesign(const std::string& path) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Pictures, extended tooltips and anchors, as a generated program has them.
+    registerRuntimeProcedures();
     const std::string self = ownPath();
     const std::string manifest = viewer::manifestPathFor(self);
     const std::string design = parameter(1);
