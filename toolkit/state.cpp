@@ -146,20 +146,35 @@ int constructed(int requested, const GadgetRec* rec) {
     return requested == PB_Any ? rec->number : 1;
 }
 
+namespace {
+
+BOOL CALLBACK collectWindow(HWND hwnd, LPARAM into) {
+    reinterpret_cast<std::vector<HWND>*>(into)->push_back(hwnd);
+    return TRUE;
+}
+
+} // namespace
+
 void forgetGadgetsUnder(HWND hwnd) {
     State& s = state();
+    // Only the windows under hwnd are looked at, so freeing one gadget does
+    // not cost a look at every other.
+    std::vector<HWND> windows{hwnd};
+    EnumChildWindows(hwnd, collectWindow, reinterpret_cast<LPARAM>(&windows));
     std::unordered_set<int> gone;
-    for (auto& [number, g] : s.gadgets)
-        if (g->hwnd == hwnd || IsChild(hwnd, g->hwnd)) gone.insert(number);
-    if (!gone.empty()) {
-        for (auto it = s.gadgetByHwnd.begin(); it != s.gadgetByHwnd.end();)
-            it = gone.count(it->second) ? s.gadgetByHwnd.erase(it) : std::next(it);
-        for (int number : gone) {
-            GadgetRec* g = findGadget(number);
-            if (g->backBrush) DeleteObject(g->backBrush);
-            if (s.lastCreated == number) s.lastCreated = -1;
-            s.gadgets.erase(number);
-        }
+    for (HWND h : windows) {
+        // Pages and inner areas map to their gadget too; only the gadget's
+        // own window (or its second part) means the gadget goes.
+        GadgetRec* g = gadgetOfHandle(h);
+        if (g && (g->hwnd == h || g->aux == h)) gone.insert(g->number);
+    }
+    for (int number : gone) {
+        GadgetRec* g = findGadget(number);
+        for (HWND part : {g->hwnd, g->aux, g->inner}) s.gadgetByHwnd.erase(part);
+        for (HWND page : g->pages) s.gadgetByHwnd.erase(page);
+        if (g->backBrush) DeleteObject(g->backBrush);
+        if (s.lastCreated == number) s.lastCreated = -1;
+        s.gadgets.erase(number);
     }
     // Lists that live inside the destroyed windows are closed with them.
     auto inside = [&](const ListEntry& e) {
