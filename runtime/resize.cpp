@@ -82,6 +82,9 @@ void resizeAnchoredGadgets(Runtime& rt, HWND hwnd, WPARAM wParam, LPARAM) {
         }
     }
     if (kind == 0) return;
+    static int depth = 0; // nested runs of moved parents
+    ++depth;
+    bool movedAny = false;
     // By index, with a copy of each element: a nested run for a moved
     // parent walks the same list, and the list may even grow meanwhile.
     for (size_t i = 0; i < rt.gAutoValue.size(); ++i) {
@@ -91,6 +94,7 @@ void resizeAnchoredGadgets(Runtime& rt, HWND hwnd, WPARAM wParam, LPARAM) {
         if (!tk::IsGadget(g.id)) continue;
         const anchors::Rect r = anchors::resizedRect(storedOf(g), f);
         tk::ResizeGadget(g.id, r.x, r.y, r.w, r.h);
+        movedAny = true;
         if (g.adimage < 0 || static_cast<size_t>(g.adimage) >= rt.gImageValue.size()) continue;
         // Worked on as a copy: putting the picture on the gadget sends
         // messages, and nothing the program does then may leave us holding
@@ -100,6 +104,12 @@ void resizeAnchoredGadgets(Runtime& rt, HWND hwnd, WPARAM wParam, LPARAM) {
         showRecordImage(image, tk::GadgetWidth(g.id), tk::GadgetHeight(g.id));
         rt.gImageValue[static_cast<size_t>(g.adimage)] = image;
     }
+    // Gadgets moved, or given a picture, while their window is still in the
+    // middle of its own size change can be painted clipped to the window's
+    // old area (Wine does so), leaving what now lies outside it unpainted.
+    // One repaint of everything the outermost run moved shows it all.
+    if (--depth == 0 && movedAny)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 } // namespace zarnet
