@@ -35,6 +35,10 @@ struct Load {
     Layout layout;
     size_t parentBase; // ZarnParent entries below this belong to an outer load
     LoadReport report;
+    // Item slots this load has filled. A slot the caller left at 0 (or that
+    // an earlier load filled) is no earlier record, even when the number in
+    // it happens to name a live gadget such as the program's gadget 0.
+    std::vector<bool> filled = std::vector<bool>(std::min<size_t>(items.size(), 32768));
 
     bool stop(size_t at, std::string why) {
         if (report.complete) {
@@ -47,6 +51,10 @@ struct Load {
 
     bool validItem(int32_t n) const {
         return n >= 0 && n <= maxItem && static_cast<size_t>(n) < items.size();
+    }
+    bool filledHere(int32_t n) const {
+        return validItem(n) && static_cast<size_t>(n) < filled.size() &&
+               filled[static_cast<size_t>(n)];
     }
 
     // One record; false when loading must stop.
@@ -85,7 +93,7 @@ struct Load {
         if (v.typ == SplitterGadget) {
             // The children are earlier records: their gadgets are in the array.
             for (int* child : {&v.para1, &v.para2}) {
-                if (!validItem(*child) || !tk::IsGadget(items[static_cast<size_t>(*child)]))
+                if (!filledHere(*child) || !tk::IsGadget(items[static_cast<size_t>(*child)]))
                     return stop(at, "splitter child " + std::to_string(*child) +
                                         " names no earlier gadget");
                 *child = items[static_cast<size_t>(*child)];
@@ -96,6 +104,7 @@ struct Load {
             return stop(at, "gadget of type " + std::to_string(v.typ) + " could not be created");
         v.id = id;
         items[static_cast<size_t>(v.number)] = id;
+        if (static_cast<size_t>(v.number) < filled.size()) filled[static_cast<size_t>(v.number)] = true;
         if (v.typ == SplitterGadget && layout == Layout::Design) {
             tk::SetGadgetAttribute(id, tk::PB_Splitter_FirstMinimumSize, v.para5);
             tk::SetGadgetAttribute(id, tk::PB_Splitter_SecondMinimumSize, v.para6);
@@ -120,7 +129,7 @@ struct Load {
             const auto slot = static_cast<size_t>(v.font);
             if (slot >= rt.gFontTable.size() || !rt.gFontUsed[slot])
                 return stop(at, "font index " + std::to_string(v.font) + " names no used font");
-            if (HFONT font = tk::FontID(rt.gFontTable[slot])) tk::SetGadgetFont(v.id, font);
+            if (HFONT font = rt.fontOfIndex(v.font)) tk::SetGadgetFont(v.id, font);
         }
         if (v.tooltip == 2) {
             if (rt.hooks.extendedTooltip) rt.hooks.extendedTooltip(rt);
@@ -178,8 +187,10 @@ struct Load {
 } // namespace
 
 HFONT Runtime::fontOfIndex(int index) const {
+    // A slot whose font failed to load holds 0, which must not pick up a
+    // font the program itself loaded as number 0.
     if (index < 0 || static_cast<size_t>(index) >= gFontTable.size() ||
-        !gFontUsed[static_cast<size_t>(index)])
+        !gFontUsed[static_cast<size_t>(index)] || gFontTable[static_cast<size_t>(index)] == 0)
         return nullptr;
     return tk::FontID(gFontTable[static_cast<size_t>(index)]);
 }
@@ -224,6 +235,9 @@ LoadReport Zarnet(int gidwindow, std::span<const uint8_t> gdata, std::span<int32
         }
     }
     rt.ZarnValue.gpo = load.in.pos();
+    // The image view points into the caller's data, which need not outlive
+    // the load; nothing after it may read through it.
+    rt.ZarnValue.image = {};
     load.finish();
     --rt.ZarnValue.blocked;
     return load.report;

@@ -142,6 +142,15 @@ TEST_F(Loader, FontCountOfZeroKeepsTheEarlierTable) {
     addItem(b, TextGadget).font = 0;
     ASSERT_TRUE(load(bytesOf(withNumbers(b))).complete);
     EXPECT_EQ(tk::GetGadgetFont(gadget(0)), loaded);
+
+    // A slot whose font failed to load holds 0; the program's own font 0
+    // is not the design's.
+    ASSERT_NE(tk::LoadFont(0, "Courier New", 30), 0);
+    runtime().gFontTable[0] = 0;
+    ASSERT_TRUE(load(bytesOf(withNumbers(b))).complete);
+    EXPECT_EQ(tk::GetGadgetFont(gadget(0)), tk::GetGadgetFont(tk::PB_Default));
+    EXPECT_EQ(runtime().fontOfIndex(0), nullptr);
+    tk::FreeFont(0);
 }
 
 TEST_F(Loader, TooltipKindsOtherThanTwoAreSimple) {
@@ -201,6 +210,8 @@ TEST_F(Loader, HooksRunAtTheirStepsWithTheRecord) {
     const std::vector<std::string> expect = {"image 4 kind 1", "image 0 kind 2",
                                              "anchor 64 parents 0 made", "anchor 5 parents 1 made"};
     EXPECT_EQ(calls, expect);
+    // The record's image view pointed into data the caller may now free.
+    EXPECT_TRUE(runtime().ZarnValue.image.empty());
 }
 
 int resizes = 0;

@@ -62,6 +62,11 @@ TEST_F(Malformed, EachBrokenLimitStopsAtItsRecord) {
          },
          "tab record"},
     };
+    // The program's own gadget 0 in another window: an empty item slot holds
+    // 0 too, and must not hand that gadget to a damaged splitter.
+    const int other = openWindow();
+    tk::UseGadgetList(tk::WindowID(other));
+    ASSERT_NE(tk::ButtonGadget(0, 0, 0, 50, 20, "own"), 0);
     for (const BreakCase& c : cases) {
         SCOPED_TRACE(c.name);
         const auto data = bytesOf(twoButtonsThen(c.add));
@@ -75,6 +80,7 @@ TEST_F(Malformed, EachBrokenLimitStopsAtItsRecord) {
         EXPECT_TRUE(tk::IsGadget(gadget(1)));
         // Lists the broken load opened are closed again.
         EXPECT_EQ(tk::CurrentGadgetListHandle(), tk::WindowID(window));
+        EXPECT_EQ(GetParent(tk::GadgetID(0)), tk::WindowID(other));
     }
 }
 
