@@ -104,7 +104,8 @@ struct Load {
             return stop(at, "gadget of type " + std::to_string(v.typ) + " could not be created");
         v.id = id;
         items[static_cast<size_t>(v.number)] = id;
-        if (static_cast<size_t>(v.number) < filled.size()) filled[static_cast<size_t>(v.number)] = true;
+        if (static_cast<size_t>(v.number) < filled.size())
+            filled[static_cast<size_t>(v.number)] = true;
         if (v.typ == SplitterGadget && layout == Layout::Design) {
             tk::SetGadgetAttribute(id, tk::PB_Splitter_FirstMinimumSize, v.para5);
             tk::SetGadgetAttribute(id, tk::PB_Splitter_SecondMinimumSize, v.para6);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -123,6 +124,70 @@ TEST_F(Loader, ListViewIsCreatedWithoutItsStoredFlags) {
     ASSERT_TRUE(load(bytesOf(withNumbers(d))).complete);
     const DWORD style = static_cast<DWORD>(GetWindowLongA(tk::GadgetID(gadget(0)), GWL_STYLE));
     EXPECT_EQ(style & (LBS_EXTENDEDSEL | LBS_SORT | LBS_NOREDRAW), 0u);
+}
+
+// The arguments each type's creation call takes from the record.
+TEST_F(Loader, CreationCallsTakeTheirTypesArguments) {
+    auto style = [](int g) {
+        return static_cast<DWORD>(GetWindowLongA(tk::GadgetID(g), GWL_STYLE));
+    };
+    auto exStyle = [](int g) {
+        return static_cast<DWORD>(GetWindowLongA(tk::GadgetID(g), GWL_EXSTYLE));
+    };
+    struct Case {
+        const char* what;
+        int typ;
+        uint32_t flags;
+        int para1, para2, para3;
+        std::function<void(int)> check;
+    };
+    const Case cases[] = {
+        {"hyperlink flags are its link colour", HyperLinkGadget, 0x0000FF, 0, 0, 0,
+         [](int g) { EXPECT_EQ(tk::GetGadgetColor(g, tk::PB_Gadget_FrontColor), 0x0000FF); }},
+        {"image: no picture, then flags", ImageGadget, tk::PB_Image_Border, 0, 0, 0,
+         [&](int g) { EXPECT_NE(exStyle(g) & WS_EX_CLIENTEDGE, 0u); }},
+        {"list icon: title, column width, flags", ListIconGadget, 0, 70, 0, 0,
+         [](int g) {
+             EXPECT_EQ(tk::GetGadgetItemAttribute(g, 0, tk::PB_ListIcon_ColumnWidth, 0), 70);
+         }},
+        {"progress bar: minimum, maximum", ProgressBarGadget, 0, 5, 50, 0,
+         [](int g) {
+             EXPECT_EQ(tk::GetGadgetAttribute(g, tk::PB_Minimum), 5);
+             EXPECT_EQ(tk::GetGadgetAttribute(g, tk::PB_Maximum), 50);
+         }},
+        {"scroll area: inner size and step", ScrollAreaGadget, 0, 300, 200, 7,
+         [](int g) {
+             EXPECT_EQ(tk::GetGadgetAttribute(g, tk::PB_ScrollArea_InnerWidth), 300);
+             EXPECT_EQ(tk::GetGadgetAttribute(g, tk::PB_ScrollArea_InnerHeight), 200);
+             EXPECT_EQ(tk::GetGadgetAttribute(g, tk::PB_ScrollArea_ScrollStep), 7);
+         }},
+        {"scroll bar: minimum, maximum, page", ScrollBarGadget, 0, 1, 90, 15,
+         [](int g) { EXPECT_EQ(tk::GetGadgetAttribute(g, tk::PB_ScrollBar_PageLength), 15); }},
+        {"spin: minimum, maximum", SpinGadget, 0, 2, 9, 0,
+         [](int g) {
+             EXPECT_EQ(tk::GetGadgetAttribute(g, tk::PB_Minimum), 2);
+             EXPECT_EQ(tk::GetGadgetAttribute(g, tk::PB_Maximum), 9);
+         }},
+        {"calendar: no date, then flags", CalendarGadget, tk::PB_Calendar_Borderless, 0, 0, 0,
+         [&](int g) { EXPECT_EQ(style(g) & WS_BORDER, 0u); }},
+        {"date: flags are styles, not a date", DateGadget, tk::PB_Date_UpDown, 0, 0, 0,
+         [&](int g) { EXPECT_NE(style(g) & DTS_UPDOWN, 0u); }},
+    };
+    Design d;
+    for (const Case& c : cases) {
+        Item& it = addItem(d, c.typ);
+        it.flags = c.flags;
+        it.para1 = c.para1;
+        it.para2 = c.para2;
+        it.para3 = c.para3;
+        if (c.typ == ScrollAreaGadget) d.items.push_back(makeCloseRecord());
+    }
+    const LoadReport r = load(bytesOf(withNumbers(d)));
+    ASSERT_TRUE(r.complete) << r.reason;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        cases[i].check(gadget(static_cast<int>(i)));
+    }
 }
 
 TEST_F(Loader, FontCountOfZeroKeepsTheEarlierTable) {
