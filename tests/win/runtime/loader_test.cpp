@@ -280,7 +280,12 @@ TEST_F(Loader, HooksRunAtTheirStepsWithTheRecord) {
 }
 
 int resizes = 0;
-LRESULT userCallback(HWND, UINT msg, WPARAM, LPARAM) {
+std::string trail; // who saw a size message, in order
+LRESULT userCallback(HWND, UINT msg, WPARAM wp, LPARAM) {
+    if (msg == WM_SIZE && wp == 99) {
+        trail += "program ";
+        return 0; // claims the message as handled
+    }
     return msg == WM_USER + 1 ? 5 : tk::PB_ProcessPureBasicEvents;
 }
 
@@ -301,6 +306,12 @@ TEST_F(Loader, CallbackChainsTheProgramFirstAndSizesOnlyOutsideLoads) {
     EXPECT_EQ(resizes, 2);
     // The program's result wins; without a program callback the toolkit handles it.
     EXPECT_EQ(gCallback(tk::WindowID(window), WM_USER + 1, 0, 0), 5);
+    // The program sees a size message first and cannot keep it from the
+    // size handling, which leaves the program's result alone.
+    runtime().hooks.resize = [](Runtime&, HWND, WPARAM, LPARAM) { trail += "resize"; };
+    trail.clear();
+    EXPECT_EQ(gCallback(tk::WindowID(window), WM_SIZE, 99, MAKELPARAM(420, 320)), 0);
+    EXPECT_EQ(trail, "program resize");
     ZarnetCallback(nullptr);
     EXPECT_EQ(gCallback(tk::WindowID(window), WM_USER + 1, 0, 0), tk::PB_ProcessPureBasicEvents);
 }
