@@ -146,16 +146,24 @@ TEST_F(Malformed, HugeCountsStopAtTheEndOfTheData) {
 }
 
 TEST_F(Malformed, NestingDeeperThanWindowsAllowStops) {
-    Design d;
-    for (int i = 0; i < 100; ++i)
-        addItem(d, ContainerGadget, 1, 1);
-    for (int i = 0; i < 100; ++i)
-        d.items.push_back(makeCloseRecord());
-    const LoadReport r = load(bytesOf(d));
-    EXPECT_FALSE(r.complete);
-    EXPECT_NE(r.reason.find("nested"), std::string::npos);
-    EXPECT_EQ(made(), 40);
-    EXPECT_EQ(tk::CurrentGadgetListHandle(), tk::WindowID(window));
+    // Panels and scroll areas put a page or an inner area between a parent
+    // and its children, so they nest the native windows twice as deep.
+    for (int kind : {ContainerGadget, ScrollAreaGadget, PanelGadget}) {
+        SCOPED_TRACE(kind);
+        Design d;
+        for (int i = 0; i < 100; ++i) {
+            addItem(d, kind, 1, 1);
+            if (kind == PanelGadget) d.items.push_back(makeTabRecord(0, "t"));
+        }
+        for (int i = 0; i < 100; ++i)
+            d.items.push_back(makeCloseRecord());
+        const LoadReport r = load(bytesOf(d));
+        EXPECT_FALSE(r.complete);
+        EXPECT_NE(r.reason.find("nested"), std::string::npos);
+        EXPECT_EQ(made(), 40);
+        EXPECT_EQ(tk::CurrentGadgetListHandle(), tk::WindowID(window));
+        tk::ResizeWindow(window, -1, -1, 450, 330); // the deep tree takes a resize
+    }
 }
 
 TEST_F(Malformed, ExtremeGeometryAndRangesStillCreate) {
