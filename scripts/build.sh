@@ -11,6 +11,7 @@ JOBS="${ZARNET_JOBS:-$(nproc)}"
 configs=("$@")
 [ ${#configs[@]} -eq 0 ] && configs=(native win32 win64 fuzz)
 
+mkdir -p "$ROOT/build"
 for c in "${configs[@]}"; do
   dir="$ROOT/build/$c"
   case "$c" in
