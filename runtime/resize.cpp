@@ -82,8 +82,14 @@ void resizeAnchoredGadgets(Runtime& rt, HWND hwnd, WPARAM wParam, LPARAM) {
         }
     }
     if (kind == 0) return;
+    // The outermost run holds the drawing of what it resizes until every
+    // gadget is in place and then repaints it once. Moving controls into
+    // the area a shown window has just gained is slow under Wine (about 18
+    // ms a control) and can leave them painted clipped to the old area.
     static int depth = 0; // nested runs of moved parents
-    ++depth;
+    const bool outermost = depth++ == 0;
+    const bool drawn = outermost && IsWindowVisible(hwnd);
+    if (drawn) SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
     bool movedAny = false;
     // By index, with a copy of each element: a nested run for a moved
     // parent walks the same list, and the list may even grow meanwhile.
@@ -104,11 +110,9 @@ void resizeAnchoredGadgets(Runtime& rt, HWND hwnd, WPARAM wParam, LPARAM) {
         showRecordImage(image, tk::GadgetWidth(g.id), tk::GadgetHeight(g.id));
         rt.gImageValue[static_cast<size_t>(g.adimage)] = image;
     }
-    // Gadgets moved, or given a picture, while their window is still in the
-    // middle of its own size change can be painted clipped to the window's
-    // old area (Wine does so), leaving what now lies outside it unpainted.
-    // One repaint of everything the outermost run moved shows it all.
-    if (--depth == 0 && movedAny)
+    --depth;
+    if (drawn) SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+    if (outermost && movedAny)
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
