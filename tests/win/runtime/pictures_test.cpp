@@ -6,7 +6,6 @@
 #include "imaging/pixel_ops.h"
 #include "runtime/images.h"
 #include "runtime/procedures.h"
-#include "runtime/tooltips.h"
 #include "../toolkit/bitmap_pixels.h"
 #include "toolkit/images.h"
 
@@ -212,45 +211,6 @@ TEST_F(Pictures, SetImageReturnsOrFreesTheReplacedPicture) {
         EXPECT_EQ(shown.height, 76);
         EXPECT_EQ(shown.at(50, 40), 0x0000C8u);
     }
-}
-
-TEST_F(Pictures, IconsBecomeOpaqueBitmapsOnTheButtonFace) {
-    img::Image icon = *img::makeImage(3, 2, kRed);
-    icon.at(0, 0) = 0x00000000;                     // transparent
-    icon.at(1, 0) = img::makePixel(0, 0, 255, 128); // half blue
-    const int source = tk::CreateImageFromPixels(tk::PB_Any, icon);
-    const int bmp = ConvertIcoToBmp(source);
-    ASSERT_NE(bmp, 0);
-    const auto face = img::Rgb::fromColorRef(GetSysColor(COLOR_BTNFACE));
-    const auto px = tk::ImagePixels(bmp);
-    ASSERT_TRUE(px);
-    EXPECT_EQ(px->at(0, 0), face.pixel());
-    EXPECT_EQ(img::alphaOf(px->at(1, 0)), 255);
-    EXPECT_EQ(px->at(2, 1), kRed);
-    EXPECT_EQ(*tk::ImagePixels(source), icon); // the source is left alone
-    EXPECT_EQ(ConvertIcoToBmp(987654), 0);
-    tk::FreeImage(source);
-    tk::FreeImage(bmp);
-}
-
-TEST_F(Pictures, TransparentDrawingOntoAnotherImage) {
-    const int src = tk::CreateImageFromPixels(tk::PB_Any, keyed());
-    const int dst = tk::CreateImage(tk::PB_Any, 10, 10, RGB(0, 0, 255));
-    // Key given explicitly (green), drawn at (4, 3): the right half of the
-    // source falls off the target.
-    DrawTransparentImage(src, dst, 4, 3, 8, 6, int32_t(RGB(0, 255, 0)));
-    const auto out = *tk::ImagePixels(dst);
-    EXPECT_EQ(out.at(4, 3), 0xFF0000FFu); // green source: the target shows through
-    EXPECT_EQ(out.at(3, 3), 0xFF0000FFu); // outside the region
-    EXPECT_EQ(out.at(8, 3), kRed);
-    EXPECT_EQ(out.at(9, 8), kRed);
-    EXPECT_EQ(out.at(8, 6), kMagenta); // not the key this time
-    const auto face = img::Rgb::fromColorRef(GetSysColor(COLOR_BTNFACE)).pixel();
-    const auto filled = *tk::ImagePixels(src);
-    for (img::Pixel p : filled.pixels)
-        ASSERT_EQ(p, face);
-    tk::FreeImage(src);
-    tk::FreeImage(dst);
 }
 
 // ---- Extended tooltips ---------------------------------------------------
