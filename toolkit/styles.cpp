@@ -160,7 +160,9 @@ StyleSet stylesFor(int kind, uint32_t f) {
         break;
     case KindText:
         s.cls = "Static";
-        s.style = f & (SS_CENTER | SS_RIGHT);
+        // SS_NOTIFY: without it the static passes the mouse through and a
+        // tooltip on the text never shows.
+        s.style = SS_NOTIFY | (f & (SS_CENTER | SS_RIGHT));
         s.exStyle = (f & PB_Text_Border) ? WS_EX_STATICEDGE : 0;
         break;
     case KindTrackBar:
