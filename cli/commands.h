@@ -18,7 +18,7 @@ struct Command {
     int (*run)(std::span<const std::string_view> args);
 };
 
-std::span<const Command> inspectCommands();
+std::span<const Command> designCommands();
 std::span<const Command> generateCommands();
 
 } // namespace zarnet::cli

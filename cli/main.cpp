@@ -1,4 +1,4 @@
-// zarnet-cli: inspect, check, round-trip and generate from design files.
+// zarnet-cli: list, check, round-trip and generate from design files.
 #include "cli/commands.h"
 
 #include <cstdio>
@@ -11,7 +11,7 @@ namespace {
 
 std::vector<Command> allCommands() {
     std::vector<Command> all;
-    for (const auto& group : {inspectCommands(), generateCommands()})
+    for (const auto& group : {designCommands(), generateCommands()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }

@@ -65,6 +65,6 @@ const Command kCommands[] = {
 
 } // namespace
 
-std::span<const Command> inspectCommands() { return kCommands; }
+std::span<const Command> designCommands() { return kCommands; }
 
 } // namespace zarnet::cli
