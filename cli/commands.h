@@ -2,6 +2,9 @@
 // 0 success, 1 a failure it reported, 2 a usage error.
 #pragma once
 
+#include "document/design_file.h"
+
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -19,6 +22,10 @@ struct Command {
 };
 
 std::span<const Command> designCommands();
+
+// Reads a whole design file; on failure prints "FILE: what is wrong" on
+// stderr and returns nothing.
+std::optional<Design> loadDesign(std::string_view file, Strictness strictness);
 std::span<const Command> generateCommands();
 
 } // namespace zarnet::cli

@@ -9,48 +9,44 @@
 #include <string>
 
 namespace zarnet::cli {
-namespace {
 
-struct Loaded {
-    std::optional<Design> design;
-    int exitCode = kExitOk;
-};
-
-Loaded load(std::string_view file, Strictness strictness) {
+std::optional<Design> loadDesign(std::string_view file, Strictness strictness) {
     const std::string path(file);
     auto bytes = readFileBytes(pathFromText(path));
     if (!bytes) {
         std::fprintf(stderr, "%s: cannot be opened or read\n", path.c_str());
-        return {std::nullopt, kExitFailed};
+        return std::nullopt;
     }
     LoadResult r = readDesign(*bytes, strictness);
     if (!r.design) {
         std::fprintf(stderr, "%s: offset %zu: %s\n", path.c_str(), r.error.offset,
                      r.error.what.c_str());
-        return {std::nullopt, kExitFailed};
+        return std::nullopt;
     }
-    return {std::move(r.design), kExitOk};
+    return std::move(r.design);
 }
+
+namespace {
 
 int dump(std::span<const std::string_view> args) {
     if (args.size() != 1) return kExitUsage;
-    Loaded l = load(args[0], Strictness::Lenient);
-    if (!l.design) return l.exitCode;
-    std::fputs(dumpDesign(*l.design).c_str(), stdout);
+    const auto design = loadDesign(args[0], Strictness::Lenient);
+    if (!design) return kExitFailed;
+    std::fputs(dumpDesign(*design).c_str(), stdout);
     return kExitOk;
 }
 
 int check(std::span<const std::string_view> args) {
     if (args.size() != 1) return kExitUsage;
-    return load(args[0], Strictness::Strict).exitCode;
+    return loadDesign(args[0], Strictness::Strict) ? kExitOk : kExitFailed;
 }
 
 int roundtrip(std::span<const std::string_view> args) {
     if (args.size() != 2) return kExitUsage;
-    Loaded l = load(args[0], Strictness::Strict);
-    if (!l.design) return l.exitCode;
+    const auto design = loadDesign(args[0], Strictness::Strict);
+    if (!design) return kExitFailed;
     const std::string out(args[1]);
-    if (!writeFileAtomic(pathFromText(out), writeDesign(*l.design))) {
+    if (!writeFileAtomic(pathFromText(out), writeDesign(*design))) {
         std::fprintf(stderr, "%s: cannot be written\n", out.c_str());
         return kExitFailed;
     }

@@ -39,21 +39,6 @@ std::optional<Arguments> parse(std::span<const std::string_view> args) {
     return a;
 }
 
-std::optional<Design> load(const std::string& path) {
-    auto bytes = readFileBytes(pathFromText(path));
-    if (!bytes) {
-        std::fprintf(stderr, "%s: cannot be opened or read\n", path.c_str());
-        return std::nullopt;
-    }
-    LoadResult r = readDesign(*bytes);
-    if (!r.design) {
-        std::fprintf(stderr, "%s: offset %zu: %s\n", path.c_str(), r.error.offset,
-                     r.error.what.c_str());
-        return std::nullopt;
-    }
-    return std::move(r.design);
-}
-
 int cannotWrite(const std::string& path) {
     std::fprintf(stderr, "%s: cannot be written\n", path.c_str());
     return kExitFailed;
@@ -66,7 +51,7 @@ std::string includeBeside(const std::string& file) {
 }
 
 int generateInclude(const std::string& designPath) {
-    const auto design = load(designPath);
+    const auto design = loadDesign(designPath, Strictness::Lenient);
     if (!design) return kExitFailed;
     if (!gen::writeIncludeFor(*design, pathFromText(designPath)))
         return cannotWrite(includeBeside(designPath));
@@ -75,7 +60,7 @@ int generateInclude(const std::string& designPath) {
 
 int generateProgram(const std::string& designPath, const std::string& sourcePath,
                     const std::string& prefix) {
-    const auto design = load(designPath);
+    const auto design = loadDesign(designPath, Strictness::Lenient);
     if (!design) return kExitFailed;
     switch (gen::writeProgram(*design, designPath, pathFromText(sourcePath), prefix)) {
     case gen::ProgramResult::IncludeFailed:
@@ -111,7 +96,7 @@ int generate(std::span<const std::string_view> args) {
 int constants(std::span<const std::string_view> args) {
     const auto a = parse(args);
     if (!a || a->positional.size() != 1) return kExitUsage;
-    const auto design = load(std::string(a->positional[0]));
+    const auto design = loadDesign(a->positional[0], Strictness::Lenient);
     if (!design) return kExitFailed;
     const std::string text = gen::constantsText(gen::buildConstants(*design, a->prefix));
     std::fwrite(text.data(), 1, text.size(), stdout);
