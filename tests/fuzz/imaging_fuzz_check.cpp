@@ -1,6 +1,6 @@
 // What every decoded picture must satisfy, and the pixel work the runtime
 // does on it next, so the fuzzers drive that too.
-#include "imaging/decode.h"
+#include "imaging_fuzz_check.h"
 #include "imaging/pixel_ops.h"
 
 #include <cstdlib>

@@ -1,11 +1,5 @@
 // Our own decoders: BMP files and icon directories over any bytes.
-#include "imaging/decode.h"
-
-namespace zarnet::imaging::fuzz {
-// Aborts unless the picture is whole; then transparency, scaling and BMP
-// output run on it.
-void checkAndUse(const std::optional<Image>& img, const uint8_t* data, size_t size);
-} // namespace zarnet::imaging::fuzz
+#include "imaging_fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace zarnet::imaging;
