@@ -1,0 +1,179 @@
+#include "designer/canvas/canvas_build.h"
+
+#include "designer/canvas/live_gadget.h"
+#include "document/catalogue.h"
+#include "toolkit/events.h"
+#include "toolkit/fonts.h"
+#include "toolkit/gadgets.h"
+#include "toolkit/windows.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace zarnet::designer {
+
+namespace {
+
+int number(Handle h) { return static_cast<int>(h); }
+
+struct OpenParent {
+    Handle gadget;
+    int tab;
+    bool listOpen;  // false when the platform refused the parent gadget
+};
+
+// Types whose live text is the stored text. Explorer gadgets report the
+// folder they ended up in and the web gadget its page, which may differ
+// from what the design asks for on this machine.
+bool liveTextIsStored(int typ) {
+    switch (typ) {
+    case ButtonGadget:
+    case CheckBoxGadget:
+    case Frame3DGadget:
+    case HyperLinkGadget:
+    case OptionGadget:
+    case StringGadget:
+    case TextGadget:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void drainEvents() {
+    while (tk::WindowEvent() != 0) {
+    }
+}
+
+// The first real item in list order with this number, or -1.
+int itemByNumber(const Design& d, int n) {
+    for (size_t i = 0; i < d.items.size(); ++i)
+        if (d.items[i].isGadget() && d.items[i].number == n) return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+void buildCanvas(Design& d, int canvasWindow) {
+    tk::UseGadgetList(tk::WindowID(canvasWindow));
+    std::vector<OpenParent> open;
+    for (Item& it : d.items) {
+        if (it.insplitter == -1) it.insplitter = 0;
+        it.bandmark = 0;
+    }
+    for (size_t i = 0; i < d.items.size(); ++i) {
+        Item& it = d.items[i];
+        if (it.typ == kTabRecord) {
+            if (open.empty()) continue;
+            it.parent = open.back().gadget;
+            it.number = static_cast<int16_t>(++open.back().tab);
+            if (it.parent) tk::AddGadgetItem(number(it.parent), -1, it.wtext);
+            continue;
+        }
+        if (it.typ == kCloseRecord) {
+            if (open.empty()) continue;
+            if (open.back().listOpen) tk::CloseGadgetList();
+            it.parent = open.back().gadget;
+            open.pop_back();
+            continue;
+        }
+        it.parent = open.empty() ? 0 : open.back().gadget;
+        it.tab = open.empty() ? 0 : std::max(open.back().tab, 0);
+        if (it.typ == SplitterGadget) {
+            it.firstitem = itemByNumber(d, it.para1);
+            it.seconditem = itemByNumber(d, it.para2);
+            if (it.firstitem < 0 || it.seconditem < 0) continue;
+            Item& first = d.items[static_cast<size_t>(it.firstitem)];
+            Item& second = d.items[static_cast<size_t>(it.seconditem)];
+            it.firstgadget = first.id;
+            it.secondgadget = second.id;
+            createLiveGadget(it, d);
+            if (second.parent) {
+                it.parent = second.parent;
+                it.tab = second.tab;
+            }
+            for (Item* child : {&first, &second}) {
+                child->splitter = it.id;
+                child->insplitter = 1;
+            }
+            if (it.id && it.para3 != -1) tk::SetGadgetState(number(it.id), it.para3);
+            continue;
+        }
+        createLiveGadget(it, d);
+        if (isParentType(it.typ)) open.push_back({it.id, it.typ == PanelGadget ? -1 : 0, it.id != 0});
+    }
+    for (; !open.empty(); open.pop_back())
+        if (open.back().listOpen) tk::CloseGadgetList();
+    for (Item& it : d.items) {
+        if (!it.isGadget() || !it.id) continue;
+        const int g = number(it.id);
+        if (it.typ == PanelGadget) {
+            tk::SetGadgetState(g, it.view1);
+        } else if (it.typ == ScrollAreaGadget && (it.view1 || it.view2)) {
+            tk::SetGadgetAttribute(g, tk::PB_ScrollArea_X, it.view1);
+            tk::SetGadgetAttribute(g, tk::PB_ScrollArea_Y, it.view2);
+        }
+    }
+    drainEvents();
+}
+
+void refreshModelFromCanvas(Design& d, bool keepSplitterPositions) {
+    for (Item& it : d.items) {
+        if (it.bandmark == -1) continue;
+        if (it.typ == kTabRecord) {
+            if (it.parent && tk::IsGadget(number(it.parent)))
+                it.wtext = tk::GetGadgetItemText(number(it.parent), it.number);
+            continue;
+        }
+        if (!it.isGadget() || it.insplitter == -1 || !it.id) continue;
+        const int g = number(it.id);
+        if (!tk::IsGadget(g)) continue;
+        if (it.typ != ImageGadget) {
+            it.x = tk::GadgetX(g);
+            it.y = tk::GadgetY(g);
+            it.w = tk::GadgetWidth(g);
+            if (it.typ != ComboBoxGadget && it.typ != ExplorerComboGadget)
+                it.h = tk::GadgetHeight(g);
+        }
+        if (it.typ == ListIconGadget)
+            it.para1 = static_cast<int>(
+                tk::GetGadgetItemAttribute(g, 0, tk::PB_ListIcon_ColumnWidth, 0));
+        else if (liveTextIsStored(it.typ))
+            it.wtext = tk::GetGadgetText(g);
+        if (it.typ == SplitterGadget)
+            it.para3 = keepSplitterPositions ? static_cast<int>(tk::GetGadgetState(g)) : -1;
+        if (it.typ == PanelGadget) it.view1 = static_cast<int>(tk::GetGadgetState(g));
+        if (it.typ == ScrollAreaGadget) {
+            it.view1 = static_cast<int>(tk::GetGadgetAttribute(g, tk::PB_ScrollArea_X));
+            it.view2 = static_cast<int>(tk::GetGadgetAttribute(g, tk::PB_ScrollArea_Y));
+        }
+    }
+}
+
+void freeCanvas(Design& d) {
+    // Splitters first: freeing one frees its two children as well.
+    for (Item& it : d.items)
+        if (it.typ == SplitterGadget) freeLiveGadget(it);
+    for (Item& it : d.items)
+        if (it.isGadget()) freeLiveGadget(it);
+    drainEvents();
+}
+
+void loadDesignFonts(Design& d) {
+    for (FontEntry& f : d.fonts) {
+        if (f.gFontUsed == 0 || f.loadedFont) continue;
+        const int font = tk::LoadFont(tk::PB_Any, f.gFontName, f.gFontsize,
+                                      static_cast<uint32_t>(f.gFontstyle));
+        f.loadedFont = static_cast<Handle>(font > 0 ? font : 0);
+    }
+}
+
+void freeDesignFonts(Design& d) {
+    for (FontEntry& f : d.fonts) {
+        if (f.loadedFont) tk::FreeFont(number(f.loadedFont));
+        f.loadedFont = 0;
+    }
+}
+
+} // namespace zarnet::designer

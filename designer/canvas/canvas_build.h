@@ -1,0 +1,29 @@
+// The whole canvas from the item list and back: building every live gadget
+// (nested in panels, scroll areas and containers, splitters adopting their
+// two children), copying what the user changed on the live gadgets into
+// the items, and freeing the canvas.
+#pragma once
+
+#include "document/model.h"
+
+namespace zarnet::designer {
+
+// Builds the live gadgets of every item into the canvas window's gadget
+// list, which must be current. Splitters find their children by number.
+// Panels return to their `view1` tab, scroll areas to their `view1`,
+// `view2` scroll positions.
+void buildCanvas(Design& d, int canvasWindow);
+
+// Copies position, size, text, column width, separator position, current
+// tab and scroll positions from the live gadgets into the items.
+void refreshModelFromCanvas(Design& d, bool keepSplitterPositions = true);
+
+// Frees every live gadget; the items stay.
+void freeCanvas(Design& d);
+
+// Loads every used font of the design's table; a font the platform cannot
+// make stays unloaded and its gadgets keep the default font.
+void loadDesignFonts(Design& d);
+void freeDesignFonts(Design& d);
+
+} // namespace zarnet::designer

@@ -1,0 +1,68 @@
+// Small services every part of the designer uses: the title, tips, key
+// polling, event draining, and taking a run down again.
+#include "designer/shell/designer.h"
+
+#include "designer/canvas/canvas_build.h"
+#include "toolkit/images.h"
+#include "toolkit/toolkit.h"
+
+namespace zarnet::designer {
+
+Designer*& activeDesigner() {
+    static Designer* current = nullptr;
+    return current;
+}
+
+void Designer::refreshTitle() {
+    tk::SetWindowTitle(kCanvasWindow,
+                       canvasTitle(design.modified, design.fileName,
+                                   tk::WindowWidth(kCanvasWindow), tk::WindowHeight(kCanvasWindow)));
+}
+
+void Designer::showTip(int n) {
+    if (prefs[PrefLearnerMode] != 1 || !tipField) return;
+    SendMessageA(tk::GadgetID(tipField), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(std::string(tipText(n)).c_str()));
+}
+
+bool Designer::keyDown(int virtualKey) {
+    tk::InputSource& in = tk::input();
+    in.asyncKeyState(virtualKey);
+    return in.asyncKeyState(virtualKey) != 0;
+}
+
+void Designer::waitForRelease(int virtualKey) {
+    tk::InputSource& in = tk::input();
+    while (in.asyncKeyState(virtualKey) != 0)
+        if (tk::WindowEvent() == 0) tk::clock().sleep(4);
+}
+
+void Designer::drainEvents() {
+    while (tk::WindowEvent() != 0) {
+    }
+}
+
+void Designer::shutdown() {
+    tk::SetWindowCallback(nullptr);
+    freeCanvas(design);
+    freeDesignFonts(design);
+    if (canvasDC) ReleaseDC(canvas, canvasDC);
+    canvasDC = nullptr;
+    for (int menu : {kMainMenu, kCreationMenu, kGroupMenu})
+        if (tk::IsMenu(menu)) tk::FreeMenu(menu);
+    for (int window : {kLearnerWindow, kObjectManagerWindow, kCanvasWindow})
+        if (tk::IsWindow(window)) tk::CloseWindow(window);
+    if (typeIcons) ImageList_Destroy(typeIcons);
+    typeIcons = nullptr;
+    if (gridBrush) DeleteObject(gridBrush);
+    gridBrush = nullptr;
+    for (int image : {gridImage, markImage})
+        if (image) tk::FreeImage(image);
+    gridImage = markImage = 0;
+    if (fixedFont) DeleteObject(fixedFont);
+    fixedFont = nullptr;
+    canvas = objectManager = learner = nullptr;
+    if (activeDesigner() == this) activeDesigner() = nullptr;
+}
+
+} // namespace zarnet::designer

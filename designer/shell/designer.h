@@ -1,0 +1,184 @@
+// The designer Zarnet.exe: its three windows (the canvas holding the design,
+// the object manager and the learner window), the polling main loop, the
+// menus, the grid and the document commands. One Designer object holds the
+// state of a run; the program makes one, tests make one per case.
+#pragma once
+
+#include "designer/shell/shell_logic.h"
+#include "document/model.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zarnet::designer {
+
+// Window and menu numbers of the designer's own toolkit objects.
+inline constexpr int kCanvasWindow = 0;
+inline constexpr int kObjectManagerWindow = 1;
+inline constexpr int kLearnerWindow = 2;
+inline constexpr int kMainMenu = 0;
+inline constexpr int kCreationMenu = 1;
+inline constexpr int kGroupMenu = 2;
+
+// Menu item identifiers; 1..28 are gadget types.
+enum MenuId : int {
+    MenuToggleXp = 30, MenuLoad = 31, MenuSave = 32, MenuSaveAs = 33, MenuGrid = 34,
+    MenuUserGrid = 35, MenuShowGrid = 36, MenuGrid5 = 37, MenuGrid10 = 38,
+    MenuObjectManager = 39, MenuExit = 42, MenuNew = 50, MenuHorizontalSplitter = 60,
+    MenuVerticalSplitter = 61, MenuContainer = 62, MenuPreview = 100, MenuLearner = 101,
+    MenuFullSource = 102, MenuConstants = 103, MenuIncludeSource = 104,
+};
+// System menu commands of the canvas.
+enum SysId : int { SysToggleXp = 130, SysLoad = 131, SysSave = 132, SysSaveAs = 133, SysNew = 200 };
+
+// Field panel numbers in the object manager.
+enum Field : int {
+    FieldName = 1, FieldNumber = 3, FieldFixed = 4, FieldDisable = 5, FieldHide = 6,
+    FieldGrid5 = 7, FieldTooltip = 8, FieldEdit = 9, FieldExtend = 10, FieldFont = 11,
+    FieldSelectFont = 12, FieldColors = 13, FieldSelectColors = 14, FieldX = 24, FieldY = 25,
+    FieldWidth = 26, FieldHeight = 27, FieldPanel = 28, FieldGrid10 = 29, FieldUserGrid = 31,
+};
+
+struct StartOptions {
+    // Up to four parameters: design file, window handle to wait for,
+    // design name, modified flag. Quotes around each are removed.
+    std::vector<std::string> parameters;
+    // Where preferences.zrp and the other files beside the program live;
+    // empty means the running program's own folder.
+    std::string programFolder;
+};
+
+// The designer's command line split into its parameters (the program
+// name left out), each with its surrounding quotes removed.
+std::vector<std::string> commandLineParameters(const char* commandLine);
+
+struct Designer {
+    // Paths fixed at start-up; the folder ends with a backslash.
+    std::string programFile, programFolder, preferencesFile, viewerProgram, tempImageFile;
+
+    HFONT fixedFont = nullptr;
+    int markImage = 0;
+
+    Preferences prefs{};
+    bool firstRun = false;          // no preferences file was found
+    bool layoutEstablished = false; // start-up is over: loads keep the canvas in place
+    bool xpStyle = false;
+    bool ended = false;             // Exit ran (or a restart took over)
+
+    Design design;
+
+    // Canvas.
+    HWND canvas = nullptr;
+    HDC canvasDC = nullptr;
+    HMENU systemMenu = nullptr;
+    int focusControl = 0;
+    int disabledControl = 0;
+    bool sizeReport = false; // the canvas is being sized by the user
+
+    // Object manager and learner window.
+    HWND objectManager = nullptr;
+    HWND learner = nullptr;
+    int tree = 0;
+    int tipField = 0;
+    std::array<int32_t, kFieldPanelMaxItem + 1> fields{};
+    HIMAGELIST typeIcons = nullptr;
+    std::array<int, 31> iconImages{};
+
+    // Grid.
+    int gridSize = 10;
+    int gridImage = 0;
+    HBRUSH gridBrush = nullptr;
+    HBRUSH defaultBrush = nullptr;
+    bool defaultBrushRecorded = false;
+
+    // Loop state.
+    int event = 0;
+    int eventWindow = -1;
+    bool popupOpen = false;
+    int marked = -1; // index of the marked item in the design, -1 none
+    bool groupMode = false;
+    POINT clickPosition{};
+
+    // Start-up steps in their order; false when the canvas could not open.
+    bool start(const StartOptions& options);
+    // One pass of the main loop; false once the designer has ended.
+    bool pass();
+    // Closes the three windows and frees what the run made, so that the
+    // process (a test) may start another designer.
+    void shutdown();
+
+    // Title refresh: "*", the design's file part, and the client size.
+    void refreshTitle();
+    // Shows learner tip n when learner mode is on.
+    void showTip(int n);
+    // A key's current state: queried once with the result thrown away, then
+    // again, so only a press that is happening now counts.
+    bool keyDown(int virtualKey);
+    // Waits until the key is up, reading events meanwhile.
+    void waitForRelease(int virtualKey);
+    // Processes pending window events until none is left.
+    void drainEvents();
+
+    // Document commands.
+    bool askToSave();          // false when the user cancelled
+    void newDesign();          // after the question
+    void clearDesign();        // New's clearing steps
+    void load();               // asks, picks a file, loads it
+    std::string save();        // the file name saved under, empty when none
+    std::string saveAs();
+    bool saveTo(const std::string& fileName);
+    void exit();
+    bool loadFile(const std::string& fileName, bool atStartUp);
+    void writePreferences();
+
+    // Menus and commands.
+    void buildMenus();
+    void rebuildSystemMenu();
+    void menuCommand(int id);
+    void systemCommand(int id);
+    void toggleCheck(int id, int& preference);
+
+    // Grid.
+    void rebuildGridBrush();
+    void applyGrid();
+    void setGridFromMenu(int size);
+    void askGridSize();
+    void setGridFromButton(int size);
+    void setGridFromField();
+    void syncGridButtons();
+    void toggleShowGrid();
+
+    // Object manager.
+    void openObjectManager();
+    void openLearner();
+    void decodeTypeIcons();
+    void rebuildTree();
+    void layoutObjectManager();
+    void layoutLearner();
+    void objectManagerBranch();
+    void clearFields();
+
+    // The canvas branch.
+    bool keyboardHandler(int markedItem);
+    void rightButton();
+    void showMainMenu();
+    void canvasSizeReport();
+
+  private:
+    void openCanvas(int clientWidth, int clientHeight, bool errorWindow);
+    void canvasBranch(bool canvasCommand);
+    void dispatch();
+    bool readDesignFile(const std::string& fileName, bool atStartUp);
+};
+
+// The window procedure of the designer's windows; it serves the one
+// designer that start() registered.
+LRESULT designerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+Designer*& activeDesigner();
+
+} // namespace zarnet::designer

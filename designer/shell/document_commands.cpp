@@ -1,0 +1,181 @@
+// New, Load, Save, Save as and Exit, the question that guards them, the
+// design read onto the canvas and the preferences written at the end.
+#include "designer/shell/designer.h"
+
+#include "designer/canvas/canvas_build.h"
+#include "designer/generate/include_writer.h"
+#include "document/design_file.h"
+#include "document/path_text.h"
+#include "toolkit/toolkit.h"
+
+#include <algorithm>
+
+namespace zarnet::designer {
+
+namespace {
+
+constexpr char kPattern[] = "Zarnet file (*.zrf)|*.zrf";
+
+// A window as big as a damaged header asks for could not be shown.
+int windowSize(int stored) { return std::clamp(stored, 0, 10000); }
+
+} // namespace
+
+bool Designer::askToSave() {
+    if (!design.modified) return true;
+    const int answer =
+        tk::MessageRequester("Info", "Save Zarnet now?", tk::PB_MessageRequester_YesNoCancel);
+    if (answer == IDCANCEL) return false;
+    if (answer == IDYES) {
+        save();
+        // A save that failed or was cancelled keeps the design; going on
+        // would throw the unsaved changes away.
+        if (design.modified) return false;
+    }
+    return true;
+}
+
+void Designer::clearDesign() {
+    freeCanvas(design);
+    freeDesignFonts(design);
+    const int grid = design.gridStep;
+    resetToNew(design);
+    design.gridStep = grid;
+    marked = -1;
+    groupMode = false;
+    rebuildTree();
+    clearFields();
+}
+
+void Designer::newDesign() {
+    if (!askToSave()) return;
+    clearDesign();
+    design.fileName = "New";
+    design.modified = false;
+    design.gWindow = 0;
+    tk::ResizeWindow(kCanvasWindow, -1, -1, 640, 480);
+    tk::SetActiveWindow(kCanvasWindow);
+    refreshTitle();
+}
+
+void Designer::load() {
+    if (!askToSave()) return;
+    const std::string file = tk::OpenFileRequester("Load Zarnet", design.fileName, kPattern, 0);
+    if (file.empty()) return;
+    clearDesign();
+    loadFile(file, false);
+    rebuildTree();
+    refreshTitle();
+}
+
+bool Designer::loadFile(const std::string& fileName, bool atStartUp) {
+    const bool ok = readDesignFile(fileName, atStartUp);
+    design.modified = false;
+    return ok;
+}
+
+bool Designer::readDesignFile(const std::string& fileName, bool atStartUp) {
+    std::string problem;
+    std::optional<Design> loaded;
+    if (auto bytes = readFileBytes(pathFromText(fileName))) {
+        LoadResult r = readDesign(*bytes, Strictness::Lenient);
+        if (r.design)
+            loaded = std::move(r.design);
+        else
+            problem = "\r\r" + fileName + "\roffset " + std::to_string(r.error.offset) + ": " +
+                      r.error.what;
+    }
+    if (!loaded) {
+        tk::MessageRequester("Error", "Can't open Zarnet!" + problem);
+        if (atStartUp) openCanvas(640, 480, true);
+        return false;
+    }
+    const std::string keepName = fileName;
+    design = std::move(*loaded);
+    design.fileName = keepName;
+    const int step = clampGridStep(design.gridStep);
+    loadDesignFonts(design);
+    if (atStartUp) {
+        gridSize = step;
+        openCanvas(windowSize(design.clientWidth), windowSize(design.clientHeight), false);
+        if (!canvas) return false;
+    } else {
+        if (step != gridSize) {
+            gridSize = step;
+            rebuildGridBrush();
+            applyGrid();
+            syncGridButtons();
+            tk::SetGadgetText(fields[FieldUserGrid], std::to_string(gridSize));
+        }
+        tk::ResizeWindow(kCanvasWindow, -1, -1, windowSize(design.clientWidth),
+                         windowSize(design.clientHeight));
+        if (design.gWindow == 0 && !layoutEstablished)
+            tk::ResizeWindow(kCanvasWindow, prefs[PrefCanvasX], prefs[PrefCanvasY], -1, -1);
+    }
+    buildCanvas(design, kCanvasWindow);
+    return true;
+}
+
+std::string Designer::save() {
+    if (design.fileName == "New") return saveAs();
+    return saveTo(design.fileName) ? design.fileName : std::string();
+}
+
+std::string Designer::saveAs() {
+    const std::string chosen = tk::SaveFileRequester("Save Zarnet", design.fileName, kPattern, 0);
+    if (chosen.empty()) return {};
+    const std::string name = withDesignExtension(chosen);
+    const std::string previous = design.fileName;
+    design.fileName = name;
+    if (saveTo(name)) return name;
+    design.fileName = previous;
+    return {};
+}
+
+bool Designer::saveTo(const std::string& fileName) {
+    refreshModelFromCanvas(design);
+    design.clientWidth = tk::WindowWidth(kCanvasWindow);
+    design.clientHeight = tk::WindowHeight(kCanvasWindow);
+    design.gridStep = gridSize;
+    const auto path = pathFromText(fileName);
+    // Written beside the target and renamed over it only when complete, so
+    // a failure leaves the old file as it was.
+    if (!writeFileAtomic(path, writeDesign(design))) {
+        tk::MessageRequester("Error", "Can't save Zarnet!");
+        refreshTitle();
+        return false;
+    }
+    design.modified = false;
+    gen::maintainInclude(design, path);
+    refreshTitle();
+    return true;
+}
+
+void Designer::writePreferences() {
+    RECT r;
+    GetWindowRect(canvas, &r);
+    prefs[PrefCanvasX] = r.left;
+    prefs[PrefCanvasY] = r.top;
+    GetWindowRect(objectManager, &r);
+    prefs[PrefObjectManagerX] = r.left;
+    prefs[PrefObjectManagerY] = r.top;
+    prefs[PrefObjectManagerWidth] = r.right - r.left;
+    prefs[PrefObjectManagerHeight] = r.bottom - r.top;
+    GetWindowRect(learner, &r);
+    prefs[PrefLearnerX] = r.left;
+    prefs[PrefLearnerY] = r.top;
+    prefs[PrefLearnerWidth] = r.right - r.left;
+    prefs[PrefLearnerHeight] = r.bottom - r.top;
+    // Unwritable preferences are lost silently.
+    writeFileAtomic(pathFromText(preferencesFile), serialisePreferences(prefs));
+}
+
+void Designer::exit() {
+    if (!askToSave()) return;
+    if (canvasDC) ReleaseDC(canvas, canvasDC);
+    canvasDC = nullptr;
+    writePreferences();
+    ended = true;
+}
+
+} // namespace zarnet::designer

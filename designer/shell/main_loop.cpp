@@ -1,0 +1,112 @@
+// The main loop: one pass reads at most one event, samples keys and mouse
+// buttons and hands the pass to the object manager or to the canvas.
+#include "designer/shell/designer.h"
+
+#include "toolkit/toolkit.h"
+
+namespace zarnet::designer {
+
+namespace {
+
+bool inside(POINT p, const RECT& r) {
+    return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
+}
+
+} // namespace
+
+bool Designer::pass() {
+    if (ended) return false;
+    event = tk::WindowEvent();
+    eventWindow = event ? tk::EventWindow() : -1;
+    if (event == 0) tk::clock().sleep(4);
+    if (disabledControl) {
+        tk::DisableGadget(disabledControl, false);
+        disabledControl = 0;
+    }
+    if (event == tk::PB_Event_CloseWindow) {
+        if (eventWindow == kObjectManagerWindow) {
+            tk::SetMenuItemState(kMainMenu, MenuObjectManager, 0);
+            tk::HideWindow(kObjectManagerWindow, true);
+            prefs[PrefObjectManagerVisible] = 0;
+            event = 0;
+        } else if (eventWindow == kLearnerWindow) {
+            tk::SetMenuItemState(kMainMenu, MenuLearner, 0);
+            tk::HideWindow(kLearnerWindow, true);
+            prefs[PrefLearnerMode] = 0;
+            event = 0;
+        }
+    }
+    // A command for the canvas (its close box, its system menu, a menu it
+    // showed) is carried out whichever window is in front, so none is lost.
+    const bool canvasCommand =
+        eventWindow == kCanvasWindow &&
+        (event == tk::PB_Event_CloseWindow || event == tk::PB_Event_SysCommand ||
+         event == tk::PB_Event_Menu);
+
+    tk::InputSource& in = tk::input();
+    HWND active = nullptr;
+    if (keyDown(VK_LBUTTON)) {
+        RECT r;
+        GetWindowRect(objectManager, &r);
+        if (inside(in.cursorPos(), r) && prefs[PrefObjectManagerVisible] != 0) active = objectManager;
+    } else {
+        active = GetForegroundWindow();
+    }
+    if (!canvasCommand && active == objectManager && !popupOpen) {
+        objectManagerBranch();
+        return !ended;
+    }
+    if (!canvasCommand && GetForegroundWindow() != canvas) return !ended;
+    canvasBranch(canvasCommand);
+    return !ended;
+}
+
+void Designer::canvasBranch(bool canvasCommand) {
+    tk::InputSource& in = tk::input();
+    for (int key : {VK_LBUTTON, VK_RBUTTON, VK_CONTROL, VK_MENU, VK_SHIFT}) in.asyncKeyState(key);
+    if (keyboardHandler(marked)) refreshTitle();
+    if (groupMode && !canvasCommand) return;
+    const bool left = in.asyncKeyState(VK_LBUTTON) != 0;
+    const bool right = in.asyncKeyState(VK_RBUTTON) != 0;
+    if (event == 0 && !left && !right) return;
+    POINT p = in.cursorPos();
+    ScreenToClient(canvas, &p);
+    clickPosition = p;
+    switch (event) {
+    case tk::PB_Event_SysCommand:
+        systemCommand(tk::EventMenu());
+        break;
+    case tk::PB_Event_CloseWindow:
+        exit();
+        break;
+    case tk::PB_Event_Menu:
+        menuCommand(tk::EventMenu());
+        break;
+    default:
+        if (right && !left) rightButton();
+        break;
+    }
+}
+
+bool Designer::keyboardHandler(int /*markedItem*/) {
+    // Restart, creation, moving, deleting, the values editor and the
+    // preview hang off these keys as they come in.
+    return false;
+}
+
+void Designer::rightButton() {
+    ClipCursor(nullptr);
+    showMainMenu();
+}
+
+void Designer::showMainMenu() {
+    TreeView_SelectItem(tk::GadgetID(tree), nullptr);
+    popupOpen = true;
+    drainEvents();
+    SetForegroundWindow(canvas);
+    tk::DisplayPopupMenu(kMainMenu, canvas);
+    tk::SetActiveWindow(kCanvasWindow);
+    popupOpen = false;
+}
+
+} // namespace zarnet::designer

@@ -1,0 +1,139 @@
+// The object manager: the tree of every design item and the field panel
+// below it, plus the learner window's layout.
+#include "designer/shell/designer.h"
+
+#include "designer/shell/type_icons.h"
+#include "document/catalogue.h"
+#include "toolkit/toolkit.h"
+
+#include <algorithm>
+
+namespace zarnet::designer {
+
+namespace {
+
+// Image list index of type icon entry 1..30.
+constexpr int iconIndex(int entry) { return entry - 1; }
+constexpr int kTabIcon = 30;
+
+// The fields that only mean something for a marked item.
+constexpr int kItemFields[] = {1,  24, 25, 26, 27, 11, 12, 13, 14, 8,  9,  10,
+                               15, 16, 17, 18, 19, 4,  5,  6,  32, 33, 34, 35};
+
+HTREEITEM insertEntry(HWND tree, HTREEITEM parent, const std::string& text, int icon) {
+    TVINSERTSTRUCTA ins = {};
+    ins.hParent = parent;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    ins.item.pszText = const_cast<char*>(text.c_str());
+    ins.item.iImage = ins.item.iSelectedImage = iconIndex(icon);
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+}
+
+} // namespace
+
+void Designer::decodeTypeIcons() {
+    if (typeIcons) ImageList_Destroy(typeIcons);
+    typeIcons = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 30, 0);
+    for (int entry = 1; entry <= 30; ++entry) {
+        const auto file = typeIconFile(entry);
+        // The icon's image starts after its 6-byte header and one 16-byte
+        // directory entry.
+        constexpr size_t kImageAt = 22;
+        HICON icon = CreateIconFromResourceEx(const_cast<uint8_t*>(file.data() + kImageAt),
+                                              static_cast<DWORD>(file.size() - kImageAt), TRUE,
+                                              0x00030000, 16, 16, 0);
+        if (icon) {
+            ImageList_AddIcon(typeIcons, icon);
+            DestroyIcon(icon);
+        } else {
+            // Keeps the indexes of the later icons right.
+            HBITMAP blank = CreateBitmap(16, 16, 1, 32, nullptr);
+            ImageList_Add(typeIcons, blank, nullptr);
+            DeleteObject(blank);
+        }
+    }
+    SendMessageA(tk::GadgetID(tree), TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(typeIcons));
+}
+
+void Designer::rebuildTree() {
+    HWND t = tk::GadgetID(tree);
+    if (!t) return;
+    EnableWindow(t, FALSE);
+    SendMessageA(t, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(t, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    struct Node {
+        HTREEITEM container; // the panel, scroll area or container entry
+        HTREEITEM current;   // where its children go: itself or its tab
+    };
+    std::vector<Node> open;
+    for (Item& it : design.items) {
+        if (it.typ == kTabRecord) {
+            if (open.empty()) continue;
+            open.back().current = insertEntry(t, open.back().container, it.wtext, kTabIcon);
+            it.treeitem = reinterpret_cast<Handle>(open.back().current);
+            continue;
+        }
+        if (it.typ == kCloseRecord) {
+            if (!open.empty()) open.pop_back();
+            continue;
+        }
+        HTREEITEM parent = open.empty() ? TVI_ROOT : open.back().current;
+        HTREEITEM entry = insertEntry(t, parent, treeText(it), isGadgetType(it.typ) ? it.typ : 1);
+        it.treeitem = reinterpret_cast<Handle>(entry);
+        if (isParentType(it.typ)) open.push_back({entry, entry});
+    }
+    HTREEITEM first = TreeView_GetRoot(t);
+    for (HTREEITEM e = first; e; e = TreeView_GetNextVisible(t, e)) TreeView_Expand(t, e, TVE_EXPAND);
+    if (first) TreeView_EnsureVisible(t, first);
+    SendMessageA(t, WM_SETREDRAW, TRUE, 0);
+    EnableWindow(t, TRUE);
+}
+
+void Designer::layoutObjectManager() {
+    RECT c;
+    GetClientRect(objectManager, &c);
+    tk::ResizeGadget(tree, 0, 0, c.right, std::max(0L, c.bottom - 277));
+    tk::ResizeGadget(fields[FieldPanel], (c.right - 190) / 2, c.bottom - 272, -1, -1);
+}
+
+void Designer::layoutLearner() {
+    RECT c;
+    GetClientRect(learner, &c);
+    tk::ResizeGadget(tipField, 0, 0, c.right, c.bottom);
+}
+
+void Designer::clearFields() {
+    for (int f : {FieldX, FieldY, FieldWidth, FieldHeight, FieldName, FieldNumber})
+        tk::SetGadgetText(fields[f], "");
+    for (int f : {int(FieldFixed), int(FieldDisable), int(FieldHide), 16, 17, 18, 19, 32, 33, 34, 35, int(FieldFont),
+                  int(FieldTooltip), int(FieldExtend)})
+        tk::SetGadgetState(fields[f], 0);
+    for (int f : kItemFields) tk::DisableGadget(fields[f], true);
+}
+
+void Designer::objectManagerBranch() {
+    RECT clip, screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (GetClipCursor(&clip) && !EqualRect(&clip, &screen)) ClipCursor(nullptr);
+    if (event != tk::PB_Event_Gadget) return;
+    const int gadget = tk::EventGadget();
+    const auto at = std::find(fields.begin(), fields.end(), gadget);
+    if (gadget <= 0 || at == fields.end()) return;
+    switch (static_cast<int>(at - fields.begin())) {
+    case FieldGrid5:
+        setGridFromButton(5);
+        break;
+    case FieldGrid10:
+        setGridFromButton(10);
+        break;
+    case FieldUserGrid:
+        if (tk::EventType() == tk::PB_EventType_Change) setGridFromField();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace zarnet::designer

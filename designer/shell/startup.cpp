@@ -1,0 +1,274 @@
+// Start-up: paths, preferences, the command line, the three windows, the
+// menus and the wait for ESC to be released.
+#include "designer/shell/designer.h"
+
+#include "document/path_text.h"
+#include "runtime/procedures.h"
+#include "runtime/runtime.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/images.h"
+
+#include "designer/canvas/canvas_build.h"
+#include "document/design_file.h"
+#include "document/xp_manifest.h"
+
+namespace zarnet::designer {
+
+namespace {
+
+std::string stripQuotes(std::string s) {
+    if (s.size() >= 2 && s.front() == '"' && s.back() == '"') return s.substr(1, s.size() - 2);
+    if (!s.empty() && s.front() == '"') return s.substr(1);
+    return s;
+}
+
+std::string parameter(const std::vector<std::string>& p, size_t i) {
+    return i < p.size() ? stripQuotes(p[i]) : std::string();
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Tool windows stored off the screen or too small to grab come back at
+// their first-run place and size.
+constexpr int kSmallestToolWindow = 40;
+
+} // namespace
+
+std::vector<std::string> commandLineParameters(const char* commandLine) {
+    std::vector<std::string> out;
+    std::string_view s = commandLine ? commandLine : "";
+    size_t i = 0;
+    bool first = true;
+    while (i < s.size()) {
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+        if (i >= s.size()) break;
+        std::string word;
+        bool quoted = false;
+        for (; i < s.size(); ++i) {
+            const char c = s[i];
+            if (c == '"') {
+                quoted = !quoted;
+                continue;
+            }
+            if (!quoted && (c == ' ' || c == '\t')) break;
+            word += c;
+        }
+        if (!first) out.push_back(word);
+        first = false;
+    }
+    return out;
+}
+
+bool Designer::start(const StartOptions& options) {
+    activeDesigner() = this;
+    registerRuntimeProcedures();
+    InitCommonControls();
+
+    // Paths beside the program.
+    char buf[1024] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, buf, 1000);
+    programFile.assign(buf, n);
+    programFolder = options.programFolder.empty() ? folderOf(programFile) : options.programFolder;
+    if (!programFolder.empty() && programFolder.back() != '\\' && programFolder.back() != '/')
+        programFolder += '\\';
+    preferencesFile = programFolder + kPreferencesName;
+    viewerProgram = programFolder + "Pelmo.exe";
+    char temp[1001] = {};
+    GetTempPathA(1000, temp);
+    tempImageFile = std::string(temp) + "zrimage.bmp";
+
+    fixedFont = CreateFontA(16, 10, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "FixedSys");
+    markImage = tk::CreateImage(tk::PB_Any, 6, 6, RGB(0, 100, 0));
+
+    const int screenW = GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+    if (auto bytes = readFileBytes(pathFromText(preferencesFile)))
+        prefs = parsePreferences(*bytes);
+    else
+        firstRun = true;
+
+    const std::string designFile = parameter(options.parameters, 0);
+    if (designFile.empty()) {
+        openCanvas(640, 480, false);
+        design.fileName = "New";
+    } else {
+        const auto waitFor = decimalValue(parameter(options.parameters, 1));
+        if (waitFor != 0) {
+            HWND old = reinterpret_cast<HWND>(static_cast<intptr_t>(waitFor));
+            while (::IsWindow(old)) tk::clock().sleep(4);
+        }
+        loadFile(designFile, true);
+        const std::string name = parameter(options.parameters, 2);
+        if (!name.empty()) {
+            design.fileName = name;
+            design.modified = decimalValue(parameter(options.parameters, 3)) != 0;
+            DeleteFileA(designFile.c_str());
+        }
+    }
+    if (!canvas) return false;
+    refreshTitle();
+
+    RECT outer;
+    GetWindowRect(canvas, &outer);
+    if (firstRun) {
+        prefs = defaultPreferences(screenW, screenH);
+        prefs[PrefCanvasX] = outer.left;
+        prefs[PrefCanvasY] = outer.top;
+    }
+
+    systemMenu = GetSystemMenu(canvas, FALSE);
+    canvasDC = GetDC(canvas);
+    rebuildSystemMenu();
+
+    tk::UseGadgetList(canvas);
+    focusControl = tk::ButtonGadget(tk::PB_Any, 0, 0, 0, 0, "");
+
+    if (designFile.empty()) gridSize = 10;
+
+    openObjectManager();
+    openLearner();
+
+    rebuildGridBrush();
+    applyGrid();
+    syncGridButtons();
+    tk::SetGadgetText(fields[FieldUserGrid], std::to_string(gridSize));
+    clearFields();
+
+    static constexpr std::pair<int, const char*> kAnchorTips[] = {
+        {16, "Relative to window"},
+        {17, "Relative to window"},
+        {18, "Relative to window"},
+        {19, "Relative to window"},
+        {32, "Fixed position to the right border"},
+        {33, "Fixed position to the bottom border"},
+        {34, "Fixed horizontal border distance"},
+        {35, "Fixed vertikal border distance"},
+    };
+    for (const auto& [field, text] : kAnchorTips) tk::GadgetToolTip(fields[field], text);
+
+    tk::ResizeWindow(kObjectManagerWindow, prefs[PrefObjectManagerX], prefs[PrefObjectManagerY], -1,
+                     -1);
+    tk::ResizeWindow(kLearnerWindow, prefs[PrefLearnerX], prefs[PrefLearnerY], -1, -1);
+    showTip(1);
+    if (prefs[PrefObjectManagerVisible] == 1) tk::HideWindow(kObjectManagerWindow, false);
+    if (prefs[PrefLearnerMode] == 1) tk::HideWindow(kLearnerWindow, false);
+    tk::HideWindow(kCanvasWindow, false);
+
+    decodeTypeIcons();
+    rebuildTree();
+
+    if (design.gWindow == 0) {
+        // A canvas remembered off the current screen stays centred.
+        const Rect stored{prefs[PrefCanvasX], prefs[PrefCanvasY], outer.right - outer.left,
+                          outer.bottom - outer.top};
+        if (!reachableWindow(stored, {}, screenW, screenH, 1))
+            tk::ResizeWindow(kCanvasWindow, prefs[PrefCanvasX], prefs[PrefCanvasY], -1, -1);
+    }
+    SetForegroundWindow(canvas);
+    tk::SetActiveWindow(kCanvasWindow);
+    tk::UseGadgetList(canvas);
+
+    buildMenus();
+    rebuildGridBrush();
+    applyGrid();
+    xpStyle = fileSizeOrMissing(pathFromText(programFile + ".manifest")) >= 1;
+    tk::SetWindowCallback(designerWindowProc);
+    layoutEstablished = true;
+
+    tk::InputSource& in = tk::input();
+    in.asyncKeyState(VK_ESCAPE);
+    while (in.asyncKeyState(VK_ESCAPE) != 0)
+        if (tk::WindowEvent() == 0) tk::clock().sleep(4);
+    return true;
+}
+
+void Designer::openCanvas(int clientWidth, int clientHeight, bool errorWindow) {
+    // The canvas opened after a design failed to load is shown at once and
+    // has no minimize button; the normal one opens invisible.
+    const uint32_t flags = errorWindow
+                               ? tk::PB_Window_ScreenCentered | tk::PB_Window_SystemMenu |
+                                     tk::PB_Window_TitleBar | tk::PB_Window_SizeGadget
+                               : tk::PB_Window_ScreenCentered | tk::PB_Window_SystemMenu |
+                                     tk::PB_Window_MinimizeGadget | tk::PB_Window_SizeGadget |
+                                     tk::PB_Window_Invisible;
+    if (!tk::OpenWindow(kCanvasWindow, 0, 0, clientWidth, clientHeight, "", flags)) return;
+    canvas = tk::WindowID(kCanvasWindow);
+}
+
+void Designer::openObjectManager() {
+    const int screenW = GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+    const Rect fallback{screenW - 300, 150, kObjectManagerDefaultWidth, kObjectManagerDefaultHeight};
+    bool restore = !firstRun;
+    if (restore) {
+        const Rect stored{prefs[PrefObjectManagerX], prefs[PrefObjectManagerY],
+                          prefs[PrefObjectManagerWidth], prefs[PrefObjectManagerHeight]};
+        if (auto r = reachableWindow(stored, fallback, screenW, screenH, kSmallestToolWindow)) {
+            prefs[PrefObjectManagerX] = r->x;
+            prefs[PrefObjectManagerY] = r->y;
+            prefs[PrefObjectManagerWidth] = r->w;
+            prefs[PrefObjectManagerHeight] = r->h;
+            restore = false;
+        }
+    }
+    const uint32_t flags = tk::PB_Window_SystemMenu | tk::PB_Window_SizeGadget |
+                           tk::PB_Window_TitleBar | tk::PB_Window_Invisible;
+    tk::OpenWindow(kObjectManagerWindow, screenW, prefs[PrefObjectManagerY],
+                   prefs[PrefObjectManagerWidth], prefs[PrefObjectManagerHeight], " Object Manager",
+                   flags, canvas);
+    objectManager = tk::WindowID(kObjectManagerWindow);
+    SetWindowLongA(objectManager, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    if (restore)
+        SetWindowPos(objectManager, nullptr, prefs[PrefObjectManagerX], prefs[PrefObjectManagerY],
+                     prefs[PrefObjectManagerWidth], prefs[PrefObjectManagerHeight], SWP_NOZORDER);
+    tree = tk::TreeGadget(tk::PB_Any, 0, 0, prefs[PrefObjectManagerWidth],
+                          prefs[PrefObjectManagerHeight] - 269, tk::PB_Tree_AlwaysShowSelection);
+    HWND treeHwnd = tk::GadgetID(tree);
+    SetWindowLongA(treeHwnd, GWL_STYLE, GetWindowLongA(treeHwnd, GWL_STYLE) | TVS_NONEVENHEIGHT);
+    fields.fill(0);
+    ZarnetCompact(fieldPanelLayout(), fields, 0, 0);
+    layoutObjectManager();
+    SetWindowLongA(treeHwnd, GWL_STYLE, GetWindowLongA(treeHwnd, GWL_STYLE) ^ TVS_DISABLEDRAGDROP);
+    SendMessageA(treeHwnd, TVM_SETITEMHEIGHT, 18, 0);
+}
+
+void Designer::openLearner() {
+    const int screenW = GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = GetSystemMetrics(SM_CYSCREEN);
+    const Rect fallback{50, screenH - 200, kLearnerDefaultWidth, kLearnerDefaultHeight};
+    bool restore = !firstRun;
+    if (restore) {
+        const Rect stored{prefs[PrefLearnerX], prefs[PrefLearnerY], prefs[PrefLearnerWidth],
+                          prefs[PrefLearnerHeight]};
+        if (auto r = reachableWindow(stored, fallback, screenW, screenH, kSmallestToolWindow)) {
+            prefs[PrefLearnerX] = r->x;
+            prefs[PrefLearnerY] = r->y;
+            prefs[PrefLearnerWidth] = r->w;
+            prefs[PrefLearnerHeight] = r->h;
+            restore = false;
+        }
+    }
+    const uint32_t flags = tk::PB_Window_SystemMenu | tk::PB_Window_SizeGadget |
+                           tk::PB_Window_TitleBar | tk::PB_Window_Invisible;
+    tk::OpenWindow(kLearnerWindow, screenW, prefs[PrefLearnerY], prefs[PrefLearnerWidth],
+                   prefs[PrefLearnerHeight], " Learner", flags, canvas);
+    learner = tk::WindowID(kLearnerWindow);
+    SetWindowLongA(learner, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    if (restore)
+        SetWindowPos(learner, nullptr, prefs[PrefLearnerX], prefs[PrefLearnerY],
+                     prefs[PrefLearnerWidth], prefs[PrefLearnerHeight], SWP_NOZORDER);
+    tipField = tk::StringGadget(tk::PB_Any, 0, 0, prefs[PrefLearnerWidth], prefs[PrefLearnerHeight],
+                                "Zarnet", tk::PB_String_MultiLine | tk::PB_String_ReadOnly);
+    HWND field = tk::GadgetID(tipField);
+    // Read-only, multi-line, with a vertical scroll bar.
+    SetWindowLongA(field, GWL_STYLE,
+                   GetWindowLongA(field, GWL_STYLE) | WS_VSCROLL | ES_AUTOVSCROLL | ES_READONLY);
+    SetWindowPos(field, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    layoutLearner();
+}
+
+} // namespace zarnet::designer

@@ -1,0 +1,47 @@
+// The window procedure of the designer's windows: the tool windows' layout
+// while they are sized and the canvas-size report.
+#include "designer/shell/designer.h"
+
+#include "toolkit/toolkit.h"
+
+namespace zarnet::designer {
+
+void Designer::canvasSizeReport() {
+    design.modified = true;
+    refreshTitle();
+    int w = tk::WindowWidth(kCanvasWindow), h = tk::WindowHeight(kCanvasWindow);
+    if (tk::input().asyncKeyState(VK_SHIFT) != 0) {
+        RECT r;
+        GetWindowRect(canvas, &r);
+        w = r.right - r.left;
+        h = r.bottom - r.top;
+    }
+    tk::SetGadgetText(fields[FieldWidth], std::to_string(w));
+    tk::SetGadgetText(fields[FieldHeight], std::to_string(h));
+    sizeReport = true;
+}
+
+LRESULT designerWindowProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
+    Designer* d = activeDesigner();
+    if (!d) return tk::PB_ProcessPureBasicEvents;
+    if (d->sizeReport && tk::input().asyncKeyState(VK_LBUTTON) == 0) {
+        d->sizeReport = false;
+        tk::SetGadgetText(d->fields[FieldWidth], "");
+        tk::SetGadgetText(d->fields[FieldHeight], "");
+    }
+    switch (message) {
+    case WM_SIZING:
+        if (hwnd == d->canvas) d->canvasSizeReport();
+        [[fallthrough]];
+    case WM_SIZE:
+        if (hwnd == d->objectManager) d->layoutObjectManager();
+        if (hwnd == d->learner) d->layoutLearner();
+        if (hwnd == d->canvas && d->sizeReport) d->refreshTitle();
+        break;
+    default:
+        break;
+    }
+    return tk::PB_ProcessPureBasicEvents;
+}
+
+} // namespace zarnet::designer
