@@ -175,6 +175,13 @@ LoadResult readDesign(std::span<const uint8_t> data, Strictness strictness) {
             in.fail(in.pos(), std::to_string(in.remaining()) + " bytes after the trailer");
         if (!in.ok()) return failed();
     }
+    if (strictness == Strictness::Editable) {
+        // Files this system writes keep every number below next number; for
+        // one that does not, next number moves past the highest in use so
+        // that new items still get numbers of their own.
+        for (const Item& it : d.items)
+            if (it.isGadget() && it.number >= d.nextNumber) d.nextNumber = it.number + 1;
+    }
     if (auto bad = checkInvariants(d)) {
         in.fail(starts[bad->item], "record " + std::to_string(bad->item) + ": " + bad->message);
         return failed();

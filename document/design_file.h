@@ -15,8 +15,10 @@ namespace zarnet {
 std::vector<uint8_t> writeDesign(const Design& d);
 
 enum class Strictness {
-    Lenient,  // what the designer loads: any format mark, trailer or tail
+    Lenient,  // any format mark, trailer or tail
     Strict,   // also demands format mark 1000, trailer 0 and nothing after it
+    Editable, // what the designer loads: as Lenient, and item numbers not
+              // below next number raise next number past them
 };
 
 struct LoadResult {

@@ -78,7 +78,7 @@ bool Designer::readDesignFile(const std::string& fileName, bool atStartUp) {
     std::string problem;
     std::optional<Design> loaded;
     if (auto bytes = readFileBytes(pathFromText(fileName))) {
-        LoadResult r = readDesign(*bytes, Strictness::Lenient);
+        LoadResult r = readDesign(*bytes, Strictness::Editable);
         if (r.design)
             loaded = std::move(r.design);
         else
