@@ -1,0 +1,120 @@
+// Runs the designer in the test's own process: scripted keys, buttons and
+// cursor, scripted requesters, and a fresh program folder for each test.
+#pragma once
+
+#include "designer/shell/designer.h"
+#include "toolkit/toolkit.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace designertest {
+
+class ScriptedInput : public tk::InputSource {
+  public:
+    short asyncKeyState(int key) override { return down_[key] ? short(0x8000) : 0; }
+    POINT cursorPos() override { return cursor; }
+    void press(int key) { down_[key] = true; }
+    void release(int key) { down_[key] = false; }
+    POINT cursor{0, 0};
+
+  private:
+    std::map<int, bool> down_;
+};
+
+// Answers requesters from queues and remembers what they showed.
+class ScriptedRequesters : public tk::Requesters {
+  public:
+    struct Shown {
+        std::string title, text, defaultText, pattern;
+    };
+    int message(std::string_view title, std::string_view text, uint32_t) override {
+        shown.push_back({std::string(title), std::string(text), {}, {}});
+        return take(answers, IDOK);
+    }
+    std::string openFile(std::string_view title, std::string_view def, std::string_view pattern,
+                         int) override {
+        shown.push_back({std::string(title), {}, std::string(def), std::string(pattern)});
+        return take(files, std::string());
+    }
+    std::string saveFile(std::string_view title, std::string_view def, std::string_view pattern,
+                         int) override {
+        shown.push_back({std::string(title), {}, std::string(def), std::string(pattern)});
+        return take(files, std::string());
+    }
+    std::string input(std::string_view title, std::string_view text,
+                      std::string_view def) override {
+        shown.push_back({std::string(title), std::string(text), std::string(def), {}});
+        return take(inputs, std::string());
+    }
+    int32_t colour(int32_t) override { return -1; }
+    std::optional<tk::FontChoice> font(std::string_view, int, uint32_t) override {
+        return std::nullopt;
+    }
+
+    std::deque<int> answers;
+    std::deque<std::string> files, inputs;
+    std::vector<Shown> shown;
+
+  private:
+    template <class T> static T take(std::deque<T>& q, T fallback) {
+        if (q.empty()) return fallback;
+        T v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
+
+// The source tree as a path the test can read.
+inline std::string sourceDir() {
+    const char* s = std::getenv("ZARNET_SOURCE");
+    return s ? s : "";
+}
+
+class DesignerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        tk::setInputSource(&input);
+        tk::setRequesters(&requesters);
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = std::string(temp) + "zarnet-designer-" + info->name() + "\\";
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override {
+        d.shutdown();
+        tk::setInputSource(nullptr);
+        tk::setRequesters(nullptr);
+        std::filesystem::remove_all(folder);
+    }
+    // Starts the designer with these parameters in the test's folder.
+    void start(std::vector<std::string> parameters = {}) {
+        zarnet::designer::StartOptions o;
+        o.parameters = std::move(parameters);
+        o.programFolder = folder;
+        ASSERT_TRUE(d.start(o));
+    }
+    // Runs passes of the main loop until nothing is pending.
+    void run(int passes = 20) {
+        for (int i = 0; i < passes && d.pass(); ++i) {
+        }
+    }
+    std::string title() { return tk::GetWindowTitle(zarnet::designer::kCanvasWindow); }
+    std::string fieldText(int field) { return tk::GetGadgetText(d.fields[field]); }
+    int menuCheck(int id) { return tk::GetMenuItemState(zarnet::designer::kMainMenu, id); }
+
+    ScriptedInput input;
+    ScriptedRequesters requesters;
+    std::string folder;
+    zarnet::designer::Designer d;
+};
+
+} // namespace designertest
+
