@@ -1,0 +1,156 @@
+// Zarnet.exe started as a user starts it and looked at from outside: its
+// three windows, the design on the canvas, the messages for missing and
+// damaged files, saving through the system menu and the real file
+// requester, and the close box with and without unsaved changes.
+#include "probe.h"
+
+#include "document/design_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+using namespace zarnet;
+
+constexpr DWORD kStartMs = 30000;
+constexpr DWORD kExitMs = 15000;
+const char kExe[] = "Zarnet.exe";
+constexpr WPARAM kSysSaveAs = 133; // "Save Zarnet as.." in the system menu
+
+std::vector<uint8_t> bytesOf(const std::string& path) {
+    return readFileBytes(path).value_or(std::vector<uint8_t>{});
+}
+
+// Each test gets its own copy of the designer, so its preferences file is
+// the test's own, in a folder whose name has a space.
+class ZarnetE2E : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char tmp[MAX_PATH];
+        GetTempPathA(MAX_PATH, tmp);
+        dir = std::string(tmp) + "zarnet e2e " + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(dir.c_str(), nullptr);
+        exe = dir + kExe;
+        ASSERT_TRUE(CopyFileA(probe::programPath("designer\\app", kExe).c_str(), exe.c_str(), FALSE));
+        design = dir + "my design.zrf";
+        const std::string example =
+            probe::windowsPath(std::string(ZARNET_SOURCE_DIR) + "/examples/example.zrf");
+        ASSERT_TRUE(CopyFileA(example.c_str(), design.c_str(), FALSE));
+        probe::setWineUnmanagedWindows(kExe);
+    }
+    void TearDown() override {
+        for (const char* f : {kExe, "my design.zrf", "preferences.zrp", "saved.zrf", "damaged.zrf",
+                              "backup"})
+            DeleteFileA((dir + f).c_str());
+        RemoveDirectoryA(dir.c_str());
+        probe::clearWineSettings(kExe);
+    }
+    probe::Process start(const std::string& args) {
+        return probe::Process(probe::quoted(exe) + (args.empty() ? "" : " " + args));
+    }
+    // The canvas: the visible window whose title reports the client size.
+    HWND waitForCanvas(const probe::Process& p, const std::string& title) {
+        return probe::waitForWindow(p.id(), title, "", kStartMs);
+    }
+
+    std::string dir, exe, design;
+};
+
+TEST_F(ZarnetE2E, StartsEmptyAndWritesPreferencesAtExit) {
+    probe::Process p = start("");
+    ASSERT_TRUE(p.started());
+    HWND canvas = waitForCanvas(p, "New   client 640 x 480");
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_NE(probe::waitForWindow(p.id(), " Object Manager", "", kStartMs), nullptr);
+    HWND learner = probe::waitForWindow(p.id(), " Learner", "", kStartMs);
+    ASSERT_NE(learner, nullptr);
+    EXPECT_NE(probe::findChild(learner, "Edit", ""), nullptr);
+    const RECT client = probe::clientRect(canvas);
+    EXPECT_EQ(client.right, 640);
+    EXPECT_EQ(client.bottom, 480);
+    ASSERT_TRUE(probe::closeWindow(canvas));
+    EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
+    EXPECT_EQ(bytesOf(dir + "preferences.zrp").size(), 56u);
+}
+
+TEST_F(ZarnetE2E, OpensADesignAndSavesItUnderANewName) {
+    probe::Process p = start(probe::quoted(design));
+    HWND canvas = waitForCanvas(p, "my design.zrf   client 420 x 300");
+    ASSERT_NE(canvas, nullptr);
+    // The example's gadgets are real controls on the canvas.
+    EXPECT_NE(probe::findChild(canvas, "Button", "OK"), nullptr);
+    // Save as from the system menu, through the real save requester.
+    PostMessageA(canvas, WM_SYSCOMMAND, kSysSaveAs, 0);
+    HWND dialog = probe::waitForWindow(p.id(), "Save Zarnet", "#32770", kStartMs);
+    ASSERT_NE(dialog, nullptr);
+    HWND edit = probe::findChild(dialog, "Edit", "");
+    ASSERT_NE(edit, nullptr);
+    const std::string target = dir + "saved";
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+    ASSERT_TRUE(probe::clickButton(dialog, IDOK));
+    ASSERT_NE(waitForCanvas(p, "saved.zrf   client 420 x 300"), nullptr);
+    EXPECT_EQ(bytesOf(dir + "saved.zrf"), bytesOf(design));
+    // Nothing changed since: the close box ends it without a question.
+    ASSERT_TRUE(probe::closeWindow(canvas));
+    EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
+}
+
+TEST_F(ZarnetE2E, UnsavedChangesAreAskedFor) {
+    // A restart's parameters bring a modified design.
+    struct Case {
+        const char* what;
+        std::vector<int> answers; // to "Save Zarnet now?", in turn
+        bool saved;
+    } cases[] = {{"cancel, then no", {IDCANCEL, IDNO}, false}, {"yes", {IDYES}, true}};
+    for (const Case& c : cases) {
+        DeleteFileA((dir + "saved.zrf").c_str());
+        CopyFileA(design.c_str(), (dir + "backup").c_str(), FALSE);
+        probe::Process p = start(probe::quoted(dir + "backup") + " 0 " +
+                                 probe::quoted(dir + "saved.zrf") + " 1");
+        HWND canvas = waitForCanvas(p, "*saved.zrf   client 420 x 300");
+        ASSERT_NE(canvas, nullptr) << c.what;
+        EXPECT_EQ(GetFileAttributesA((dir + "backup").c_str()), INVALID_FILE_ATTRIBUTES) << c.what;
+        for (int answer : c.answers) {
+            ASSERT_TRUE(probe::closeWindow(canvas)) << c.what;
+            auto box = probe::waitForMessageBox(p.id(), kStartMs);
+            ASSERT_TRUE(box) << c.what;
+            EXPECT_EQ(box->title, "Info");
+            EXPECT_EQ(box->text, "Save Zarnet now?");
+            EXPECT_TRUE(box->hasButton(IDYES) && box->hasButton(IDNO) && box->hasButton(IDCANCEL));
+            ASSERT_TRUE(probe::answer(*box, answer)) << c.what;
+        }
+        EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0)) << c.what;
+        EXPECT_EQ(bytesOf(dir + "saved.zrf") == bytesOf(design), c.saved) << c.what;
+    }
+}
+
+TEST_F(ZarnetE2E, MissingOrDamagedFilesLeaveAUsableDesigner) {
+    {
+        std::ofstream f(dir + "damaged.zrf", std::ios::binary);
+        const auto whole = bytesOf(design);
+        f.write(reinterpret_cast<const char*>(whole.data()), 120);
+    }
+    struct Case {
+        std::string file;
+        std::string message; // how the message starts
+        std::string names;   // and what else it must show
+    } cases[] = {{dir + "nothing.zrf", "Can't open Zarnet!", ""},
+                 {dir + "damaged.zrf", "Can't open Zarnet!", "damaged.zrf"}};
+    for (const Case& c : cases) {
+        probe::Process p = start(probe::quoted(c.file));
+        auto box = probe::waitForMessageBox(p.id(), kStartMs);
+        ASSERT_TRUE(box) << c.file;
+        EXPECT_EQ(box->title, "Error");
+        EXPECT_EQ(box->text.rfind(c.message, 0), 0u) << box->text;
+        EXPECT_NE(box->text.find(c.names), std::string::npos) << box->text;
+        ASSERT_TRUE(probe::answer(*box, IDOK));
+        HWND canvas = waitForCanvas(p, "New   client 640 x 480");
+        ASSERT_NE(canvas, nullptr) << c.file;
+        ASSERT_TRUE(probe::closeWindow(canvas));
+        EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0)) << c.file;
+    }
+}
+
+} // namespace
