@@ -258,13 +258,18 @@ TEST(PbChecker, FindsTheFaultsItIsFor) {
         {"x=CreateWindowEx(0)", "neither"}, // the API needs its underscore
         {"gW=1\r\ngw=2", "spelled"},
         {"x=?nowhere", "not defined"},
+        {"#Page 1: General = 0", "no constant definition"},
+        {"#1st = 0", "no constant definition"},
+        {"#Info/Help = 0", "no constant definition"},
+        {"#Ok = 0\r#OK = 1", "already defined as #Ok"},
+        {"x = #Later\r\n#Later = 1", "not defined before"},
     };
     for (const auto& c : cases) {
         const std::string found = test::describe(test::checkPureBasic(c.text));
         EXPECT_NE(found.find(c.fault), std::string::npos) << c.text << "\n" << found;
     }
     EXPECT_TRUE(test::checkPureBasic("Dim a.l(3)\r\nx=a(1) : y=SendMessage_(0)\r\nl: Data.b 1\r\n"
-                                     "Restore l\r\nz=?l")
+                                     "Restore l\r\nz=?l\r\n#_1 = 2 : #b=#_1|#PB_Any")
                     .empty());
 }
 

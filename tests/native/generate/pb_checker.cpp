@@ -109,6 +109,24 @@ const std::set<std::string>& keywords() {
     return k;
 }
 
+// The Windows constants our generated text may use; PureBasic's own all
+// start with "PB_".
+bool builtinConstant(const std::string& name) {
+    static const std::set<std::string> windows = {
+        "bm_setimage", "coloroncolor", "color_btnface", "cw_usedefault", "image_bitmap",
+        "notsrccopy",  "srcand",       "srccopy",       "srcpaint",      "wm_setfont",
+        "wm_size",     "wm_paint",     "ws_ex_topmost", "ws_popup"};
+    return name.starts_with("pb_") || windows.count(name);
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
 bool identStart(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
 }
@@ -175,6 +193,11 @@ class Checker {
         lineNo_ = number;
         const auto parts = statements(text);
         for (size_t i = 0; i < parts.size(); ++i) {
+            const std::string_view raw = trimmed(parts[i]);
+            if (raw.starts_with('#')) {
+                defineConstant(raw);
+                continue;
+            }
             const auto toks = tokens(parts[i]);
             const bool label = i + 1 < parts.size() && toks.size() == 1 && !toks[0].call &&
                                toks[0].sigil == 0 && !keywords().count(lower(toks[0].name));
@@ -208,6 +231,26 @@ class Checker {
         auto [it, fresh] = spellings_.emplace(lower(name), name);
         if (!fresh && it->second != name)
             problem(lineNo_, "\"" + name + "\" is also spelled \"" + it->second + "\"");
+    }
+
+    // "#Name = value": one name as PureBasic reads it (ASCII letters, digits
+    // and "_", not starting with a digit), defined once whatever its case.
+    void defineConstant(std::string_view s) {
+        size_t end = 1;
+        while (end < s.size() && identChar(s[end]))
+            ++end;
+        const std::string name(s.substr(1, end - 1));
+        const std::string_view rest = trimmed(s.substr(end));
+        if (name.empty() || !identStart(name[0]) || !rest.starts_with('=')) {
+            std::string what(s); // built in place: GCC 12 warns falsely on "..." + string
+            what.insert(what.begin(), '"');
+            what += "\" is no constant definition";
+            problem(lineNo_, std::move(what));
+            return;
+        }
+        auto [it, fresh] = constants_.emplace(lower(name), name);
+        if (!fresh) problem(lineNo_, "constant #" + name + " is already defined as #" + it->second);
+        statement(tokens(rest.substr(1)));
     }
 
     bool inside(std::string_view keyword) const {
@@ -281,6 +324,8 @@ class Checker {
             const std::string name = lower(t.name);
             if (t.sigil == '.' || keywords().count(name)) continue; // type suffix, keyword
             if (t.sigil != '#') spell(t.name);
+            if (t.sigil == '#' && !constants_.count(name) && !builtinConstant(name))
+                problem(lineNo_, "constant #" + t.name + " is not defined before");
             if (t.sigil == '?') labelUses_.emplace(name, lineNo_);
             if (declares && i == 1) {
                 (first == "procedure" ? procedures_ : collections_).insert(name);
@@ -297,7 +342,7 @@ class Checker {
     std::vector<Open> stack_;
     std::set<std::string> procedures_, collections_, labels_;
     std::map<std::string, size_t> labelUses_;
-    std::map<std::string, std::string> spellings_;
+    std::map<std::string, std::string> spellings_, constants_;
     std::vector<PbProblem> problems_;
 };
 

@@ -1,8 +1,10 @@
 // A structural checker for the PureBasic text we generate: block keywords
 // nest properly, Break and ProcedureReturn sit where they may, every called
 // procedure is defined before its first use or is a known command, every
-// label referenced is defined, and every identifier is spelled one way
-// (PureBasic ignores case, so two spellings would silently be one name).
+// label referenced is defined, every identifier is spelled one way
+// (PureBasic ignores case, so two spellings would silently be one name), and
+// every constant is a well-formed name, defined once ignoring case, before
+// its use (or is one of the built-in ones we use).
 #pragma once
 
 #include <cstddef>
