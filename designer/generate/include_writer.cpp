@@ -1,5 +1,6 @@
 #include "designer/generate/include_writer.h"
 
+#include "designer/generate/generated_file.h"
 #include "designer/generate/templates.h"
 #include "document/design_file.h"
 
@@ -29,21 +30,6 @@ class IncludeText {
     std::string out_;
 };
 
-// The folder is searched with the pattern "*.zrf": any name ending in
-// ".zrf" (".zrf" alone included), the extension in any case as the file
-// systems of the platform match it. Names are compared in the platform's own
-// form: a converted name may not exist for every file in the folder.
-bool matchesDesignPattern(const std::filesystem::path::string_type& name) {
-    constexpr std::string_view ext = ".zrf";
-    if (name.size() < ext.size()) return false;
-    for (size_t i = 0; i < ext.size(); ++i) {
-        auto c = name[name.size() - ext.size() + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<decltype(c)>(c - 'A' + 'a');
-        if (c != static_cast<decltype(c)>(ext[i])) return false;
-    }
-    return true;
-}
-
 // Another design file in the folder means the include serves it too.
 bool folderHasOtherDesign(const std::filesystem::path& designPath) {
     const std::filesystem::path folder =
@@ -53,7 +39,7 @@ bool folderHasOtherDesign(const std::filesystem::path& designPath) {
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
          it.increment(ec)) {
         const auto name = it->path().filename().native();
-        if (!matchesDesignPattern(name) || name == own) continue;
+        if (!isDesignFileName(it->path()) || name == own) continue;
         std::error_code typeError;
         if (it->is_directory(typeError)) continue;
         return true;
@@ -143,17 +129,19 @@ std::filesystem::path includePathBeside(const std::filesystem::path& file) {
 
 bool writeInclude(const std::filesystem::path& path, const Design& d, Features start) {
     scanDesign(d, start);
-    const std::string text = includeText(start);
-    return writeFileAtomic(path,
-                           std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    return writeGeneratedText(path, includeText(start));
 }
 
 bool writeIncludeFor(const Design& d, const std::filesystem::path& designPath) {
-    return writeInclude(includePathBeside(designPath), d);
+    const std::filesystem::path path = includePathBeside(designPath);
+    if (classifyTarget(path, designPath) == Target::Design) return false;
+    return writeInclude(path, d);
 }
 
 Upkeep maintainInclude(const Design& d, const std::filesystem::path& designPath) {
     const std::filesystem::path path = includePathBeside(designPath);
+    // A design that took the include's name is no include.
+    if (classifyTarget(path, designPath) == Target::Design) return Upkeep::NoInclude;
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     if (ec || size == 0) return Upkeep::NoInclude;

@@ -24,7 +24,8 @@ std::filesystem::path includePathBeside(const std::filesystem::path& file);
 bool writeInclude(const std::filesystem::path& path, const Design& d, Features start = {});
 
 // "Generate include source only": the include beside the design, for this
-// design alone. False when it could not be written.
+// design alone. False when it could not be written, or when the design
+// itself bears the include's name.
 bool writeIncludeFor(const Design& d, const std::filesystem::path& designPath);
 
 enum class Upkeep {

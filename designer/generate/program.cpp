@@ -1,8 +1,9 @@
 #include "designer/generate/program.h"
 
+#include "designer/generate/generated_file.h"
 #include "designer/generate/include_writer.h"
 #include "document/catalogue.h"
-#include "document/design_file.h"
+#include "document/path_text.h"
 
 namespace zarnet::gen {
 namespace {
@@ -113,11 +114,14 @@ std::string_view designFileName(std::string_view designPath) {
 
 ProgramResult writeProgram(const Design& d, std::string_view designPath,
                            const std::filesystem::path& sourcePath, std::string_view prefix) {
+    const std::filesystem::path design = pathFromText(designPath);
+    const std::filesystem::path include = includePathBeside(sourcePath);
+    if (classifyTarget(sourcePath, design) == Target::Design ||
+        classifyTarget(include, design) == Target::Design)
+        return ProgramResult::Refused;
     const std::vector<ConstantEntry> constants = buildConstants(d, prefix);
-    if (!writeInclude(includePathBeside(sourcePath), d)) return ProgramResult::IncludeFailed;
-    const std::string text = programText(constants, designFileName(designPath));
-    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-    if (!writeFileAtomic(sourcePath, std::span(bytes, text.size())))
+    if (!writeInclude(include, d)) return ProgramResult::IncludeFailed;
+    if (!writeGeneratedText(sourcePath, programText(constants, designFileName(designPath))))
         return ProgramResult::SourceFailed;
     return ProgramResult::Written;
 }

@@ -25,6 +25,7 @@ std::string withSourceExtension(std::string name);
 
 enum class ProgramResult {
     Written,       // the include and the source
+    Refused,       // source or include would replace a design: nothing was written
     IncludeFailed, // nothing was written
     SourceFailed,  // the include was written, the source was not
 };
@@ -34,10 +35,13 @@ enum class ProgramResult {
 std::string_view designFileName(std::string_view designPath);
 
 // Writes the include beside the source (for this design alone), then the
-// source. The program embeds the design by its file name, so it only builds
-// when the source lies beside the design file. designPath is the path as the
-// design holds it, in the 8-bit code page: a round trip through a file
-// system path would not give those bytes back on every platform.
+// source, each replacing an earlier file of its name only once complete.
+// Whether an existing source may be replaced is the caller's question
+// (classifyTarget); a design file never is. The program embeds the design
+// by its file name, so it only builds when the source lies beside the design
+// file. designPath is the path as the design holds it, in the 8-bit code
+// page: a round trip through a file system path would not give those bytes
+// back on every platform.
 ProgramResult writeProgram(const Design& d, std::string_view designPath,
                            const std::filesystem::path& sourcePath, std::string_view prefix);
 

@@ -40,5 +40,49 @@ cp "$example" "$tmp/keep.zrf"
 expect "roundtrip of a bad file" 1 "short.zrf: offset" -- "$cli" roundtrip "$tmp/short.zrf" "$tmp/keep.zrf"
 cmp -s "$example" "$tmp/keep.zrf" || { echo "FAIL a failed roundtrip touched its output"; failures=$((failures + 1)); }
 
+# Generation never destroys a file: not the design, not any design file, and
+# nothing else that exists unless --force is given.
+same() {  # same NAME FILE COPY: FILE must still hold what COPY holds
+  cmp -s "$2" "$3" || { echo "FAIL $1: $2 changed"; failures=$((failures + 1)); }
+}
+absent() {  # absent NAME FILE...
+  local name="$1"; shift
+  for f in "$@"; do
+    [ -e "$f" ] && { echo "FAIL $name: $f was written"; failures=$((failures + 1)); }
+  done
+}
+mkdir "$tmp/gen" "$tmp/self"
+cp "$example" "$tmp/gen/form.zrf"
+form="$tmp/gen/form.zrf"
+expect "program over its design" 1 "form.zrf: is a design file" -- "$cli" generate program "$form" "$form" --force
+same "program over its design" "$form" "$example"
+absent "program over its design" "$form.pb" "$tmp/gen/zarnet_include.pbi"
+expect "program over another design name" 1 "OTHER.ZRF: is a design file" -- "$cli" generate program "$form" "$tmp/gen/OTHER.ZRF"
+absent "program over another design name" "$tmp/gen/OTHER.ZRF" "$tmp/gen/OTHER.ZRF.pb"
+expect "program gets .pb" 0 "" -- "$cli" generate program "$form" "$tmp/gen/form"
+grep -q 'IncludeBinary "form.zrf"' "$tmp/gen/form.pb" || { echo "FAIL program gets .pb: no form.pb"; failures=$((failures + 1)); }
+cp "$tmp/gen/form.pb" "$tmp/first.pb"
+printf 'my own code' >"$tmp/gen/mine.PB"
+cp "$tmp/gen/mine.PB" "$tmp/mine.PB"
+expect "program over a source" 1 "mine.PB: already exists; add --force to replace it" -- "$cli" generate program "$form" "$tmp/gen/mine.PB"
+same "program over a source" "$tmp/gen/mine.PB" "$tmp/mine.PB"
+: >"$tmp/gen/empty.pb"
+expect "program over an empty file" 1 "empty.pb: already exists" -- "$cli" generate program "$form" "$tmp/gen/empty.pb"
+expect "program beside an include" 1 "zarnet_include.pbi: already exists" -- "$cli" generate program "$form" "$tmp/gen/new.pb"
+absent "program beside an include" "$tmp/gen/new.pb"
+expect "program with --force" 0 "" -- "$cli" generate program "$form" "$tmp/gen/mine.PB" --force
+same "program with --force" "$tmp/gen/mine.PB" "$tmp/first.pb"
+cp "$tmp/gen/zarnet_include.pbi" "$tmp/include.pbi"
+printf 'edited' >>"$tmp/gen/zarnet_include.pbi"
+expect "include over an include" 1 "zarnet_include.pbi: already exists" -- "$cli" generate include "$form"
+expect "include with --force" 0 "" -- "$cli" generate include --force "$form"
+same "include with --force" "$tmp/gen/zarnet_include.pbi" "$tmp/include.pbi"
+cp "$example" "$tmp/self/zarnet_include.pbi"
+expect "include over its design" 1 "zarnet_include.pbi: is a design file" -- "$cli" generate include "$tmp/self/zarnet_include.pbi" --force
+same "include over its design" "$tmp/self/zarnet_include.pbi" "$example"
+expect "constants take no --force" 2 "^usage:" -- "$cli" constants "$form" --force
+leftovers=$(find "$tmp/gen" "$tmp/self" -name '*.tmp~')
+[ -z "$leftovers" ] || { echo "FAIL temporary files left: $leftovers"; failures=$((failures + 1)); }
+
 [ "$failures" -eq 0 ] && echo "cli: all cases passed"
 exit "$failures"

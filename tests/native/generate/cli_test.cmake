@@ -21,7 +21,9 @@ if(at EQUAL -1)
   message(FATAL_ERROR "include lacks the container's case line")
 endif()
 
-run(0 generate program ${design} ${WORK}/example.pb --prefix W_)
+# The include is there now; replacing it takes --force.
+run(1 generate program ${design} ${WORK}/example.pb --prefix W_)
+run(0 generate program ${design} ${WORK}/example.pb --prefix W_ --force)
 file(READ ${WORK}/example.pb text)
 string(FIND "${text}" "case gadget(#W_OkButton)" at)
 string(FIND "${text}" "IncludeBinary \"example.zrf\"" embed)

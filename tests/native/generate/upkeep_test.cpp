@@ -1,5 +1,6 @@
 // The include on disk: writing it, keeping it when saving beside it, and the
 // full program's files.
+#include "designer/generate/generated_file.h"
 #include "designer/generate/include_writer.h"
 #include "designer/generate/program.h"
 #include "document/design_file.h"
@@ -121,6 +122,45 @@ TEST_F(Folder, ProgramAndIncludeLieBesideTheSource) {
     EXPECT_EQ(read(at("src") / "zarnet_include.pbi"),
               includeText(test::featuresOf(test::NeedAnchors)));
     EXPECT_FALSE(fs::exists(include()));
+}
+
+TEST_F(Folder, TargetsAreToldApart) {
+    const fs::path design = saveDesign("form.zrf", kPlain);
+    std::ofstream(at("empty.pb")).close();
+    std::ofstream(at("full.pb")) << "x";
+    fs::create_directory(at("folder.pb"));
+    fs::create_symlink(design, at("link.pb"));
+    fs::create_symlink(at("nowhere"), at("dangling.pb"));
+    const struct {
+        const char* name;
+        Target target;
+    } cases[] = {
+        {"new.pb", Target::Free},          {"empty.pb", Target::Empty},
+        {"full.pb", Target::Occupied},     {"folder.pb", Target::Occupied},
+        {"dangling.pb", Target::Occupied}, {"form.zrf", Target::Design},
+        {"link.pb", Target::Design},       {"Other.ZRF", Target::Design},
+        {".zrf", Target::Design},          {"form.zrf.pb", Target::Free},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(classifyTarget(at(c.name), design), c.target) << c.name;
+}
+
+// A design may bear any name, the include's or a source's among them.
+TEST_F(Folder, GenerationLeavesADesignUnderAnyName) {
+    const fs::path asInclude = saveDesign("zarnet_include.pbi", kWithImages);
+    const std::string bytes = read(asInclude);
+    EXPECT_FALSE(writeIncludeFor(kPlain, asInclude));
+    EXPECT_EQ(maintainInclude(kPlain, asInclude), Upkeep::NoInclude);
+    EXPECT_EQ(writeProgram(kPlain, asInclude.string(), at("p.pb"), ""), ProgramResult::Refused);
+    EXPECT_EQ(read(asInclude), bytes);
+    EXPECT_FALSE(fs::exists(at("p.pb")));
+
+    const fs::path asSource = saveDesign("form.pb", kPlain);
+    const std::string sourceBytes = read(asSource);
+    EXPECT_EQ(writeProgram(kPlain, asSource.string(), asSource, ""), ProgramResult::Refused);
+    EXPECT_EQ(writeProgram(kPlain, asSource.string(), at("form.zrf"), ""), ProgramResult::Refused);
+    EXPECT_EQ(read(asSource), sourceBytes);
+    EXPECT_FALSE(fs::exists(at("form.zrf")));
 }
 
 } // namespace
