@@ -1,10 +1,8 @@
-#include "anchors/anchor_lists.h"
+#include "anchors/anchors.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <ostream>
-#include <vector>
 
 namespace zarnet::anchors {
 
@@ -71,41 +69,6 @@ TEST(Anchors, RegistrationStoresDistancesForTheBorderBits) {
     EXPECT_EQ(storeAnchor(16, {100, 50, 80, 20}, 400, 300), (Stored{16, 300, 50, 80, 20}));
     EXPECT_EQ(storeAnchor(64, {100, 50, 80, 20}, 400, 300), (Stored{64, 300, 50, 320, 20}));
     EXPECT_EQ(storeAnchor(32 | 128, {100, 50, 80, 20}, 400, 300), (Stored{160, 100, 250, 80, 280}));
-}
-
-TEST(AnchorLists, WindowsAndParentsKeepTheirFirstSize) {
-    AnchorLists lists;
-    lists.registerWindow(7, 400, 300);
-    EXPECT_EQ(lists.registerWindow(7, 900, 900).orW, 400);
-    lists.registerParent(3, 200, 100);
-    EXPECT_EQ(lists.registerParent(3, 50, 50).orH, 100);
-    EXPECT_EQ(lists.windows().size(), 1u);
-    EXPECT_FALSE(lists.findParent(7));
-}
-
-// A container anchored to the window is itself a parent: moving it sends its
-// own size message at once, and the nested run must not disturb the outer
-// walk. Its child follows the container only.
-TEST(AnchorLists, NestedRunKeepsTheOuterWalkPosition) {
-    AnchorLists lists;
-    const int32_t window = 1, container = 10, child = 11, button = 12;
-    lists.registerWindow(window, 400, 300);
-    lists.registerGadget(container, 4 | 8, {0, 0, 200, 100}, Follows::Window, window, 400, 300);
-    const Reference& box = lists.registerParent(container, 200, 100);
-    lists.registerGadget(child, 64, {10, 10, 50, 20}, Follows::Parent, container, box.orW, box.orH);
-    lists.registerGadget(button, 16, {300, 0, 50, 20}, Follows::Window, window, 400, 300);
-
-    std::vector<std::pair<int32_t, Rect>> moves;
-    std::function<void(const AnchoredGadget&, Rect)> move = [&](const AnchoredGadget& g, Rect r) {
-        moves.push_back({g.id, r});
-        if (auto p = lists.findParent(g.id))
-            lists.resize(Follows::Parent, g.id, factorsFor(r.w, r.h, p->orW, p->orH), move);
-    };
-    lists.resize(Follows::Window, window, factorsFor(800, 300, 400, 300), move);
-
-    const std::vector<std::pair<int32_t, Rect>> expected = {
-        {container, {K, K, 400, 100}}, {child, {K, K, 250, K}}, {button, {700, K, K, K}}};
-    EXPECT_EQ(moves, expected);
 }
 
 } // namespace

@@ -127,6 +127,17 @@ TEST_F(Resize, ContainersCarryTheirChildrenInNestedRuns) {
     stillChild.auto_ = 1 | 2 | 4 | 8;
     d.items.push_back(makeCloseRecord());
     loadAnchored(d);
+    // The outer container is registered once, at its first anchored child,
+    // with its designed size; its second one (the inner container) uses
+    // that entry.
+    int outerEntries = 0;
+    for (const gwcontent& p : runtime().gParentValue)
+        if (p.id == gadget(0)) {
+            ++outerEntries;
+            EXPECT_EQ(p.orW, 200);
+            EXPECT_EQ(p.orH, 100);
+        }
+    EXPECT_EQ(outerEntries, 1);
 
     resizeTo(800, 600);
     EXPECT_EQ(boxOf(gadget(0)), (Box{10, 10, 400, 200}));
