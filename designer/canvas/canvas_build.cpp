@@ -56,7 +56,12 @@ int itemByNumber(const Design& d, int n) {
 } // namespace
 
 void buildCanvas(Design& d, int canvasWindow) {
-    tk::UseGadgetList(tk::WindowID(canvasWindow));
+    HWND canvas = tk::WindowID(canvasWindow);
+    tk::UseGadgetList(canvas);
+    // A shown canvas would paint every gadget as it comes; it paints once
+    // at the end instead.
+    const bool shown = IsWindowVisible(canvas);
+    if (shown) SendMessageA(canvas, WM_SETREDRAW, FALSE, 0);
     std::vector<OpenParent> open;
     for (Item& it : d.items) {
         if (it.insplitter == -1) it.insplitter = 0;
@@ -114,6 +119,11 @@ void buildCanvas(Design& d, int canvasWindow) {
             tk::SetGadgetAttribute(g, tk::PB_ScrollArea_X, it.view1);
             tk::SetGadgetAttribute(g, tk::PB_ScrollArea_Y, it.view2);
         }
+    }
+    if (shown) {
+        SendMessageA(canvas, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(canvas, nullptr, nullptr,
+                     RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
     drainEvents();
 }
