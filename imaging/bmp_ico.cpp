@@ -4,6 +4,7 @@
 #include "imaging/dib.h"
 
 #include <algorithm>
+#include <new>
 
 namespace zarnet::imaging {
 namespace {
@@ -27,7 +28,7 @@ struct IconEntry {
 };
 
 // The AND mask follows the colour rows: one bit per pixel, set where the
-// icon is transparent.
+// icon is transparent. Some writers leave it out altogether.
 std::optional<Image> decodeIconDib(std::span<const uint8_t> d) {
     auto h = dib::parseHeader(d, 0, dib::Mode::Icon);
     if (!h) return std::nullopt;
@@ -35,13 +36,24 @@ std::optional<Image> decodeIconDib(std::span<const uint8_t> d) {
     const uint64_t maskStride = dib::rowStride(h->width, 1);
     const uint64_t maskNeed = maskStride * uint64_t(h->height - 1) + (uint64_t(h->width) + 7) / 8;
     const uint64_t left = d.size() - h->tableEnd;
-    if (colourBytes > left || maskNeed > left - colourBytes) return std::nullopt;
+    if (colourBytes > left) return std::nullopt;
+    const uint64_t maskBytes = left - colourBytes;
+    // Data that stops inside the mask is damaged, not maskless.
+    if (maskBytes != 0 && maskBytes < maskNeed) return std::nullopt;
+    const bool hasMask = maskBytes != 0;
 
     auto img = dib::decodePixels(*h, d.subspan(h->tableEnd));
     if (!img) return std::nullopt;
-    if (h->bpp == 32 && std::any_of(img->pixels.begin(), img->pixels.end(),
-                                    [](Pixel p) { return alphaOf(p) != 0; }))
+    const bool anyAlpha = h->bpp == 32 && std::any_of(img->pixels.begin(), img->pixels.end(),
+                                                      [](Pixel p) { return alphaOf(p) != 0; });
+    if (anyAlpha) return img;
+    if (!hasMask) {
+        // Only a 32-bit entry can have come out with alpha 0 everywhere.
+        if (h->bpp == 32)
+            for (Pixel& p : img->pixels)
+                p |= 0xFF000000u;
         return img;
+    }
     const uint8_t* mask = d.data() + h->tableEnd + size_t(colourBytes);
     for (int32_t r = 0; r < h->height; ++r) {
         const uint8_t* row = mask + size_t(maskStride) * size_t(r);
@@ -81,7 +93,9 @@ std::optional<Image> decodeImage(std::span<const uint8_t> d) {
     return std::nullopt;
 }
 
-std::optional<Image> decodeBmp(std::span<const uint8_t> d) {
+namespace {
+
+std::optional<Image> bmpOf(std::span<const uint8_t> d) {
     if (d.size() < kFileHeader || d[0] != 'B' || d[1] != 'M') return std::nullopt;
     const uint32_t offBits = u32(d, 10);
     auto h = dib::parseHeader(d, kFileHeader, dib::Mode::File);
@@ -91,7 +105,7 @@ std::optional<Image> decodeBmp(std::span<const uint8_t> d) {
     return dib::decodePixels(*h, d.subspan(offBits));
 }
 
-std::optional<Image> decodeIco(std::span<const uint8_t> d) {
+std::optional<Image> icoOf(std::span<const uint8_t> d) {
     if (d.size() < kIconDir || u16(d, 0) != 0 || u16(d, 2) != 1) return std::nullopt;
     const size_t count = u16(d, 4);
     if (count == 0 || (d.size() - kIconDir) / kIconEntry < count) return std::nullopt;
@@ -114,6 +128,26 @@ std::optional<Image> decodeIco(std::span<const uint8_t> d) {
     const auto data = d.subspan(best->offset, best->size);
     if (detectFormat(data) == Format::Png) return decodePng(data);
     return decodeIconDib(data);
+}
+
+} // namespace
+
+// Besides the pixels, the headers make small allocations of their own (a
+// colour table); when memory runs out they fail the way the pixels do.
+std::optional<Image> decodeBmp(std::span<const uint8_t> d) {
+    try {
+        return bmpOf(d);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<Image> decodeIco(std::span<const uint8_t> d) {
+    try {
+        return icoOf(d);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace zarnet::imaging

@@ -30,12 +30,16 @@ std::optional<Image> decodeBmp(std::span<const uint8_t> data);
 // An icon file: the largest entry (by area, then colour depth, then the
 // earlier one) is decoded; PNG entries through decodePng. Pixels the AND mask
 // marks transparent get alpha 0; a 32-bit entry with any alpha uses its
-// alpha instead. A directory entry that points outside the data makes the
-// whole file invalid.
+// alpha instead. An entry whose data ends right after its colour rows has no
+// mask (writers of 32-bit icons often leave it out, the alpha making it
+// redundant): its alpha gives the transparency, and an entry without alpha
+// is opaque. Colour rows that do not fit, or a mask cut short, make the entry
+// invalid, and so does a directory entry that points outside the data.
 std::optional<Image> decodeIco(std::span<const uint8_t> data);
 
 // A PNG: every colour type and depth, interlaced or not, tRNS as alpha, 16-bit
-// channels reduced to 8. The file must be complete up to its IEND chunk.
+// channels rounded to the nearest 8-bit level. The file must be complete up
+// to its IEND chunk.
 std::optional<Image> decodePng(std::span<const uint8_t> data);
 
 // A JPEG (JFIF, Exif or bare; baseline, progressive or arithmetic; grey,

@@ -70,7 +70,9 @@ bool run(PngJob* job) {
     if (packedBytes > (uint64_t(job->data.size()) + 64) * kMaxInflateRatio) return false;
 
     png_set_expand(png);
-    png_set_strip_16(png);
+    // Rounded to the nearest 8-bit level, as other viewers show 16-bit
+    // files; dropping the low byte would make many colours one level darker.
+    png_set_scale_16(png);
     if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_gray_to_rgb(png);
     png_set_bgr(png);

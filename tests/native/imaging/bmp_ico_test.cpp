@@ -240,15 +240,67 @@ TEST(Ico, DamagedDirectoriesGiveNoImage) {
     Bytes rle = iconDib(one, 8, {kRed}, [](int32_t, int32_t) { return false; });
     put32(rle, 16, 1);
     EXPECT_FALSE(decodeIco(icoFile({{1, 1, 8, rle}}))) << "compressed icon";
-    Bytes noMask = iconDib(one, 24, {}, [](int32_t, int32_t) { return false; });
-    noMask.resize(noMask.size() - 4);
-    EXPECT_FALSE(decodeIco(icoFile({{1, 1, 24, noMask}}))) << "mask missing";
+    // Without a mask the colour rows must still be whole, and a mask that
+    // is there must be whole too.
+    Bytes shortColour = iconDib(sixColours(), 24, {}, nullptr);
+    shortColour.pop_back();
+    EXPECT_FALSE(decodeIco(icoFile({{3, 2, 24, shortColour}}))) << "colour rows cut short";
+    Bytes shortMask = iconDib(sixColours(), 24, {}, [](int32_t, int32_t) { return false; });
+    shortMask.resize(shortMask.size() - 4); // 4 of the 5 mask bytes it needs are left
+    EXPECT_FALSE(decodeIco(icoFile({{3, 2, 24, shortMask}}))) << "mask cut short";
+}
+
+// A favicon as browsers and many writers make it: two 32-bit entries whose
+// data ends after the colour pixels, the alpha standing in for the mask.
+Bytes maskless32Favicon() {
+    Image big = *makeImage(32, 32), small = *makeImage(16, 16, kBlue);
+    for (int32_t y = 0; y < 32; ++y)
+        for (int32_t x = 0; x < 32; ++x) {
+            const int32_t d = (x - 16) * (x - 16) + (y - 16) * (y - 16);
+            const uint8_t alpha = d < 100 ? 255 : d < 196 ? 128 : 0;
+            big.at(x, y) = makePixel(uint8_t(x * 8), uint8_t(y * 8), 90, alpha);
+        }
+    return icoFile({{32, 32, 32, iconDib(big, 32, {}, nullptr)},
+                    {16, 16, 32, iconDib(small, 32, {}, nullptr)}});
+}
+
+TEST(Ico, EntriesWithoutAMask) {
+    const Bytes favicon = maskless32Favicon();
+    ASSERT_EQ(favicon[6 + 8] | favicon[6 + 9] << 8, 40 + 32 * 32 * 4) << "header and colour only";
+    const auto img = decodeIco(favicon);
+    ASSERT_TRUE(img);
+    EXPECT_EQ(img->width, 32);
+    EXPECT_EQ(img->at(16, 16), makePixel(128, 128, 90, 255));
+    EXPECT_EQ(img->at(16, 4), makePixel(128, 32, 90, 128));
+    EXPECT_EQ(img->at(0, 0), makePixel(0, 0, 90, 0));
+
+    // Without alpha to stand in, a missing mask means opaque at every depth.
+    const Image six = sixColours();
+    Image unseen = six;
+    for (Pixel& p : unseen.pixels)
+        p &= 0x00FFFFFF;
+    const struct {
+        const char* what;
+        Bytes entry;
+        int bpp;
+    } opaque[] = {
+        {"32 bpp, alpha 0 everywhere", iconDib(unseen, 32, {}, nullptr), 32},
+        {"24 bpp", iconDib(six, 24, {}, nullptr), 24},
+        {"8 bpp", iconDib(six, 8, kSixPalette, nullptr), 8},
+        {"4 bpp", iconDib(six, 4, kSixPalette, nullptr), 4},
+    };
+    for (const auto& c : opaque) {
+        const auto got = decodeIco(icoFile({{3, 2, uint16_t(c.bpp), c.entry}}));
+        ASSERT_TRUE(got) << c.what;
+        EXPECT_EQ(*got, six) << c.what;
+    }
 }
 
 TEST(BmpIco, CutFilesGiveNoImage) {
     for (const Variant& v : bmpVariants())
         expectCutFilesRejected(bmpFile(v.dib), v.what);
     expectCutFilesRejected(sampleIcon(), "icon");
+    expectCutFilesRejected(maskless32Favicon(), "icon without masks");
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <zlib.h>
@@ -91,6 +93,140 @@ TEST(Files, WrittenByImageMagickDecode) {
 TEST(Files, CutFilesGiveNoImage) {
     for (const Sample& s : samples())
         expectCutFilesRejected(dataFile(s.file), s.file);
+}
+
+// The nearest 8-bit level of a 16-bit sample, worked out apart from libpng.
+uint8_t nearest(uint16_t v) {
+    return uint8_t((uint32_t(v) * 255 + 32767) / 65535);
+}
+
+// Pictures like those found in the wild (photographs, 16-bit PNGs, icons,
+// palettes, alpha), written by ImageMagick at test time and compared with
+// ImageMagick's own reading of the same files, taken at 16 bits a sample and
+// brought to the nearest 8-bit level (its own reduction to 8 bits truncates).
+// Skipped where ImageMagick is missing.
+TEST(Files, ImageMagickReadsThemAlike) {
+    if (std::system("convert -version >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "ImageMagick's convert is not installed";
+    char dirName[] = "/tmp/zarnet-imaging-XXXXXX";
+    ASSERT_TRUE(mkdtemp(dirName));
+    const std::filesystem::path dir = dirName;
+    const std::string photo = "-size 61x47 -seed 11 plasma:fractal";
+    const std::string fade = "-size 40x30 gradient:'#2040ff-#ff8010' \\( -size 40x30 "
+                             "gradient:white-black -rotate 90 \\) -alpha off -compose "
+                             "copy_opacity -composite";
+    const struct {
+        const char* file;
+        std::string make;
+        const char* coder; // written as, when the name does not say
+        int tolerance;     // per channel: JPEG decoders may round differently
+    } written[] = {
+        {"photo16.png", photo + " -depth 16", "", 0},
+        {"fade16.png", fade + " -depth 16", "", 0},
+        {"greyfade16.png", fade + " -colorspace Gray -depth 16", "", 0},
+        {"palette.png", photo + " -colors 16", "PNG8:", 0},
+        {"photo.jpg", photo + " -quality 85", "", 2},
+        {"progressive.jpg", photo + " -quality 70 -interlace JPEG", "", 2},
+        {"fade.bmp", fade + " -depth 8", "", 0},
+        {"photo.bmp", photo + " -type TrueColor", "", 0},
+        {"icon.ico",
+         "-size 32x32 -seed 5 plasma:fractal \\( -size 32x32 radial-gradient:white-black \\) "
+         "-alpha off -compose copy_opacity -composite",
+         "", 0},
+    };
+    for (const auto& w : written) {
+        SCOPED_TRACE(w.file);
+        const std::filesystem::path file = dir / w.file, raw = dir / "raw.rgba";
+        ASSERT_EQ(std::system(("convert " + w.make + " '" + w.coder + file.string() + "'").c_str()),
+                  0);
+        ASSERT_EQ(std::system(("convert '" + file.string() +
+                               "' -depth 16 -endian LSB 'rgba:" + raw.string() + "'")
+                                  .c_str()),
+                  0);
+        std::ifstream in(raw, std::ios::binary);
+        const Bytes theirs{std::istreambuf_iterator<char>(in), {}};
+        std::ifstream f(file, std::ios::binary);
+        const auto ours = decodeImage(Bytes{std::istreambuf_iterator<char>(f), {}});
+        ASSERT_TRUE(ours);
+        ASSERT_EQ(theirs.size(), ours->pixels.size() * 8);
+        int worst = 0;
+        for (size_t i = 0; i < ours->pixels.size(); ++i) {
+            const Pixel p = ours->pixels[i];
+            uint8_t t[4];
+            for (size_t c = 0; c < 4; ++c)
+                t[c] = nearest(uint16_t(theirs[i * 8 + c * 2] | theirs[i * 8 + c * 2 + 1] << 8));
+            const Pixel their = makePixel(t[0], t[1], t[2], t[3]);
+            // Fully transparent pixels have no colour to agree on.
+            if (alphaOf(p) == 0 && t[3] == 0) continue;
+            for (int shift : {0, 8, 16, 24})
+                worst =
+                    std::max(worst, std::abs(int(p >> shift & 0xFF) - int(their >> shift & 0xFF)));
+        }
+        EXPECT_LE(worst, w.tolerance);
+    }
+    std::filesystem::remove_all(dir);
+}
+
+// A PNG of 16-bit samples (grey, grey + alpha, RGB or RGBA by colour type),
+// written here so the samples can be any value at all.
+Bytes png16(uint32_t width, uint32_t height, uint8_t colourType,
+            const std::vector<uint16_t>& samples) {
+    auto big32 = [](Bytes& b, uint32_t v) {
+        for (int i = 3; i >= 0; --i)
+            b.push_back(uint8_t(v >> (8 * i)));
+    };
+    auto chunk = [&](Bytes& out, const char* type, const Bytes& body) {
+        big32(out, uint32_t(body.size()));
+        Bytes typed(type, type + 4);
+        typed.insert(typed.end(), body.begin(), body.end());
+        out.insert(out.end(), typed.begin(), typed.end());
+        big32(out, uint32_t(crc32(0, typed.data(), uInt(typed.size()))));
+    };
+    const size_t perRow = samples.size() / height;
+    Bytes raw;
+    for (uint32_t y = 0; y < height; ++y) {
+        raw.push_back(0); // no filter
+        for (size_t i = 0; i < perRow; ++i) {
+            raw.push_back(uint8_t(samples[y * perRow + i] >> 8));
+            raw.push_back(uint8_t(samples[y * perRow + i]));
+        }
+    }
+    uLongf packedSize = compressBound(uLong(raw.size()));
+    Bytes packed(packedSize);
+    EXPECT_EQ(compress(packed.data(), &packedSize, raw.data(), uLong(raw.size())), Z_OK);
+    packed.resize(packedSize);
+    Bytes out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    Bytes header;
+    big32(header, width);
+    big32(header, height);
+    header.insert(header.end(), {16, colourType, 0, 0, 0});
+    chunk(out, "IHDR", header);
+    chunk(out, "IDAT", packed);
+    chunk(out, "IEND", {});
+    return out;
+}
+
+TEST(Png, SixteenBitSamplesRoundToTheNearestLevel) {
+    // Every 16-bit value once, as a 256 x 256 grey picture.
+    std::vector<uint16_t> every(65536);
+    for (uint32_t v = 0; v < 65536; ++v)
+        every[v] = uint16_t(v);
+    const auto grey = decodePng(png16(256, 256, 0, every));
+    ASSERT_TRUE(grey);
+    int wrong = 0;
+    for (uint32_t v = 0; v < 65536; ++v) {
+        const uint8_t n = nearest(uint16_t(v));
+        wrong += grey->pixels[v] != makePixel(n, n, n) ? 1 : 0;
+    }
+    EXPECT_EQ(wrong, 0);
+
+    // Colour and alpha alike; 0x00FF and 0x12F0 are where dropping the low
+    // byte would give one level less.
+    const std::vector<uint16_t> rgba = {0x00FF, 0x12F0, 0xFFFF, 0x8000,
+                                        0xFF00, 0x0000, 0x7FFF, 0x00FF};
+    const auto colour = decodePng(png16(2, 1, 6, rgba));
+    ASSERT_TRUE(colour);
+    EXPECT_EQ(*colour, picture({{makePixel(1, 0x13, 255, 128), makePixel(254, 0, 127, 1)}}));
 }
 
 size_t findIdat(const Bytes& b) {

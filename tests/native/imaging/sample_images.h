@@ -140,7 +140,8 @@ inline Bytes bmpFile(const Dib& d) {
     return b;
 }
 
-// An icon entry: colour rows, then the AND mask (set = transparent).
+// An icon entry: colour rows, then the AND mask (set = transparent); no
+// mask at all when `clear` is empty.
 inline Bytes iconDib(const Image& img, int bpp, const std::vector<Pixel>& palette,
                      const std::function<bool(int32_t, int32_t)>& clear) {
     Dib d;
@@ -150,6 +151,7 @@ inline Bytes iconDib(const Image& img, int bpp, const std::vector<Pixel>& palett
     d.palette = palette;
     d.clrUsed = uint32_t(palette.size());
     d.bits = packRows(img, bpp, [&](Pixel p) { return bpp <= 8 ? indexIn(palette, p) : p; });
+    if (!clear) return dibBytes(d);
     Image mask = img;
     for (int32_t y = 0; y < img.height; ++y)
         for (int32_t x = 0; x < img.width; ++x)
