@@ -67,4 +67,12 @@ bool sizeAllowed(int64_t width, int64_t height);
 // allowed or the memory is not there.
 std::optional<Image> makeImage(int32_t width, int32_t height, Pixel fill = 0xFF000000u);
 
+// A picture of width x height taken from rows of pixels laid out as Image
+// keeps them, and a copy of a picture; nothing when the memory is not
+// there. A 32-bit process runs out of address space long before a picture
+// reaches the size limits, so every pixel buffer outside the decoders is
+// made through these and the failure is a value, never an exception.
+std::optional<Image> imageFromPixels(const Pixel* pixels, int32_t width, int32_t height);
+std::optional<Image> copyImage(const Image& img);
+
 } // namespace zarnet::imaging

@@ -1,6 +1,8 @@
 #include "imaging/pixel_ops.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 
 namespace zarnet::imaging {
 namespace {
@@ -42,13 +44,15 @@ void put32(std::vector<uint8_t>& out, uint32_t v) {
 
 } // namespace
 
-void drawTransparent(Image& src, Image& dst, int32_t x, int32_t y, int32_t b, int32_t h,
+bool drawTransparent(Image& src, Image& dst, int32_t x, int32_t y, int32_t b, int32_t h,
                      std::optional<Rgb> key, Rgb buttonFace) {
     const int32_t w = std::min(b, src.width), rows = std::min(h, src.height);
-    if (w <= 0 || rows <= 0) return;
+    if (w <= 0 || rows <= 0) return true;
     // The source region is read whole before it is filled, so drawing a
     // picture onto itself sees its original pixels.
-    std::vector<Pixel> temp(size_t(w) * size_t(rows));
+    auto region = makeImage(w, rows);
+    if (!region) return false;
+    std::vector<Pixel>& temp = region->pixels;
     for (int32_t j = 0; j < rows; ++j)
         std::copy_n(&src.at(0, j), w, &temp[size_t(j) * size_t(w)]);
     const Rgb k = key ? *key : Rgb::of(temp[size_t(w - 1)]);
@@ -63,10 +67,11 @@ void drawTransparent(Image& src, Image& dst, int32_t x, int32_t y, int32_t b, in
             if (!(Rgb::of(p) == k)) dst.at(int32_t(dx), int32_t(dy)) = p;
         }
     }
+    return true;
 }
 
-void makeTransparent(Image& img, Rgb buttonFace) {
-    drawTransparent(img, img, 0, 0, img.width, img.height, std::nullopt, buttonFace);
+bool makeTransparent(Image& img, Rgb buttonFace) {
+    return drawTransparent(img, img, 0, 0, img.width, img.height, std::nullopt, buttonFace);
 }
 
 void fillRect(Image& img, int32_t x, int32_t y, int32_t w, int32_t h, Pixel p) {
@@ -85,12 +90,15 @@ void drawImage(Image& dst, const Image& src, int32_t x, int32_t y) {
         }
 }
 
-Image convertIcoToBmp(const Image& icon, Rgb background) {
-    Image out;
-    out.width = icon.width;
-    out.height = icon.height;
-    out.pixels.assign(icon.pixels.size(), background.pixel());
-    drawImage(out, icon, 0, 0);
+void flattenPixels(std::span<Pixel> pixels, Rgb background) {
+    const Pixel under = background.pixel();
+    for (Pixel& p : pixels)
+        p = blendOver(under, p);
+}
+
+std::optional<Image> convertIcoToBmp(const Image& icon, Rgb background) {
+    auto out = copyImage(icon);
+    if (out) flattenPixels(out->pixels, background);
     return out;
 }
 
@@ -105,7 +113,13 @@ std::vector<uint8_t> encodeBmp(const Image& img) {
     const uint32_t stride = (uint32_t(img.width) * 3 + 3) & ~3u;
     const uint32_t bits = stride * uint32_t(img.height);
     std::vector<uint8_t> out;
-    out.reserve(54 + bits);
+    try {
+        out.reserve(54 + size_t(bits));
+    } catch (const std::bad_alloc&) {
+        return {};
+    } catch (const std::length_error&) {
+        return {};
+    }
     out.push_back('B');
     out.push_back('M');
     put32(out, 54 + bits);

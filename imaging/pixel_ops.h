@@ -20,13 +20,14 @@ namespace zarnet::imaging {
 // fill is opaque. src and dst may be the same picture: the source is read
 // before it is filled, so the net effect is that every pixel of the key
 // colour becomes the button-face colour and every other pixel stays.
-// Regions are clipped to both pictures.
-void drawTransparent(Image& src, Image& dst, int32_t x, int32_t y, int32_t b, int32_t h,
+// Regions are clipped to both pictures. False, with both pictures as they
+// were, when there is no memory for the copy of the source region.
+bool drawTransparent(Image& src, Image& dst, int32_t x, int32_t y, int32_t b, int32_t h,
                      std::optional<Rgb> key, Rgb buttonFace);
 
 // The form every caller uses: the whole picture, onto itself, key colour
 // from the top-right pixel.
-void makeTransparent(Image& img, Rgb buttonFace);
+bool makeTransparent(Image& img, Rgb buttonFace);
 
 // Box: fills a rectangle (clipped) with one pixel value, alpha included.
 void fillRect(Image& img, int32_t x, int32_t y, int32_t w, int32_t h, Pixel p);
@@ -35,12 +36,17 @@ void fillRect(Image& img, int32_t x, int32_t y, int32_t w, int32_t h, Pixel p);
 // (an opaque source is copied as it is).
 void drawImage(Image& dst, const Image& src, int32_t x, int32_t y);
 
+// Lays every pixel over an opaque background, in place: the pixels then
+// look as drawImage would draw them on that background, and are opaque.
+void flattenPixels(std::span<Pixel> pixels, Rgb background);
+
 // The icon-to-bitmap conversion: a new opaque picture of the icon's size,
 // filled with `background`, with the icon drawn on it at (0, 0). We fill with
 // the button-face colour, so the icon looks as it should on a button or form
 // with or without the key-colour transparency applied afterwards (the key is
-// then the top-right pixel, usually that same background).
-Image convertIcoToBmp(const Image& icon, Rgb background);
+// then the top-right pixel, usually that same background). Nothing when
+// the memory is not there.
+std::optional<Image> convertIcoToBmp(const Image& icon, Rgb background);
 
 // Smooth scaling to a new size (the toolkit's ResizeImage). A triangle
 // (bilinear) filter in each direction, widened to the shrink factor when a
@@ -61,7 +67,7 @@ struct Size {
 std::optional<Size> shownImageSize(int32_t gadgetWidth, int32_t gadgetHeight, bool frame);
 
 // A 24-bit bottom-up BMP file of the picture (alpha dropped), the form the
-// designer's icon conversion file takes.
+// designer's icon conversion file takes; empty when the memory is not there.
 std::vector<uint8_t> encodeBmp(const Image& img);
 
 } // namespace zarnet::imaging

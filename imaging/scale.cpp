@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <new>
+#include <stdexcept>
 
 namespace zarnet::imaging {
 namespace {
@@ -137,7 +138,7 @@ void emitRow(const uint8_t* v, int32_t width, Pixel* out) {
 
 std::optional<Image> scaleImage(const Image& img, int32_t width, int32_t height) {
     if (!sizeAllowed(width, height) || img.empty()) return std::nullopt;
-    if (width == img.width && height == img.height) return img;
+    if (width == img.width && height == img.height) return copyImage(img);
     auto out = makeImage(width, height);
     if (!out) return std::nullopt;
     try {
@@ -168,6 +169,8 @@ std::optional<Image> scaleImage(const Image& img, int32_t width, int32_t height)
             }
         }
     } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    } catch (const std::length_error&) {
         return std::nullopt;
     }
     return out;

@@ -21,35 +21,38 @@ int number(intptr_t image) {
 
 } // namespace
 
-void DrawTransparentImage(int TransImage, int ZielImage, int x, int y, int b, int h,
+bool DrawTransparentImage(int TransImage, int ZielImage, int x, int y, int b, int h,
                           int32_t TransColor) {
     auto src = tk::ImagePixels(TransImage);
-    if (!src) return;
+    if (!src) return false;
     const std::optional<img::Rgb> key =
         TransColor == -1 ? std::nullopt
                          : std::optional(img::Rgb::fromColorRef(uint32_t(TransColor)));
     if (ZielImage == TransImage) {
-        img::drawTransparent(*src, *src, x, y, b, h, key, buttonFace());
+        if (!img::drawTransparent(*src, *src, x, y, b, h, key, buttonFace())) return false;
         tk::SetImagePixels(TransImage, *src);
-        return;
+        return true;
     }
     auto dst = tk::ImagePixels(ZielImage);
-    if (!dst) return;
-    img::drawTransparent(*src, *dst, x, y, b, h, key, buttonFace());
+    if (!dst || !img::drawTransparent(*src, *dst, x, y, b, h, key, buttonFace())) return false;
     tk::SetImagePixels(TransImage, *src);
     tk::SetImagePixels(ZielImage, *dst);
+    return true;
 }
 
-void showRecordImage(gimcontent& rec, int gadgetWidth, int gadgetHeight) {
-    int shown = tk::CopyImage(number(rec.idoimage), tk::PB_Any);
-    if (shown && (rec.aflag & 2)) {
-        // A gadget too small to show any pixel shows no picture until it
-        // grows again.
-        const auto size = img::shownImageSize(gadgetWidth, gadgetHeight, rec.frame != 0);
-        if (!size || !tk::ResizeImage(shown, size->width, size->height)) {
+bool showRecordImage(gimcontent& rec, int gadgetWidth, int gadgetHeight) {
+    bool ok = true;
+    int shown = 0;
+    // A gadget too small to show any pixel shows no picture until it grows
+    // again.
+    const auto size = img::shownImageSize(gadgetWidth, gadgetHeight, rec.frame != 0);
+    if (!(rec.aflag & 2) || size) {
+        shown = tk::CopyImage(number(rec.idoimage), tk::PB_Any);
+        if (shown && (rec.aflag & 2) && !tk::ResizeImage(shown, size->width, size->height)) {
             tk::FreeImage(shown);
             shown = 0;
         }
+        ok = shown != 0;
     }
     // Controls show a bitmap ignoring its alpha: transparent parts of
     // icons and PNGs would come out in whatever colour they hide.
@@ -59,6 +62,7 @@ void showRecordImage(gimcontent& rec, int gadgetWidth, int gadgetHeight) {
     rec.idimage = shown;
     // Freed only now that the gadget no longer shows it.
     if (old && old != number(rec.idoimage)) tk::FreeImage(old);
+    return ok;
 }
 
 void loadRecordImage(Runtime& rt) {
@@ -73,9 +77,15 @@ void loadRecordImage(Runtime& rt) {
     if (v.memsize != 0) rec.idoimage = tk::CatchImage(tk::PB_Any, v.image);
     if (rec.idoimage) {
         const int o = number(rec.idoimage);
-        if (rec.aflag & 1)
-            DrawTransparentImage(o, o, 0, 0, tk::ImageWidth(o), tk::ImageHeight(o), -1);
-        showRecordImage(rec, v.w, v.h);
+        const bool ok = (!(rec.aflag & 1) || DrawTransparentImage(o, o, 0, 0, tk::ImageWidth(o),
+                                                                  tk::ImageHeight(o), -1)) &&
+                        showRecordImage(rec, v.w, v.h);
+        // A picture too large for the memory left is dropped whole, so the
+        // rest of the design still gets what memory there is.
+        if (!ok) {
+            tk::FreeImage(o);
+            rec.idoimage = 0;
+        }
     }
     rt.gImageValue.push_back(rec);
 }
@@ -113,7 +123,9 @@ int ZarnetSetImage(int idgadget, int idimage, int idreturn) {
 int ConvertIcoToBmp(int idimage) {
     auto icon = tk::ImagePixels(idimage);
     if (!icon) return 0;
-    return tk::CreateImageFromPixels(tk::PB_Any, img::convertIcoToBmp(*icon, buttonFace()));
+    const auto bitmap = img::convertIcoToBmp(*icon, buttonFace());
+    icon.reset();
+    return bitmap ? tk::CreateImageFromPixels(tk::PB_Any, *bitmap) : 0;
 }
 
 } // namespace zarnet

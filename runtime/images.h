@@ -16,8 +16,9 @@ namespace zarnet {
 // TransColor (0x00BBGGRR; -1: the colour of the source's pixel (b-1, 0)) and
 // takes the source's elsewhere. The source region is then filled with the
 // button-face colour, so drawing an image onto itself turns every pixel of
-// the key colour into the button face.
-void DrawTransparentImage(int TransImage, int ZielImage, int x, int y, int b, int h,
+// the key colour into the button face. False, changing nothing, when either
+// is no image or the memory for the work is not there.
+bool DrawTransparentImage(int TransImage, int ZielImage, int x, int y, int b, int h,
                           int32_t TransColor);
 
 // Replaces the picture of gadget idgadget by image idimage, which the
@@ -32,12 +33,15 @@ int ZarnetSetImage(int idgadget, int idimage, int idreturn);
 int ConvertIcoToBmp(int idimage);
 
 // The loader's step for an image-capable record: appends its image record,
-// decodes the picture, applies the image flags and shows it.
+// decodes the picture, applies the image flags and shows it. A picture that
+// runs out of memory on the way is dropped like one that does not decode.
 void loadRecordImage(Runtime& rt);
 
 // Gives an image record a fresh shown copy of its unscaled image (scaled to
 // a gadget of this outer size when the record's flags say so) and puts it
-// on the gadget, freeing the copy it replaces.
-void showRecordImage(gimcontent& rec, int gadgetWidth, int gadgetHeight);
+// on the gadget, freeing the copy it replaces. False when the memory for
+// the copy was not there: the gadget then shows no picture. A gadget too
+// small to show a pixel shows none either, but that is no failure.
+bool showRecordImage(gimcontent& rec, int gadgetWidth, int gadgetHeight);
 
 } // namespace zarnet

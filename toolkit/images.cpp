@@ -1,6 +1,11 @@
 // Numbered pictures as DIB sections. Pixel work (boxes, drawing one picture
 // on another, scaling) is done by imaging/ on a copy of the pixels, so it is
 // exact and keeps alpha; GDI only draws text and shows the result.
+//
+// Pictures can be large enough that a 32-bit process runs out of address
+// space for their copies. Every copy is a value that may be missing, and the
+// operation that needed it then fails the way a picture that does not decode
+// fails; no allocation failure leaves this file as an exception.
 #include "toolkit/images.h"
 
 #include "imaging/decode.h"
@@ -10,6 +15,7 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string>
 #include <unordered_map>
 
@@ -35,16 +41,14 @@ ImageRec* find(int image) {
     return it == images().end() ? nullptr : &it->second;
 }
 
-// A DIB section holding the pixels; nothing when GDI refuses (no memory,
-// or out of GDI handles).
-std::optional<ImageRec> makeDib(const img::Image& pixels) {
-    if (!img::sizeAllowed(pixels.width, pixels.height) ||
-        pixels.pixels.size() != size_t(pixels.width) * size_t(pixels.height))
-        return std::nullopt;
+// A DIB section holding a copy of width x height pixels; nothing when GDI
+// refuses (no memory, or out of GDI handles).
+std::optional<ImageRec> makeDib(const img::Pixel* pixels, int width, int height) {
+    if (!img::sizeAllowed(width, height)) return std::nullopt;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = pixels.width;
-    bi.bmiHeader.biHeight = -pixels.height; // top-down, as imaging keeps rows
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height; // top-down, as imaging keeps rows
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
@@ -54,17 +58,19 @@ std::optional<ImageRec> makeDib(const img::Image& pixels) {
         if (bm) DeleteObject(bm);
         return std::nullopt;
     }
-    std::memcpy(bits, pixels.pixels.data(), pixels.pixels.size() * sizeof(img::Pixel));
-    return ImageRec{bm, static_cast<uint32_t*>(bits), pixels.width, pixels.height};
+    GdiFlush();
+    std::memcpy(bits, pixels, size_t(width) * size_t(height) * sizeof(img::Pixel));
+    return ImageRec{bm, static_cast<uint32_t*>(bits), width, height};
 }
 
-img::Image pixelsOf(const ImageRec& r) {
+std::optional<ImageRec> makeDib(const img::Image& pixels) {
+    if (pixels.pixels.size() != size_t(pixels.width) * size_t(pixels.height)) return std::nullopt;
+    return makeDib(pixels.pixels.data(), pixels.width, pixels.height);
+}
+
+std::optional<img::Image> pixelsOf(const ImageRec& r) {
     GdiFlush();
-    img::Image out;
-    out.width = r.width;
-    out.height = r.height;
-    out.pixels.assign(r.bits, r.bits + size_t(r.width) * size_t(r.height));
-    return out;
+    return img::imageFromPixels(r.bits, r.width, r.height);
 }
 
 void release(ImageRec& r) {
@@ -80,7 +86,12 @@ int store(int requested, ImageRec rec) {
         release(rec);
         return 0;
     }
-    images()[number] = rec;
+    try {
+        images()[number] = rec;
+    } catch (const std::bad_alloc&) {
+        release(rec);
+        return 0;
+    }
     return requested == PB_Any ? number : 1;
 }
 
@@ -104,6 +115,37 @@ img::Pixel opaque(uint32_t colour) {
     return img::Rgb::fromColorRef(colour).pixel();
 }
 
+bool isImageBitmap(HBITMAP bitmap) {
+    for (const auto& [number, rec] : images())
+        if (rec.bitmap == bitmap) return true;
+    return false;
+}
+
+// The bitmap the caller last put on a static control through
+// SetGadgetImage, kept with the control.
+constexpr const char* kShownProp = "tk.image.shown";
+
+// With the XP look (common controls 6) a static control keeps its own copy
+// of a 32-bit bitmap that has alpha, which all of ours have, and hands that
+// copy back on the next STM_SETIMAGE; the caller then owns it. Without the
+// XP look it hands back the caller's previous bitmap, which stays the
+// caller's. Only a handle that is neither the bitmap just set nor the one
+// set before, and no numbered image's either, is such a copy.
+void showOnStatic(HWND hwnd, HBITMAP image) {
+    const auto before = static_cast<HBITMAP>(GetPropA(hwnd, kShownProp));
+    const auto back = reinterpret_cast<HBITMAP>(
+        SendMessageA(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image)));
+    if (image)
+        SetPropA(hwnd, kShownProp, image);
+    else
+        RemovePropA(hwnd, kShownProp);
+    // A picture put on the control some other way leaves `before` unknown:
+    // what comes back then may be the caller's, and is left alone.
+    if (!before || !back || back == image || back == before || isImageBitmap(back)) return;
+    BITMAP bm;
+    if (GetObjectA(back, sizeof bm, &bm) == sizeof bm && bm.bmBitsPixel == 32) DeleteObject(back);
+}
+
 } // namespace
 
 int CatchImage(int image, std::span<const uint8_t> data) {
@@ -122,13 +164,19 @@ int CreateImageFromPixels(int image, const img::Image& pixels) {
 
 int CopyImage(int image, int copy) {
     const ImageRec* r = find(image);
-    return r ? storePixels(copy, pixelsOf(*r)) : 0;
+    if (!r) return 0;
+    // Straight from section to section: no third copy of a large picture.
+    auto rec = makeDib(r->bits, r->width, r->height);
+    return rec ? store(copy, *rec) : 0;
 }
 
 bool ResizeImage(int image, int width, int height) {
     ImageRec* r = find(image);
-    if (!r) return false;
-    auto scaled = img::scaleImage(pixelsOf(*r), width, height);
+    if (!r || !img::sizeAllowed(width, height)) return false;
+    auto pixels = pixelsOf(*r);
+    if (!pixels) return false;
+    auto scaled = img::scaleImage(*pixels, width, height);
+    pixels.reset();
     if (!scaled) return false;
     auto rec = makeDib(*scaled);
     if (!rec) return false;
@@ -166,8 +214,7 @@ int ImageHeight(int image) {
 
 std::optional<img::Image> ImagePixels(int image) {
     const ImageRec* r = find(image);
-    if (!r) return std::nullopt;
-    return pixelsOf(*r);
+    return r ? pixelsOf(*r) : std::nullopt;
 }
 
 bool SetImagePixels(int image, const img::Image& pixels) {
@@ -181,19 +228,23 @@ bool SetImagePixels(int image, const img::Image& pixels) {
 }
 
 void FlattenImage(int image, uint32_t background) {
-    auto pixels = ImagePixels(image);
-    if (!pixels) return;
-    bool opaqueAlready = true;
-    for (img::Pixel p : pixels->pixels)
-        opaqueAlready = opaqueAlready && img::alphaOf(p) == 255;
-    if (!opaqueAlready)
-        SetImagePixels(image, img::convertIcoToBmp(*pixels, img::Rgb::fromColorRef(background)));
+    ImageRec* r = find(image);
+    if (!r) return;
+    // In place: flattening needs no copy, so it cannot run out of memory.
+    GdiFlush();
+    img::flattenPixels({r->bits, size_t(r->width) * size_t(r->height)},
+                       img::Rgb::fromColorRef(background));
 }
 
 bool StartDrawing(int image) {
+    if (drawing()) return false;
     auto pixels = ImagePixels(image);
-    if (!pixels || drawing()) return false;
-    drawing() = std::make_unique<Drawing>(Drawing{image, std::move(*pixels), nullptr});
+    if (!pixels) return false;
+    try {
+        drawing() = std::make_unique<Drawing>(Drawing{image, std::move(*pixels), nullptr});
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     return true;
 }
 
@@ -210,18 +261,15 @@ void Box(int x, int y, int width, int height, uint32_t colour) {
 void DrawImage(int image, int x, int y) {
     Drawing* d = drawing().get();
     if (!d) return;
-    if (image == d->image) {
-        const img::Image self = d->pixels;
-        img::drawImage(d->pixels, self, x, y);
-    } else if (auto src = ImagePixels(image)) {
-        img::drawImage(d->pixels, *src, x, y);
-    }
+    // Drawing a picture on itself reads a copy, taken before it changes.
+    auto src = image == d->image ? img::copyImage(d->pixels) : ImagePixels(image);
+    if (src) img::drawImage(d->pixels, *src, x, y);
 }
 
 void DrawImage(int image, int x, int y, int width, int height) {
     Drawing* d = drawing().get();
     if (!d) return;
-    std::optional<img::Image> src = image == d->image ? d->pixels : ImagePixels(image);
+    auto src = image == d->image ? img::copyImage(d->pixels) : ImagePixels(image);
     if (!src) return;
     if (auto scaled = img::scaleImage(*src, width, height))
         img::drawImage(d->pixels, *scaled, x, y);
@@ -237,11 +285,11 @@ void DrawImageText(int x, int y, std::string_view text, uint32_t front, int32_t 
     // GDI draws into a scratch copy and clears the alpha byte of what it
     // touches; every pixel that changed is taken over as opaque, the rest
     // keeps its colour and alpha.
-    const img::Image before = d->pixels;
-    img::Image scratch = before;
-    for (img::Pixel& p : scratch.pixels)
+    auto scratch = img::copyImage(d->pixels);
+    if (!scratch) return;
+    for (img::Pixel& p : scratch->pixels)
         p |= 0xFF000000u;
-    auto dib = makeDib(scratch);
+    auto dib = makeDib(*scratch);
     if (!dib) return;
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ oldBitmap = SelectObject(dc, dib->bitmap);
@@ -253,16 +301,15 @@ void DrawImageText(int x, int y, std::string_view text, uint32_t front, int32_t 
         SetBkMode(dc, OPAQUE);
         SetBkColor(dc, static_cast<uint32_t>(background) & 0xFFFFFF);
     }
-    const std::string s(text);
-    TextOutA(dc, x, y, s.data(), static_cast<int>(s.size()));
+    TextOutA(dc, x, y, text.data(), static_cast<int>(text.size()));
     SelectObject(dc, oldFont);
     SelectObject(dc, oldBitmap);
     DeleteDC(dc);
-    const img::Image drawn = pixelsOf(*dib);
+    GdiFlush();
+    const img::Pixel* drawn = dib->bits;
+    for (size_t i = 0; i < scratch->pixels.size(); ++i)
+        if (drawn[i] != scratch->pixels[i]) d->pixels.pixels[i] = drawn[i] | 0xFF000000u;
     release(*dib);
-    for (size_t i = 0; i < drawn.pixels.size(); ++i)
-        if (drawn.pixels[i] != scratch.pixels[i])
-            d->pixels.pixels[i] = drawn.pixels[i] | 0xFF000000u;
 }
 
 void SetGadgetImage(int gadget, HBITMAP image) {
@@ -270,7 +317,7 @@ void SetGadgetImage(int gadget, HBITMAP image) {
     if (!hwnd) return;
     switch (GadgetType(gadget)) {
     case KindImage: {
-        SetGadgetState(gadget, reinterpret_cast<intptr_t>(image));
+        showOnStatic(hwnd, image);
         BITMAP bm;
         if (!image || !GetObjectA(image, sizeof bm, &bm)) return;
         // The static control sizes its window to the bitmap; a bordered one

@@ -18,7 +18,9 @@ namespace tk {
 
 // Numbers work as for every toolkit object: #PB_Any allocates one (the
 // result), an explicit number replaces the image of that number (result
-// nonzero). 0 means nothing was made.
+// nonzero). 0 means nothing was made, which is also what running out of
+// memory (or GDI handles) gives: large pictures can exhaust a 32-bit
+// process, and that is a result like any other here, never an exception.
 
 // Decodes BMP, ICO, PNG or JPEG data. Data that does not decode, of any
 // kind and from any decoder, gives 0 and no image.
@@ -29,7 +31,8 @@ int CreateImage(int image, int width, int height, uint32_t colour = 0);
 int CreateImageFromPixels(int image, const zarnet::imaging::Image& pixels);
 int CopyImage(int image, int copy);
 // Scales the image smoothly to the new size; its number stays, its
-// handle changes. False (image unchanged) when the size is not allowed.
+// handle changes. False (image unchanged) when the size is not allowed
+// or the memory for the work is not there.
 bool ResizeImage(int image, int width, int height);
 void FreeImage(int image);
 bool IsImage(int image);
@@ -37,17 +40,21 @@ HBITMAP ImageID(int image); // nullptr when not an image
 int ImageWidth(int image);  // 0 when not an image
 int ImageHeight(int image);
 
-// The pixels of an image, and writing pixels of the same size back.
+// A copy of the pixels of an image (nothing when no image or no memory),
+// and writing pixels of the same size back.
 std::optional<zarnet::imaging::Image> ImagePixels(int image);
 bool SetImagePixels(int image, const zarnet::imaging::Image& pixels);
 
 // Lays the image over an opaque background (0x00BBGGRR) where it is not
-// opaque, so a control that ignores alpha shows it as intended.
+// opaque, so a control that ignores alpha shows it as intended. Done in
+// place, so it needs no memory.
 void FlattenImage(int image, uint32_t background);
 
-// Drawing on an image: StartDrawing opens it (false when it is no image
-// or another drawing is open), the drawing calls change it, StopDrawing
-// ends the drawing. Colours are 0x00BBGGRR; everything drawn is opaque.
+// Drawing on an image: StartDrawing opens it (false when it is no image,
+// another drawing is open or there is no memory for the working copy), the
+// drawing calls change it, StopDrawing ends the drawing. A drawing call
+// that needs a copy it cannot have draws nothing. Colours are 0x00BBGGRR;
+// everything drawn is opaque.
 bool StartDrawing(int image);
 void StopDrawing();
 void Box(int x, int y, int width, int height, uint32_t colour);
@@ -63,7 +70,8 @@ void DrawImageText(int x, int y, std::string_view text, uint32_t front, int32_t 
 // shows it as its state and, like PureBasic's, fits its inner area to the
 // picture; an image button shows it as its state; a button created with
 // the bitmap style shows it through BM_SETIMAGE. The gadget does not own
-// the bitmap: free it only after it has been replaced.
+// the bitmap: free it only after it has been replaced. A copy an image
+// gadget made of the bitmap it replaces (the XP look does) is freed here.
 void SetGadgetImage(int gadget, HBITMAP image);
 
 } // namespace tk

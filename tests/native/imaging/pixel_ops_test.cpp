@@ -91,7 +91,7 @@ TEST(ShownSize, BorderedImageGadgetLosesFourPixelsEachWay) {
 
 TEST(IcoToBmp, IconIsDrawnOverTheBackgroundAndComesOutOpaque) {
     const Image icon = picture({{0x00FF0000, 0x80000000, kBlue}});
-    const Image out = convertIcoToBmp(icon, kFace);
+    const Image out = *convertIcoToBmp(icon, kFace);
     EXPECT_EQ(out, picture({{F, 0xFF6A6864, kBlue}}));
     // The designer keeps the converted icon as a BMP file.
     const auto back = decodeBmp(encodeBmp(out));

@@ -8,7 +8,9 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -165,6 +167,94 @@ TEST_F(GadgetImages, ImageGadgetsFitTheirInnerAreaToThePicture) {
         SetGadgetImage(g, nullptr);
         FreeGadget(g);
         FreeImage(picture);
+    }
+}
+
+// Controls made while this lives get the XP look (common controls 6), as
+// in a program that ships with the manifest.
+class XpLook {
+  public:
+    XpLook() {
+        char dir[MAX_PATH] = {};
+        GetTempPathA(sizeof dir, dir);
+        path_ = std::string(dir) + "tk-images-xp-" + std::to_string(GetCurrentProcessId()) +
+                ".manifest";
+        std::ofstream(path_, std::ios::binary)
+            << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+            << R"(<assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">)"
+            << R"(<dependency><dependentAssembly><assemblyIdentity type="win32")"
+            << R"( name="Microsoft.Windows.Common-Controls" version="6.0.0.0")"
+            << R"( processorArchitecture="*" publicKeyToken="6595b64144ccf1df" language="*"/>)"
+            << R"(</dependentAssembly></dependency></assembly>)";
+        ACTCTXA ctx = {};
+        ctx.cbSize = sizeof ctx;
+        ctx.lpSource = path_.c_str();
+        context_ = CreateActCtxA(&ctx);
+        if (context_ != INVALID_HANDLE_VALUE && !ActivateActCtx(context_, &cookie_)) {
+            ReleaseActCtx(context_);
+            context_ = INVALID_HANDLE_VALUE;
+        }
+    }
+    ~XpLook() {
+        if (context_ != INVALID_HANDLE_VALUE) {
+            DeactivateActCtx(0, cookie_);
+            ReleaseActCtx(context_);
+        }
+        DeleteFileA(path_.c_str());
+    }
+    bool active() const { return context_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    std::string path_;
+    HANDLE context_ = INVALID_HANDLE_VALUE;
+    ULONG_PTR cookie_ = 0;
+};
+
+bool isBitmap(HBITMAP b) {
+    return GetObjectType(b) == OBJ_BITMAP;
+}
+
+// With the XP look a static control shows a copy of a 32-bit bitmap and
+// hands that copy back when the next picture is put on it; each copy must
+// be freed then, or every rescaled picture leaks one. The caller's own
+// bitmaps, the one replaced included, stay the caller's in both looks.
+TEST_F(GadgetImages, ReplacedPicturesLeaveNoCopyAndKeepTheCallersBitmaps) {
+    for (const bool xp : {true, false}) {
+        SCOPED_TRACE(xp ? "XP look" : "classic look");
+        int g = 0;
+        {
+            std::optional<XpLook> look;
+            if (xp) {
+                look.emplace();
+                ASSERT_TRUE(look->active());
+            }
+            g = ImageGadget(PB_Any, 10, 10, 100, 80, nullptr);
+        }
+        const HWND h = GadgetID(g);
+        auto held = [&] {
+            return reinterpret_cast<HBITMAP>(SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        };
+        const int a = CreateImage(PB_Any, 20, 10, RGB(1, 2, 3));
+        const int b = CreateImage(PB_Any, 30, 15, RGB(4, 5, 6));
+        SetGadgetImage(g, ImageID(a));
+        const HBITMAP first = held();
+        EXPECT_EQ(first != ImageID(a), xp) << "the control keeps a copy only with the XP look";
+        // A resize run puts a fresh picture on the gadget each time.
+        std::vector<HBITMAP> shown = {first};
+        for (int i = 0; i < 4; ++i) {
+            SetGadgetImage(g, ImageID(i % 2 ? a : b));
+            shown.push_back(held());
+        }
+        SetGadgetImage(g, nullptr);
+        EXPECT_EQ(held(), nullptr);
+        for (HBITMAP s : shown)
+            EXPECT_TRUE(s == ImageID(a) || s == ImageID(b) || !isBitmap(s)) << "a copy was kept";
+        EXPECT_TRUE(isBitmap(ImageID(a)));
+        EXPECT_TRUE(isBitmap(ImageID(b)));
+        EXPECT_EQ(readBitmap(ImageID(a)).at(0, 0), 0x010203u);
+        FreeGadget(g);
+        FreeImage(a);
+        FreeImage(b);
     }
 }
 
