@@ -18,6 +18,10 @@ namespace {
 class PlatformInput final : public InputSource {
   public:
     short asyncKeyState(int virtualKey) override { return GetAsyncKeyState(virtualKey); }
+    uint32_t lastInputTime() override {
+        LASTINPUTINFO info{sizeof info, 0};
+        return GetLastInputInfo(&info) ? info.dwTime : 0;
+    }
     POINT cursorPos() override {
         POINT p{};
         GetCursorPos(&p);

@@ -18,6 +18,10 @@ class InputSource {
     // since the previous query of the same key.
     virtual short asyncKeyState(int virtualKey) = 0;
     virtual POINT cursorPos() = 0; // screen coordinates
+    // Like GetLastInputInfo: a value that changes whenever a key, button or
+    // the mouse did anything. A polling loop that saw every key up may skip
+    // its sampling while this stays the same.
+    virtual uint32_t lastInputTime() = 0;
 };
 
 struct FontChoice {

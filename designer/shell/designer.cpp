@@ -25,10 +25,15 @@ void Designer::showTip(int n) {
                  reinterpret_cast<LPARAM>(std::string(tipText(n)).c_str()));
 }
 
+bool Designer::sampled(int virtualKey) {
+    const bool down = tk::input().asyncKeyState(virtualKey) != 0;
+    keySeenDown = keySeenDown || down;
+    return down;
+}
+
 bool Designer::keyDown(int virtualKey) {
-    tk::InputSource& in = tk::input();
-    in.asyncKeyState(virtualKey);
-    return in.asyncKeyState(virtualKey) != 0;
+    tk::input().asyncKeyState(virtualKey);
+    return sampled(virtualKey);
 }
 
 void Designer::waitForRelease(int virtualKey) {

@@ -103,6 +103,10 @@ struct Designer {
     int marked = -1; // index of the marked item in the design, -1 none
     bool groupMode = false;
     POINT clickPosition{};
+    // Idle passes: nothing to sample while no input arrived since a pass
+    // that found every key and button up.
+    uint32_t lastInputAt = 0;
+    bool keySeenDown = true;
 
     // Start-up steps in their order; false when the canvas could not open.
     bool start(const StartOptions& options);
@@ -119,6 +123,8 @@ struct Designer {
     // A key's current state: queried once with the result thrown away, then
     // again, so only a press that is happening now counts.
     bool keyDown(int virtualKey);
+    // A key's state as the platform reports it (one query).
+    bool sampled(int virtualKey);
     // Waits until the key is up, reading events meanwhile.
     void waitForRelease(int virtualKey);
     // Processes pending window events until none is left.

@@ -36,6 +36,22 @@ bool Designer::pass() {
             event = 0;
         }
     }
+    // With no event, no input since the last pass and every key up then,
+    // this pass would find nothing to do: the idle designer skips it and
+    // waits a little longer, until a message or input arrives. Anything it
+    // must react to (keys while the canvas is in front, clicks on its
+    // windows, commands) arrives as one, so nothing is answered later.
+    tk::InputSource& in = tk::input();
+    const uint32_t inputAt = in.lastInputTime();
+    const bool quiet = event == 0 && inputAt == lastInputAt && !keySeenDown;
+    lastInputAt = inputAt;
+    if (quiet) {
+        constexpr DWORD kQuietWaitMs = 50;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kQuietWaitMs, QS_ALLINPUT);
+        return !ended;
+    }
+    keySeenDown = false;
+
     // A command for the canvas (its close box, its system menu, a menu it
     // showed) is carried out whichever window is in front, so none is lost.
     const bool canvasCommand =
@@ -43,7 +59,6 @@ bool Designer::pass() {
         (event == tk::PB_Event_CloseWindow || event == tk::PB_Event_SysCommand ||
          event == tk::PB_Event_Menu);
 
-    tk::InputSource& in = tk::input();
     HWND active = nullptr;
     if (keyDown(VK_LBUTTON)) {
         RECT r;
@@ -66,8 +81,8 @@ void Designer::canvasBranch(bool canvasCommand) {
     for (int key : {VK_LBUTTON, VK_RBUTTON, VK_CONTROL, VK_MENU, VK_SHIFT}) in.asyncKeyState(key);
     if (keyboardHandler(marked)) refreshTitle();
     if (groupMode && !canvasCommand) return;
-    const bool left = in.asyncKeyState(VK_LBUTTON) != 0;
-    const bool right = in.asyncKeyState(VK_RBUTTON) != 0;
+    const bool left = sampled(VK_LBUTTON);
+    const bool right = sampled(VK_RBUTTON);
     if (event == 0 && !left && !right) return;
     POINT p = in.cursorPos();
     ScreenToClient(canvas, &p);

@@ -19,12 +19,24 @@ class ScriptedInput : public tk::InputSource {
   public:
     short asyncKeyState(int key) override { return down_[key] ? short(0x8000) : 0; }
     POINT cursorPos() override { return cursor; }
-    void press(int key) { down_[key] = true; }
-    void release(int key) { down_[key] = false; }
+    uint32_t lastInputTime() override { return changes_; }
+    void press(int key) {
+        down_[key] = true;
+        ++changes_;
+    }
+    void release(int key) {
+        down_[key] = false;
+        ++changes_;
+    }
+    void moveTo(POINT p) {
+        cursor = p;
+        ++changes_;
+    }
     POINT cursor{0, 0};
 
   private:
     std::map<int, bool> down_;
+    uint32_t changes_ = 0;
 };
 
 // Answers requesters from queues and remembers what they showed.
@@ -101,10 +113,10 @@ class DesignerTest : public ::testing::Test {
         o.programFolder = folder;
         ASSERT_TRUE(d.start(o));
     }
-    // Runs passes of the main loop until nothing is pending.
-    void run(int passes = 20) {
-        for (int i = 0; i < passes && d.pass(); ++i) {
-        }
+    // Runs passes of the main loop until two in a row found no event.
+    void run() {
+        for (int idle = 0, i = 0; idle < 2 && i < 200 && d.pass(); ++i)
+            idle = d.event == 0 ? idle + 1 : 0;
     }
     std::string title() { return tk::GetWindowTitle(zarnet::designer::kCanvasWindow); }
     std::string fieldText(int field) { return tk::GetGadgetText(d.fields[field]); }
