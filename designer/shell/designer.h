@@ -51,6 +51,8 @@ struct StartOptions {
     // Where preferences.zrp and the other files beside the program live;
     // empty means the running program's own folder.
     std::string programFolder;
+    // The program a restart starts; empty means the running program.
+    std::string programFile;
 };
 
 // The designer's command line split into its parameters (the program
@@ -158,6 +160,23 @@ struct Designer {
     void setGridFromField();
     void syncGridButtons();
     void toggleShowGrid();
+
+    // Handing the design to another process.
+    std::string backupFile; // where the last backup went
+    std::string designerManifest() const;
+    std::string viewerManifest() const;
+    bool writeBackup();
+    void preview();
+    bool restart(); // false: this designer goes on
+    void toggleXpStyle();
+
+    // Source generation.
+    std::string prefix; // the constants' prefix, offered again next time
+    std::string savedForGeneration();
+    std::string askPrefix();
+    void generateProgram();
+    void generateInclude();
+    void copyConstants();
 
     // Object manager.
     void openObjectManager();

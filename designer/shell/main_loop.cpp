@@ -103,9 +103,16 @@ void Designer::canvasBranch(bool canvasCommand) {
     }
 }
 
-bool Designer::keyboardHandler(int /*markedItem*/) {
-    // Restart, creation, moving, deleting, the values editor and the
-    // preview hang off these keys as they come in.
+bool Designer::keyboardHandler(int markedItem) {
+    if (keyDown(VK_ESCAPE)) {
+        restart();
+        return true;
+    }
+    if (markedItem < 0 && keyDown(VK_RETURN)) {
+        preview();
+        waitForRelease(VK_RETURN);
+        return true;
+    }
     return false;
 }
 

@@ -130,6 +130,21 @@ void Designer::menuCommand(int id) {
     case MenuShowGrid:
         toggleShowGrid();
         break;
+    case MenuPreview:
+        preview();
+        break;
+    case MenuToggleXp:
+        toggleXpStyle();
+        break;
+    case MenuFullSource:
+        generateProgram();
+        break;
+    case MenuIncludeSource:
+        generateInclude();
+        break;
+    case MenuConstants:
+        copyConstants();
+        break;
     default:
         break;
     }
@@ -148,6 +163,9 @@ void Designer::systemCommand(int id) {
         break;
     case SysNew:
         newDesign();
+        break;
+    case SysToggleXp:
+        toggleXpStyle();
         break;
     default:
         break;

@@ -70,8 +70,8 @@ bool Designer::start(const StartOptions& options) {
     // Paths beside the program.
     char buf[1024] = {};
     const DWORD n = GetModuleFileNameA(nullptr, buf, 1000);
-    programFile.assign(buf, n);
-    programFolder = options.programFolder.empty() ? folderOf(programFile) : options.programFolder;
+    programFile = options.programFile.empty() ? std::string(buf, n) : options.programFile;
+    programFolder = options.programFolder.empty() ? folderOf(std::string(buf, n)) : options.programFolder;
     if (!programFolder.empty() && programFolder.back() != '\\' && programFolder.back() != '/')
         programFolder += '\\';
     preferencesFile = programFolder + kPreferencesName;
@@ -174,7 +174,7 @@ bool Designer::start(const StartOptions& options) {
     buildMenus();
     rebuildGridBrush();
     applyGrid();
-    xpStyle = fileSizeOrMissing(pathFromText(programFile + ".manifest")) >= 1;
+    xpStyle = fileSizeOrMissing(pathFromText(designerManifest())) >= 1;
     tk::SetWindowCallback(designerWindowProc);
     layoutEstablished = true;
 

@@ -1,0 +1,187 @@
+// Preview, restart and generation from the designer, in-process: the real
+// Pelmo.exe is started for previews; requesters are scripted.
+#include "designer_fixture.h"
+
+#include "designer/generate/constants.h"
+#include "document/design_file.h"
+#include "document/xp_manifest.h"
+
+#include <atomic>
+#include <fstream>
+#include <thread>
+
+using namespace zarnet;
+using namespace zarnet::designer;
+using designertest::DesignerTest;
+
+namespace {
+
+std::string exampleDesign() {
+    std::string path = "Z:" + designertest::sourceDir() + "/examples/example.zrf";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string pelmo() {
+    const char* build = std::getenv("ZARNET_BUILD");
+    std::string path = std::string("Z:") + (build ? build : "") + "/viewer/Pelmo.exe";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+long long sizeOf(const std::string& path) { return fileSizeOrMissing(path); }
+
+void makeFile(const std::string& path, long long size) {
+    DeleteFileA(path.c_str());
+    if (size < 0) return;
+    std::ofstream f(path, std::ios::binary);
+    f << std::string(static_cast<size_t>(size), 'x');
+}
+
+// Closes the viewer's window as soon as it shows, from another thread,
+// while the designer waits for the viewer in its own loop.
+class ViewerCloser {
+  public:
+    ViewerCloser()
+        : thread_([this] {
+              for (int i = 0; i < 600 && !stop_; ++i) {
+                  HWND w = FindWindowA(nullptr, "Zarnet preview");
+                  if (w && IsWindowVisible(w)) {
+                      seen = true;
+                      PostMessageA(w, WM_CLOSE, 0, 0);
+                      return;
+                  }
+                  Sleep(50);
+              }
+          }) {}
+    ~ViewerCloser() {
+        stop_ = true;
+        thread_.join();
+    }
+    std::atomic<bool> seen{false};
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+std::string clipboard() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE h = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(h));
+        GlobalUnlock(h);
+    }
+    CloseClipboard();
+    return text;
+}
+
+} // namespace
+
+TEST_F(DesignerTest, PreviewKeepsTheDesignAndSyncsTheViewerManifest) {
+    ASSERT_TRUE(CopyFileA(pelmo().c_str(), (folder + "Pelmo.exe").c_str(), FALSE));
+    start({exampleDesign()});
+    d.design.modified = true;
+    // Designer manifest (size or -1 missing), viewer manifest before, after.
+    struct Case {
+        long long designer, viewerBefore, viewerAfter;
+    } cases[] = {{647, -1, 647}, {647, 5, 5}, {-1, 647, -1}, {0, 647, -1}, {-1, 0, 0}};
+    for (const Case& c : cases) {
+        makeFile(folder + "Zarnet.exe.manifest", c.designer);
+        makeFile(folder + "Pelmo.exe.manifest", c.viewerBefore);
+        ViewerCloser closer;
+        d.preview();
+        EXPECT_TRUE(closer.seen) << c.designer << "/" << c.viewerBefore;
+        EXPECT_EQ(sizeOf(folder + "Pelmo.exe.manifest"), c.viewerAfter)
+            << c.designer << "/" << c.viewerBefore;
+        EXPECT_EQ(sizeOf(folder + "backup"), -1);
+        EXPECT_EQ(title()[0], '*');
+        EXPECT_TRUE(IsWindowVisible(d.canvas) && IsWindowVisible(d.objectManager));
+    }
+    EXPECT_EQ(tk::GetGadgetText(d.tipField), std::string(tipText(8)));
+}
+
+TEST_F(DesignerTest, PreviewWithoutAViewerOrAWritableFolder) {
+    start({exampleDesign()});
+    // No Pelmo.exe beside the designer: the windows come back, the backup
+    // goes, and the message names the missing program.
+    d.preview();
+    EXPECT_EQ(requesters.shown.back().text, "Can't start the preview:\r" + folder + "Pelmo.exe");
+    EXPECT_EQ(sizeOf(folder + "backup"), -1);
+    EXPECT_TRUE(IsWindowVisible(d.canvas));
+    // "backup" cannot be written beside the program (a folder holds the
+    // name): the preview goes through the temporary folder.
+    ASSERT_TRUE(CopyFileA(pelmo().c_str(), (folder + "Pelmo.exe").c_str(), FALSE));
+    CreateDirectoryA((folder + "backup").c_str(), nullptr);
+    ViewerCloser closer;
+    d.preview();
+    EXPECT_TRUE(closer.seen);
+    EXPECT_NE(d.backupFile.find("zarnet-backup"), std::string::npos);
+    EXPECT_EQ(sizeOf(d.backupFile), -1);
+}
+
+TEST_F(DesignerTest, RestartThatCannotStartKeepsTheDesigner) {
+    zarnet::designer::StartOptions o;
+    o.parameters = {exampleDesign()};
+    o.programFolder = folder;
+    o.programFile = folder + "missing.exe";
+    ASSERT_TRUE(d.start(o));
+    d.design.modified = true;
+    const auto before = writeDesign(d.design);
+    EXPECT_FALSE(d.restart());
+    EXPECT_FALSE(d.ended);
+    EXPECT_EQ(requesters.shown.back().text, "Can't restart Zarnet:\r" + folder + "missing.exe");
+    EXPECT_EQ(sizeOf(folder + "backup"), -1);
+    EXPECT_TRUE(d.design.modified);
+    EXPECT_EQ(writeDesign(d.design), before);
+    // The toggle writes the manifest, then fails to restart the same way.
+    d.toggleXpStyle();
+    EXPECT_EQ(sizeOf(folder + "Zarnet.exe.manifest"), 647);
+    EXPECT_FALSE(d.ended);
+}
+
+TEST_F(DesignerTest, GenerationBesideTheSavedDesign) {
+    const std::string design = folder + "form.zrf";
+    ASSERT_TRUE(CopyFileA(exampleDesign().c_str(), design.c_str(), FALSE));
+    start({design});
+    // A never-saved design whose Save as is cancelled: nothing generated.
+    d.design.fileName = "New";
+    d.menuCommand(MenuFullSource);
+    EXPECT_EQ(requesters.shown.back().text, "You have to save Zarnet file first!");
+    d.design.fileName = design;
+
+    requesters.files = {folder + "form"};
+    requesters.inputs = {"Win1_"};
+    d.menuCommand(MenuFullSource);
+    EXPECT_EQ(requesters.shown.back().text, "Source has been generated.");
+    const auto& asked = requesters.shown[requesters.shown.size() - 3];
+    EXPECT_EQ(asked.title, "Save source (must be same path as design)");
+    EXPECT_EQ(asked.defaultText, folder + "form.pb");
+    EXPECT_EQ(asked.pattern, "PureBasic source (*.pb)|*.pb");
+    const auto source = readFileBytes(folder + "form.pb");
+    ASSERT_TRUE(source);
+    EXPECT_NE(std::string(source->begin(), source->end()).find("#Win1_"), std::string::npos);
+    EXPECT_GT(sizeOf(folder + "zarnet_include.pbi"), 0);
+
+    // The overwrite question answered No leaves the source as it was.
+    requesters.files = {folder + "form.pb"};
+    requesters.answers = {IDNO};
+    d.menuCommand(MenuFullSource);
+    EXPECT_EQ(requesters.shown.back().title, "Warning");
+    EXPECT_EQ(requesters.shown.back().text, "File exist. Do you want to overwrite?");
+    EXPECT_EQ(readFileBytes(folder + "form.pb"), source);
+
+    DeleteFileA((folder + "zarnet_include.pbi").c_str());
+    d.menuCommand(MenuIncludeSource);
+    EXPECT_EQ(requesters.shown.back().text, "Include source has been generated.");
+    EXPECT_GT(sizeOf(folder + "zarnet_include.pbi"), 0);
+
+    // The clipboard: the constants text with its prefix, offered again.
+    requesters.inputs = {"P_"};
+    d.menuCommand(MenuConstants);
+    EXPECT_EQ(requesters.shown.back().defaultText, "Win1_");
+    EXPECT_EQ(clipboard(), gen::clipboardText(d.design, "P_"));
+    EXPECT_EQ(clipboard().find('\n'), std::string::npos);
+    // Saving first rewrote the design unchanged.
+    EXPECT_EQ(readFileBytes(design), readFileBytes(exampleDesign()));
+}
