@@ -17,7 +17,8 @@ using namespace zarnet;
 constexpr DWORD kStartMs = 30000;
 constexpr DWORD kExitMs = 15000;
 const char kExe[] = "Zarnet.exe";
-constexpr WPARAM kSysSaveAs = 133; // "Save Zarnet as.." in the system menu
+constexpr WPARAM kSysSaveAs = 133;   // "Save Zarnet as.." in the system menu
+constexpr WPARAM kSysToggleXp = 130; // "Toggle XP Skin"
 
 std::vector<uint8_t> bytesOf(const std::string& path) {
     return readFileBytes(path).value_or(std::vector<uint8_t>{});
@@ -38,14 +39,18 @@ class ZarnetE2E : public ::testing::Test {
         const std::string example =
             probe::windowsPath(std::string(ZARNET_SOURCE_DIR) + "/examples/example.zrf");
         ASSERT_TRUE(CopyFileA(example.c_str(), design.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(probe::programPath("viewer", "Pelmo.exe").c_str(),
+                              (dir + "Pelmo.exe").c_str(), FALSE));
         probe::setWineUnmanagedWindows(kExe);
+        probe::setWineUnmanagedWindows("Pelmo.exe");
     }
     void TearDown() override {
         for (const char* f : {kExe, "my design.zrf", "preferences.zrp", "saved.zrf", "damaged.zrf",
-                              "backup"})
+                              "backup", "Pelmo.exe", "Zarnet.exe.manifest", "Pelmo.exe.manifest"})
             DeleteFileA((dir + f).c_str());
         RemoveDirectoryA(dir.c_str());
         probe::clearWineSettings(kExe);
+        probe::clearWineSettings("Pelmo.exe");
     }
     probe::Process start(const std::string& args) {
         return probe::Process(probe::quoted(exe) + (args.empty() ? "" : " " + args));
@@ -151,6 +156,80 @@ TEST_F(ZarnetE2E, MissingOrDamagedFilesLeaveAUsableDesigner) {
         ASSERT_TRUE(probe::closeWindow(canvas));
         EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0)) << c.file;
     }
+}
+
+// Holds a key down for a moment through the X server, as a user's
+// keyboard does: the designer samples keys rather than reading messages.
+void holdKey(const char* key) {
+    probe::Process p(std::string("start.exe /wait /unix /bin/sh -c \"xdotool keydown ") + key +
+                     "; sleep 0.3; xdotool keyup " + key + "\"");
+    ASSERT_TRUE(p.started());
+    p.waitExitOrKill(kExitMs);
+}
+
+// The visible top-level window with this title whose process is not pid.
+HWND waitForOtherWindow(DWORD pid, const std::string& title, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        HWND w = FindWindowA(nullptr, title.c_str());
+        DWORD owner = 0;
+        if (w) GetWindowThreadProcessId(w, &owner);
+        if (w && owner != pid && IsWindowVisible(w)) return w;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+void closeProcessOf(HWND w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
+    probe::closeWindow(w);
+    if (h && WaitForSingleObject(h, kExitMs) != WAIT_OBJECT_0) TerminateProcess(h, 1);
+    if (h) CloseHandle(h);
+}
+
+TEST_F(ZarnetE2E, ReturnPreviewsAndEscapeRestarts) {
+    probe::Process p = start(probe::quoted(design));
+    const std::string title = "my design.zrf   client 420 x 300";
+    HWND canvas = waitForCanvas(p, title);
+    ASSERT_NE(canvas, nullptr);
+    // RETURN with nothing marked: the viewer shows the design.
+    holdKey("Return");
+    HWND preview = waitForOtherWindow(p.id(), "Zarnet preview", kStartMs);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_NE(probe::findChild(preview, "Button", "OK"), nullptr);
+    EXPECT_FALSE(IsWindowVisible(canvas));
+    probe::closeWindow(preview);
+    ASSERT_NE(waitForCanvas(p, title), nullptr);
+    EXPECT_EQ(GetFileAttributesA((dir + "backup").c_str()), INVALID_FILE_ATTRIBUTES);
+    // ESC: a new designer takes over with the same design and title.
+    holdKey("Escape");
+    EXPECT_TRUE(p.waitExit(kExitMs).has_value());
+    HWND next = waitForOtherWindow(p.id(), title, kStartMs);
+    ASSERT_NE(next, nullptr);
+    for (int i = 0; i < 100 && GetFileAttributesA((dir + "backup").c_str()) !=
+                                   INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(50);
+    EXPECT_EQ(GetFileAttributesA((dir + "backup").c_str()), INVALID_FILE_ATTRIBUTES);
+    closeProcessOf(next);
+}
+
+TEST_F(ZarnetE2E, XpStyleToggledTwiceReturnsToTheStart) {
+    probe::Process p = start(probe::quoted(design));
+    const std::string title = "my design.zrf   client 420 x 300";
+    HWND canvas = waitForCanvas(p, title);
+    ASSERT_NE(canvas, nullptr);
+    const std::string manifest = dir + "Zarnet.exe.manifest";
+    DWORD previous = p.id();
+    for (bool on : {true, false}) {
+        PostMessageA(canvas, WM_SYSCOMMAND, kSysToggleXp, 0);
+        canvas = waitForOtherWindow(previous, title, kStartMs);
+        ASSERT_NE(canvas, nullptr);
+        GetWindowThreadProcessId(canvas, &previous);
+        const bool present = GetFileAttributesA(manifest.c_str()) != INVALID_FILE_ATTRIBUTES;
+        EXPECT_EQ(present, on);
+    }
+    closeProcessOf(canvas);
 }
 
 } // namespace
