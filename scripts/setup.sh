@@ -12,6 +12,10 @@ export DEBIAN_FRONTEND=noninteractive
 
 log() { echo "setup: $*" >&2; }
 
+# wine32:i386 is installed on every machine, also where the kernel cannot
+# run 32-bit programs: it installs there all the same (a few of its
+# packages' setup steps report "Exec format error" and go on), and the
+# scripts then find that out and use wine64 (see wine-env.sh).
 PKGS=(cmake make g++ clang gcc-mingw-w64-i686 g++-mingw-w64-i686 gcc-mingw-w64-x86-64
       g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 wine32:i386 xvfb xdotool
       imagemagick libpng-dev libjpeg-dev googletest libgtest-dev libbenchmark-dev
@@ -24,18 +28,32 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_apt=1
 fi
 
-# A deb-src entry, so the sources of libpng and libjpeg-turbo can be fetched.
+# A deb-src entry, so the sources of libpng, libjpeg-turbo and Google
+# Benchmark can be fetched: derived from the machine's own Debian entries, so
+# it names the same mirror the binary packages come from. Rewritten whenever
+# those entries change; an entry is only added where none covers them yet.
 SRC_LIST=/etc/apt/sources.list.d/zarnet-src.sources
-if [ ! -f "$SRC_LIST" ]; then
-  log "adding a deb-src entry"
-  $SUDO tee "$SRC_LIST" >/dev/null <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+codename="$(. /etc/os-release && echo "${VERSION_CODENAME:-}")"
+apt_lists=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list)
+for f in /etc/apt/sources.list.d/*.sources; do
+  if [ "$f" != "$SRC_LIST" ]; then apt_lists+=("$f"); fi
+done
+src_entries="$(bash "$ROOT/scripts/apt-deb-src.sh" "${codename:-none}" "${apt_lists[@]}")"
+if [ -n "$src_entries" ]; then
+  src_text="# Written by Zarnet's scripts/setup.sh from this machine's Debian entries.
+$src_entries"
+  if [ "$(cat "$SRC_LIST" 2>/dev/null)" != "$src_text" ]; then
+    log "writing the deb-src entry $SRC_LIST"
+    printf '%s\n' "$src_text" | $SUDO tee "$SRC_LIST" >/dev/null
+    need_apt=1
+  fi
+elif [ -f "$SRC_LIST" ]; then
+  # The machine's own deb-src entries cover every Debian source now.
+  log "removing $SRC_LIST"
+  $SUDO rm -f "$SRC_LIST"
   need_apt=1
+elif ! grep -qsE '^[[:space:]]*(deb-src|Types:.*deb-src)' "${apt_lists[@]}"; then
+  log "warning: no Debian entry (suite ${codename:-unknown}) in the apt sources to derive a deb-src entry from"
 fi
 
 missing=()
