@@ -1,25 +1,30 @@
 #!/usr/bin/env bash
 # Sets up the machine if needed, builds the Windows programs and opens the
-# bundled example design in the viewer Pelmo under Wine. Without a display
-# it runs on a private Xvfb, saves a screenshot and prints its path.
+# bundled example design in the viewer Pelmo under Wine: the i686 build, or
+# the x86_64 one where this machine cannot run 32-bit programs (see
+# wine-env.sh). Without a display it runs on a private Xvfb, saves a
+# screenshot and prints its path.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
 bash scripts/setup.sh
-bash scripts/build.sh win32
-design="$(realpath "${1:-examples/example.zrf}")"
-export ZARNET_BUILD="$ROOT/build/win32"
 . scripts/wine-env.sh
-zarnet_wine_env
-pelmo="$ROOT/build/win32/viewer/Pelmo.exe"
+zarnet_wine_choose
+config="$(zarnet_wine_build)"
+zarnet_wine_note32
+bash scripts/build.sh "$config"
+design="$(realpath "${1:-examples/example.zrf}")"
+export ZARNET_BUILD="$ROOT/build/$config"
+pelmo="$ROOT/build/$config/viewer/Pelmo.exe"
+zarnet_wine_env "$pelmo"
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$pelmo" "$design"
+  exec scripts/wine-run.sh "$pelmo" "$design"
 fi
 
 shot="$ROOT/build/pelmo-example.png"
 scripts/with-xvfb.sh bash -c '
-  wine "$1" "$2" &
+  scripts/wine-run.sh "$1" "$2" &
   pid=$!
   for _ in $(seq 1 100); do
     xdotool search --name "Zarnet preview" >/dev/null 2>&1 && break

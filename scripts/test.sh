@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Sets up the machine if needed, builds every configuration and runs every
-# test: native tests, Windows tests under Wine + Xvfb, and each fuzzer for a
-# bounded time on seeds written by our own writer.
+# test: native tests, Windows tests under Wine + Xvfb (the i686 and the x86_64
+# build; the x86_64 build alone where 32-bit programs cannot run, see
+# wine-env.sh), and each fuzzer for a bounded time on seeds written by our
+# own writer.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 FUZZ_SECONDS="${ZARNET_FUZZ_SECONDS:-30}"
 cd "$ROOT"
 
 bash scripts/setup.sh || exit 1
+. scripts/wine-env.sh
+zarnet_wine_choose || exit 1
 bash scripts/build.sh native win32 win64 fuzz || exit 1
 
 passed=0
@@ -23,14 +27,28 @@ record() {  # record LOGFILE: add the counts of one ctest run
   failed=$((failed + bad))
 }
 
+echo "== script tests"
+for t in tests/scripts/*_test.sh; do
+  if bash "$t"; then passed=$((passed + 1)); else echo "$t: FAILED"; failed=$((failed + 1)); fi
+done
+
 echo "== native tests"
 (cd build/native && ctest --output-on-failure -j2) 2>&1 | tee build/native-tests.log
 record build/native-tests.log
 
-echo "== Windows tests under Wine"
-(cd build/win32 && "$ROOT/scripts/with-xvfb.sh" ctest --output-on-failure --timeout 300) 2>&1 |
-  tee build/win32-tests.log
-record build/win32-tests.log
+# Both shipped architectures where this machine runs 32-bit programs; the
+# x86_64 build alone where it does not.
+wine_configs=(win64)
+[ "$ZARNET_WINE_RUNS32" = 1 ] && wine_configs=(win32 win64)
+for c in "${wine_configs[@]}"; do
+  case "$c" in
+    win32) echo "== Windows tests under Wine: the i686 build (wine32)" ;;
+    win64) echo "== Windows tests under Wine: the x86_64 build (wine64)" ;;
+  esac
+  (cd "build/$c" && "$ROOT/scripts/with-xvfb.sh" ctest --output-on-failure --timeout 300) 2>&1 |
+    tee "build/$c-tests.log"
+  record "build/$c-tests.log"
+done
 
 echo "== fuzzers, ${FUZZ_SECONDS}s each"
 seeds="$ROOT/build/fuzz/seeds"
@@ -60,5 +78,6 @@ for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
   fi
 done
 
+zarnet_wine_note32
 echo "all: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
