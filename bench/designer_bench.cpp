@@ -1,6 +1,8 @@
-// Opening a 1,000-gadget design in the designer (canvas gadgets and tree
-// entries) against opening it the way the viewer does, in the same run;
-// and the designer's processor use while nothing happens.
+// The designer with a 1,000-gadget design, each against its floor in the
+// same run: opening it (canvas gadgets and tree entries) against opening it
+// the way the viewer does; a restart against a cold start of the designer;
+// a preview against a cold start of the viewer. The idle designer's
+// processor use is measured by designer_idle.sh.
 #include "bench/mixed_design.h"
 #include "designer/shell/designer.h"
 #include "document/design_file.h"
@@ -14,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -94,45 +97,153 @@ void BM_DesignerOpenOverViewer(benchmark::State& state) {
     d.shutdown();
 }
 
-ULONGLONG cpuTime(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(process, &created, &exited, &kernel, &user);
-    const auto ticks = [](FILETIME f) { return (ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
-    return ticks(kernel) + ticks(user);
-}
+// ---- Processes: the designer's restart and preview against cold starts.
 
-// Zarnet.exe started beside this benchmark's build, left alone for 10 s.
-void BM_DesignerIdle(benchmark::State& state) {
+std::string besideBuild(const std::string& relative) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string exe = self;
-    exe = exe.substr(0, exe.find_last_of('\\')) + "\\..\\designer\\app\\Zarnet.exe";
+    return exe.substr(0, exe.find_last_of('\\')) + "\\..\\" + relative;
+}
+
+HANDLE startProcess(const std::string& commandLine) {
+    STARTUPINFOA si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    std::string cmd = commandLine;
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return nullptr;
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
+}
+
+// Waits for a visible top-level window with this title; nullptr after 60 s.
+HWND waitForVisible(const std::string& title) {
+    for (int i = 0; i < 60000; ++i) {
+        HWND w = FindWindowA(nullptr, title.c_str());
+        if (w && IsWindowVisible(w)) return w;
+        Sleep(1);
+    }
+    return nullptr;
+}
+
+void endProcess(HANDLE process, HWND window) {
+    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
+    CloseHandle(process);
+}
+
+constexpr char kMixedTitle[] = "mixed.zrf   client 1000 x 800";
+
+// A cold start: the designer started on the file until its canvas shows.
+double designerColdStart(const std::string& design) {
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    HANDLE p = startProcess("\"" + besideBuild("designer\\app\\Zarnet.exe") + "\" \"" + design + "\"");
+    HWND w = p ? waitForVisible(kMixedTitle) : nullptr;
+    const double ms = millisecondsSince(start);
+    if (p) endProcess(p, w);
+    return w ? ms : -1;
+}
+
+// The new side of a restart: the old canvas goes at the start of the
+// clock; the new designer waits for it, loads the backup and shows.
+double designerRestart(const std::string& design, const std::string& folder) {
+    const std::string backup = folder + "backup";
+    CopyFileA(design.c_str(), backup.c_str(), FALSE);
+    const int old = tk::OpenWindow(tk::PB_Any, 0, 0, 100, 100, "old canvas",
+                                   tk::PB_Window_SystemMenu | tk::PB_Window_Invisible);
+    const auto handle = reinterpret_cast<uintptr_t>(tk::WindowID(old));
+    HANDLE p = startProcess("\"" + besideBuild("designer\\app\\Zarnet.exe") + "\" \"" + backup +
+                            "\" " + std::to_string(handle) + " \"" + design + "\" 0");
+    Sleep(500); // the new process is up and waiting, as in a real restart
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    tk::CloseWindow(old);
+    HWND w = p ? waitForVisible(kMixedTitle) : nullptr;
+    const double ms = millisecondsSince(start);
+    if (p) endProcess(p, w);
+    return w ? ms : -1;
+}
+
+double pelmoColdStart(const std::string& design) {
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    HANDLE p = startProcess("\"" + besideBuild("viewer\\Pelmo.exe") + "\" \"" + design + "\"");
+    HWND w = p ? waitForVisible("Zarnet preview") : nullptr;
+    const double ms = millisecondsSince(start);
+    if (p) endProcess(p, w);
+    return w ? ms : -1;
+}
+
+// The designer's preview, from the command until the viewer shows.
+double designerPreview(designer::Designer& d) {
+    double ms = -1;
+    LARGE_INTEGER start;
+    std::thread watcher([&] {
+        HWND w = waitForVisible("Zarnet preview");
+        ms = w ? millisecondsSince(start) : -1;
+        if (w) PostMessageA(w, WM_CLOSE, 0, 0);
+    });
+    QueryPerformanceCounter(&start);
+    d.preview();
+    watcher.join();
+    return ms;
+}
+
+template <class F> void pairedRatio(benchmark::State& state, const char* a, const char* b, F once) {
+    std::vector<double> ratios;
+    double sumA = 0, sumB = 0;
     for (auto _ : state) {
-        STARTUPINFOA si{sizeof si};
-        PROCESS_INFORMATION pi{};
-        std::string cmd = "\"" + exe + "\"";
-        if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                            &pi)) {
-            state.SkipWithError("Zarnet.exe did not start");
+        const auto [x, y] = once();
+        if (x < 0 || y < 0) {
+            state.SkipWithError("a program did not show its window");
             return;
         }
-        WaitForInputIdle(pi.hProcess, 30000);
-        Sleep(3000); // start-up settles
-        const ULONGLONG before = cpuTime(pi.hProcess);
-        constexpr DWORD kIdleMs = 10000;
-        Sleep(kIdleMs);
-        const ULONGLONG used = cpuTime(pi.hProcess) - before; // 100 ns units
-        state.counters["cpu_percent"] = static_cast<double>(used) / 1e4 / kIdleMs * 100.0;
-        state.SetIterationTime(kIdleMs / 1000.0);
-        TerminateProcess(pi.hProcess, 0);
-        WaitForSingleObject(pi.hProcess, 5000);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
+        sumA += x;
+        sumB += y;
+        ratios.push_back(x / y);
+        state.SetIterationTime(x / 1000.0);
     }
+    std::sort(ratios.begin(), ratios.end());
+    const double n = static_cast<double>(ratios.size());
+    state.counters[a] = sumA / n;
+    state.counters[b] = sumB / n;
+    state.counters["ratio"] = ratios[ratios.size() / 2];
+}
+
+void BM_RestartOverColdStart(benchmark::State& state) {
+    const std::string folder = benchFolder();
+    const std::string design = folder + "mixed.zrf";
+    writeFileAtomic(design, writeDesign(mixedDesign()));
+    pairedRatio(state, "restart_ms", "cold_start_ms", [&] {
+        const double cold = designerColdStart(design);
+        return std::pair{designerRestart(design, folder), cold};
+    });
+}
+
+void BM_PreviewOverPelmoStart(benchmark::State& state) {
+    const std::string folder = benchFolder();
+    const std::string design = folder + "mixed.zrf";
+    writeFileAtomic(design, writeDesign(mixedDesign()));
+    CopyFileA(besideBuild("viewer\\Pelmo.exe").c_str(), (folder + "Pelmo.exe").c_str(), FALSE);
+    designer::Designer d;
+    designer::StartOptions options;
+    options.programFolder = folder;
+    options.parameters = {design};
+    if (!d.start(options)) {
+        state.SkipWithError("the designer did not start");
+        return;
+    }
+    pairedRatio(state, "preview_ms", "pelmo_ms", [&] {
+        const double pelmo = pelmoColdStart(design);
+        return std::pair{designerPreview(d), pelmo};
+    });
+    d.shutdown();
 }
 
 BENCHMARK(BM_DesignerOpenOverViewer)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
-BENCHMARK(BM_DesignerIdle)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+BENCHMARK(BM_RestartOverColdStart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_PreviewOverPelmoStart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 } // namespace
 

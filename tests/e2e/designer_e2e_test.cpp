@@ -153,6 +153,9 @@ TEST_F(ZarnetE2E, MissingOrDamagedFilesLeaveAUsableDesigner) {
         ASSERT_TRUE(probe::answer(*box, IDOK));
         HWND canvas = waitForCanvas(p, "New   client 640 x 480");
         ASSERT_NE(canvas, nullptr) << c.file;
+        // This canvas shows at once; the designer is ready for a close
+        // once its object manager shows too.
+        ASSERT_NE(probe::waitForWindow(p.id(), " Object Manager", "", kStartMs), nullptr);
         ASSERT_TRUE(probe::closeWindow(canvas));
         EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0)) << c.file;
     }
