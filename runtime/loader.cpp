@@ -34,11 +34,20 @@ struct Load {
     int window; // -1 for the compact reader
     Layout layout;
     size_t parentBase; // ZarnParent entries below this belong to an outer load
-    LoadReport report;
     // Item slots this load has filled. A slot the caller left at 0 (or that
     // an earlier load filled) is no earlier record, even when the number in
     // it happens to name a live gadget such as the program's gadget 0.
-    std::vector<bool> filled = std::vector<bool>(std::min<size_t>(items.size(), 32768));
+    std::vector<bool> filled;
+    LoadReport report;
+
+    // A constructor rather than aggregate initialisation: with the report
+    // given as {} beside a member that allocates, optimised builds warned
+    // about destroying a report that might not have been made.
+    Load(Runtime& r, std::span<const uint8_t> data, std::span<int32_t> gitems, int offx, int offy,
+         int win, Layout lay)
+        : rt(r), in(data), items(gitems), maxItem(ZarnetMaxItem(data)), goffx(offx), goffy(offy),
+          window(win), layout(lay), parentBase(r.ZarnParent.size()),
+          filled(std::min<size_t>(gitems.size(), 32768)) {}
 
     bool stop(size_t at, std::string why) {
         if (report.complete) {
@@ -215,8 +224,7 @@ LoadReport Zarnet(int gidwindow, std::span<const uint8_t> gdata, std::span<int32
                   int goffx, int goffy, int32_t /*gtranslate*/) {
     Runtime& rt = runtime();
     ++rt.ZarnValue.blocked;
-    Load load{rt,    ByteReader(gdata), gitems,         ZarnetMaxItem(gdata), goffx,
-              goffy, gidwindow,         Layout::Design, rt.ZarnParent.size(), {}};
+    Load load(rt, gdata, gitems, goffx, goffy, gidwindow, Layout::Design);
     DesignHeader header;
     if (!tk::IsWindow(gidwindow)) {
         load.stop(0, "window " + std::to_string(gidwindow) + " is not open");
@@ -247,16 +255,7 @@ LoadReport Zarnet(int gidwindow, std::span<const uint8_t> gdata, std::span<int32
 LoadReport ZarnetCompact(std::span<const uint8_t> gdata, std::span<int32_t> gitems, int goffx,
                          int goffy) {
     Runtime& rt = runtime();
-    Load load{rt,
-              ByteReader(gdata),
-              gitems,
-              ZarnetMaxItem(gdata),
-              goffx,
-              goffy,
-              -1,
-              Layout::Compact,
-              rt.ZarnParent.size(),
-              {}};
+    Load load(rt, gdata, gitems, goffx, goffy, -1, Layout::Compact);
     DesignHeader header;
     if (!readHeader(load.in, header, Layout::Compact))
         load.stop(load.in.error().offset, load.in.error().what);

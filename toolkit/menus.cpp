@@ -54,7 +54,9 @@ int CreateMenu(int menu, HWND window) {
 void MenuTitle(std::string_view title) {
     auto& stack = state().menuStack;
     if (stack.empty()) return;
-    stack.resize(1);
+    // Back to the bar itself. Erased rather than resized: resize also
+    // carries the growing path, which optimised builds then warn about.
+    stack.erase(stack.begin() + 1, stack.end());
     HMENU sub = ::CreatePopupMenu();
     AppendMenuA(stack.front(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub),
                 std::string(title).c_str());
