@@ -3,6 +3,7 @@
 // the way the viewer does; a restart against a cold start of the designer;
 // a preview against a cold start of the viewer. The idle designer's
 // processor use is measured by designer_idle.sh.
+#include "bench/wine_timing.h"
 #include "bench/mixed_design.h"
 #include "designer/shell/designer.h"
 #include "document/design_file.h"
@@ -22,14 +23,6 @@
 namespace {
 
 using namespace zarnet;
-
-double millisecondsSince(const LARGE_INTEGER& start) {
-    LARGE_INTEGER now, freq;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&freq);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
-           static_cast<double>(freq.QuadPart);
-}
 
 std::string benchFolder() {
     char temp[MAX_PATH] = {};

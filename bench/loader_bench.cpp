@@ -4,6 +4,7 @@
 //
 // The explorer gadgets are left out of the mix: they read folders from the
 // disk, which no bare control creation does.
+#include "bench/wine_timing.h"
 #include "bench/mixed_design.h"
 #include "document/catalogue.h"
 #include "document/design_file.h"
@@ -26,14 +27,6 @@ using namespace zarnet;
 int hiddenWindow() {
     return tk::OpenWindow(tk::PB_Any, 0, 0, 1000, 800, "bench",
                           tk::PB_Window_SystemMenu | tk::PB_Window_Invisible);
-}
-
-double millisecondsSince(const LARGE_INTEGER& start) {
-    LARGE_INTEGER now, freq;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&freq);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
-           static_cast<double>(freq.QuadPart);
 }
 
 // One load of the design into a new hidden window; the window's opening

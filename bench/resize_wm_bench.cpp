@@ -5,6 +5,7 @@
 // side grows the window and shrinks it back. The shown variant also counts
 // the painting that follows (pending messages are dispatched inside the
 // timing).
+#include "bench/wine_timing.h"
 #include "document/catalogue.h"
 #include "document/design_file.h"
 #include "runtime/procedures.h"
@@ -42,14 +43,6 @@ Design anchoredDesign() {
         d.items.push_back(std::move(it));
     }
     return d;
-}
-
-double millisecondsSince(const LARGE_INTEGER& start) {
-    LARGE_INTEGER now, freq;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&freq);
-    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
-           static_cast<double>(freq.QuadPart);
 }
 
 RECT placeOf(HWND h) {

@@ -156,6 +156,7 @@ struct Designer {
     void applyGrid();
     void setGridFromMenu(int size);
     void askGridSize();
+    void setGridFromObjectManager(int size, bool refocusField);
     void setGridFromButton(int size);
     void setGridFromField();
     void syncGridButtons();
@@ -196,6 +197,7 @@ struct Designer {
 
   private:
     void openCanvas(int clientWidth, int clientHeight, bool errorWindow);
+    HWND openToolWindow(int window, int firstPref, Rect fallback, const char* title);
     void canvasBranch(bool canvasCommand);
     void dispatch();
     bool readDesignFile(const std::string& fileName, bool atStartUp);

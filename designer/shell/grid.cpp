@@ -71,30 +71,26 @@ void Designer::askGridSize() {
     setGridFromMenu(clampGridStep(decimalValue(answer)));
 }
 
+void Designer::setGridFromObjectManager(int size, bool refocusField) {
+    if (size == gridSize) return;
+    gridSize = size;
+    rebuildGridBrush();
+    if (prefs[PrefShowGrid] != 1) return;
+    applyGrid();
+    SetForegroundWindow(objectManager);
+    if (refocusField) SetFocus(tk::GadgetID(fields[FieldUserGrid]));
+}
+
 void Designer::setGridFromButton(int size) {
-    if (gridSize != size) {
-        gridSize = size;
-        rebuildGridBrush();
-        if (prefs[PrefShowGrid] == 1) {
-            applyGrid();
-            SetForegroundWindow(objectManager);
-        }
-    }
+    // The button stays pressed even when the size was already this one.
+    setGridFromObjectManager(size, false);
     syncGridButtons();
     tk::SetGadgetText(fields[FieldUserGrid], std::to_string(gridSize));
 }
 
 void Designer::setGridFromField() {
-    const int size = clampGridStep(decimalValue(tk::GetGadgetText(fields[FieldUserGrid])));
-    if (size != gridSize) {
-        gridSize = size;
-        rebuildGridBrush();
-        if (prefs[PrefShowGrid] == 1) {
-            applyGrid();
-            SetForegroundWindow(objectManager);
-            SetFocus(tk::GadgetID(fields[FieldUserGrid]));
-        }
-    }
+    setGridFromObjectManager(clampGridStep(decimalValue(tk::GetGadgetText(fields[FieldUserGrid]))),
+                             true);
     // The field keeps what the user typed, even when it was limited.
     syncGridButtons();
 }

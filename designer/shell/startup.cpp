@@ -198,32 +198,41 @@ void Designer::openCanvas(int clientWidth, int clientHeight, bool errorWindow) {
     canvas = tk::WindowID(kCanvasWindow);
 }
 
-void Designer::openObjectManager() {
-    const int screenW = GetSystemMetrics(SM_CXSCREEN);
-    const int screenH = GetSystemMetrics(SM_CYSCREEN);
-    const Rect fallback{screenW - 300, 150, kObjectManagerDefaultWidth, kObjectManagerDefaultHeight};
+HWND Designer::openToolWindow(int window, int firstPref, Rect fallback, const char* title) {
+    int& x = prefs[firstPref];
+    int& y = prefs[firstPref + 1];
+    int& w = prefs[firstPref + 2];
+    int& h = prefs[firstPref + 3];
     bool restore = !firstRun;
     if (restore) {
-        const Rect stored{prefs[PrefObjectManagerX], prefs[PrefObjectManagerY],
-                          prefs[PrefObjectManagerWidth], prefs[PrefObjectManagerHeight]};
-        if (auto r = reachableWindow(stored, fallback, screenW, screenH, kSmallestToolWindow)) {
-            prefs[PrefObjectManagerX] = r->x;
-            prefs[PrefObjectManagerY] = r->y;
-            prefs[PrefObjectManagerWidth] = r->w;
-            prefs[PrefObjectManagerHeight] = r->h;
+        const int screenW = GetSystemMetrics(SM_CXSCREEN);
+        const int screenH = GetSystemMetrics(SM_CYSCREEN);
+        if (auto r = reachableWindow({x, y, w, h}, fallback, screenW, screenH,
+                                     kSmallestToolWindow)) {
+            x = r->x;
+            y = r->y;
+            w = r->w;
+            h = r->h;
             restore = false;
         }
     }
+    // Opened beyond the screen's right edge, placed once start-up is done;
+    // a first run's sizes are inner sizes, a later run's the stored outer
+    // rectangle.
     const uint32_t flags = tk::PB_Window_SystemMenu | tk::PB_Window_SizeGadget |
                            tk::PB_Window_TitleBar | tk::PB_Window_Invisible;
-    tk::OpenWindow(kObjectManagerWindow, screenW, prefs[PrefObjectManagerY],
-                   prefs[PrefObjectManagerWidth], prefs[PrefObjectManagerHeight], " Object Manager",
-                   flags, canvas);
-    objectManager = tk::WindowID(kObjectManagerWindow);
-    SetWindowLongA(objectManager, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-    if (restore)
-        SetWindowPos(objectManager, nullptr, prefs[PrefObjectManagerX], prefs[PrefObjectManagerY],
-                     prefs[PrefObjectManagerWidth], prefs[PrefObjectManagerHeight], SWP_NOZORDER);
+    tk::OpenWindow(window, GetSystemMetrics(SM_CXSCREEN), y, w, h, title, flags, canvas);
+    HWND hwnd = tk::WindowID(window);
+    SetWindowLongA(hwnd, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    if (restore) SetWindowPos(hwnd, nullptr, x, y, w, h, SWP_NOZORDER);
+    return hwnd;
+}
+
+void Designer::openObjectManager() {
+    const Rect fallback{GetSystemMetrics(SM_CXSCREEN) - 300, 150, kObjectManagerDefaultWidth,
+                        kObjectManagerDefaultHeight};
+    objectManager =
+        openToolWindow(kObjectManagerWindow, PrefObjectManagerX, fallback, " Object Manager");
     tree = tk::TreeGadget(tk::PB_Any, 0, 0, prefs[PrefObjectManagerWidth],
                           prefs[PrefObjectManagerHeight] - 269, tk::PB_Tree_AlwaysShowSelection);
     HWND treeHwnd = tk::GadgetID(tree);
@@ -236,30 +245,9 @@ void Designer::openObjectManager() {
 }
 
 void Designer::openLearner() {
-    const int screenW = GetSystemMetrics(SM_CXSCREEN);
-    const int screenH = GetSystemMetrics(SM_CYSCREEN);
-    const Rect fallback{50, screenH - 200, kLearnerDefaultWidth, kLearnerDefaultHeight};
-    bool restore = !firstRun;
-    if (restore) {
-        const Rect stored{prefs[PrefLearnerX], prefs[PrefLearnerY], prefs[PrefLearnerWidth],
-                          prefs[PrefLearnerHeight]};
-        if (auto r = reachableWindow(stored, fallback, screenW, screenH, kSmallestToolWindow)) {
-            prefs[PrefLearnerX] = r->x;
-            prefs[PrefLearnerY] = r->y;
-            prefs[PrefLearnerWidth] = r->w;
-            prefs[PrefLearnerHeight] = r->h;
-            restore = false;
-        }
-    }
-    const uint32_t flags = tk::PB_Window_SystemMenu | tk::PB_Window_SizeGadget |
-                           tk::PB_Window_TitleBar | tk::PB_Window_Invisible;
-    tk::OpenWindow(kLearnerWindow, screenW, prefs[PrefLearnerY], prefs[PrefLearnerWidth],
-                   prefs[PrefLearnerHeight], " Learner", flags, canvas);
-    learner = tk::WindowID(kLearnerWindow);
-    SetWindowLongA(learner, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-    if (restore)
-        SetWindowPos(learner, nullptr, prefs[PrefLearnerX], prefs[PrefLearnerY],
-                     prefs[PrefLearnerWidth], prefs[PrefLearnerHeight], SWP_NOZORDER);
+    const Rect fallback{50, GetSystemMetrics(SM_CYSCREEN) - 200, kLearnerDefaultWidth,
+                        kLearnerDefaultHeight};
+    learner = openToolWindow(kLearnerWindow, PrefLearnerX, fallback, " Learner");
     tipField = tk::StringGadget(tk::PB_Any, 0, 0, prefs[PrefLearnerWidth], prefs[PrefLearnerHeight],
                                 "Zarnet", tk::PB_String_MultiLine | tk::PB_String_ReadOnly);
     HWND field = tk::GadgetID(tipField);
