@@ -10,12 +10,17 @@ int Design::takeNumber() {
     if (!numberPool.empty()) {
         const int n = numberPool.front();
         numberPool.pop_front();
+        poolCursor = 0;
         return n;
     }
     return nextNumber++;
 }
 
-void Design::releaseNumber(int number) { numberPool.push_back(number); }
+void Design::releaseNumber(int number) {
+    poolCursor = std::min(poolCursor, numberPool.size());
+    numberPool.insert(numberPool.begin() + static_cast<std::ptrdiff_t>(poolCursor), number);
+    ++poolCursor;
+}
 
 void Design::rebuildNumberPool() {
     std::vector<bool> used(static_cast<size_t>(std::max(nextNumber, 0)), false);
@@ -24,6 +29,7 @@ void Design::rebuildNumberPool() {
     numberPool.clear();
     for (int n = 0; n < nextNumber; ++n)
         if (!used[n]) numberPool.push_back(n);
+    poolCursor = numberPool.size();
 }
 
 void Design::recomputeNesting() {

@@ -79,6 +79,9 @@ struct Design {
     int gridStep = 10;
     int nextNumber = 0;
     std::deque<int> numberPool;
+    // The pool's current position as an insertion point: released numbers
+    // go in here, so numbers released together are taken in release order.
+    size_t poolCursor = 0;
     int32_t gWindow = 0, gMenu = 0, gStatusBar = 0, gToolBar = 0;
     uint8_t gLanguage = 0;
     int maximumDepth = 0;
@@ -87,7 +90,8 @@ struct Design {
 
     // The number a new item takes: the pool's first, else next number.
     int takeNumber();
-    // A deleted item's number goes back to the pool.
+    // A deleted item's number goes back to the pool, after the pool's
+    // current position (the front once a number has been taken).
     void releaseNumber(int number);
     // After loading: every unused number below next number, ascending.
     void rebuildNumberPool();
