@@ -132,7 +132,8 @@ size_t insertNewItem(Design& d, const Placement& p, Item item) {
     item.number = static_cast<int16_t>(d.takeNumber());
     item.level = p.level;
     item.tab = p.tab;
-    item.parent = p.container >= 0 ? d.items[static_cast<size_t>(p.container)].id : 0;
+    const bool inside = p.container >= 0 && static_cast<size_t>(p.container) < d.items.size();
+    item.parent = inside ? d.items[static_cast<size_t>(p.container)].id : 0;
     std::vector<Item> records = newItemRecords(item);
     for (size_t i = 1; i < records.size(); ++i) {
         records[i].level = p.level;
