@@ -245,8 +245,8 @@ TEST(Ico, DamagedDirectoriesGiveNoImage) {
     Bytes shortColour = iconDib(sixColours(), 24, {}, nullptr);
     shortColour.pop_back();
     EXPECT_FALSE(decodeIco(icoFile({{3, 2, 24, shortColour}}))) << "colour rows cut short";
-    Bytes shortMask = iconDib(sixColours(), 24, {}, [](int32_t, int32_t) { return false; });
-    shortMask.resize(shortMask.size() - 4); // 4 of the 5 mask bytes it needs are left
+    const Bytes whole = iconDib(sixColours(), 24, {}, [](int32_t, int32_t) { return false; });
+    const Bytes shortMask(whole.begin(), whole.end() - 4); // 4 of the 5 mask bytes it needs
     EXPECT_FALSE(decodeIco(icoFile({{3, 2, 24, shortMask}}))) << "mask cut short";
 }
 
