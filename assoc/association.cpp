@@ -10,7 +10,10 @@ std::string ownDirectory(std::string_view modulePath) {
 }
 
 std::string openCommand(std::string_view modulePath) {
-    return "\"" + ownDirectory(modulePath) + "Zarnet.exe\" \"%1\"";
+    std::string command = "\"";
+    command += ownDirectory(modulePath);
+    command += "Zarnet.exe\" \"%1\"";
+    return command;
 }
 
 Branch branchFor(std::uint32_t version) {

@@ -99,6 +99,19 @@ std::string besideBuild(const std::string& relative) {
     return exe.substr(0, exe.find_last_of('\\')) + "\\..\\" + relative;
 }
 
+// Arguments in double quotes, separated by spaces.
+std::string commandLine(std::initializer_list<std::string> quotedArgs, const std::string& tail = {}) {
+    std::string line;
+    for (const std::string& a : quotedArgs) {
+        if (!line.empty()) line += ' ';
+        line += '"';
+        line += a;
+        line += '"';
+    }
+    line += tail;
+    return line;
+}
+
 HANDLE startProcess(const std::string& commandLine) {
     STARTUPINFOA si{sizeof si};
     PROCESS_INFORMATION pi{};
@@ -131,7 +144,7 @@ constexpr char kMixedTitle[] = "mixed.zrf   client 1000 x 800";
 double designerColdStart(const std::string& design) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    HANDLE p = startProcess("\"" + besideBuild("designer\\app\\Zarnet.exe") + "\" \"" + design + "\"");
+    HANDLE p = startProcess(commandLine({besideBuild("designer\\app\\Zarnet.exe"), design}));
     HWND w = p ? waitForVisible(kMixedTitle) : nullptr;
     const double ms = millisecondsSince(start);
     if (p) endProcess(p, w);
@@ -146,8 +159,11 @@ double designerRestart(const std::string& design, const std::string& folder) {
     const int old = tk::OpenWindow(tk::PB_Any, 0, 0, 100, 100, "old canvas",
                                    tk::PB_Window_SystemMenu | tk::PB_Window_Invisible);
     const auto handle = reinterpret_cast<uintptr_t>(tk::WindowID(old));
-    HANDLE p = startProcess("\"" + besideBuild("designer\\app\\Zarnet.exe") + "\" \"" + backup +
-                            "\" " + std::to_string(handle) + " \"" + design + "\" 0");
+    std::string tail = " ";
+    tail += std::to_string(handle);
+    const std::string restart =
+        commandLine({besideBuild("designer\\app\\Zarnet.exe"), backup}, tail) + " ";
+    HANDLE p = startProcess(restart + commandLine({design}, " 0"));
     Sleep(500); // the new process is up and waiting, as in a real restart
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
@@ -161,7 +177,7 @@ double designerRestart(const std::string& design, const std::string& folder) {
 double pelmoColdStart(const std::string& design) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    HANDLE p = startProcess("\"" + besideBuild("viewer\\Pelmo.exe") + "\" \"" + design + "\"");
+    HANDLE p = startProcess(commandLine({besideBuild("viewer\\Pelmo.exe"), design}));
     HWND w = p ? waitForVisible("Zarnet preview") : nullptr;
     const double ms = millisecondsSince(start);
     if (p) endProcess(p, w);

@@ -1,5 +1,6 @@
 // Operations every gadget shares; kind-specific parts go through KindOps.
 #include "toolkit/gadgets.h"
+#include "toolkit/images.h"
 
 #include "toolkit/kinds.h"
 #include "toolkit/state.h"
@@ -109,6 +110,13 @@ void FreeGadget(int gadget) {
     g = findGadget(gadget);
     if (!g) return;
     if (!g->tooltip.empty()) setToolTip(*g, {});
+    // With the XP look an image gadget keeps a copy of its picture, which
+    // outlives the control unless it is handed back first.
+    if (g->kind == KindImage) {
+        SetGadgetImage(gadget, nullptr);
+        g = findGadget(gadget);
+        if (!g) return;
+    }
     HWND hwnd = g->hwnd, aux = g->aux;
     forgetGadgetsUnder(hwnd);
     if (aux) {

@@ -44,7 +44,10 @@ void toggleStyle(const std::filesystem::path& manifest) {
 }
 
 std::string restartParameter(std::string_view designPath) {
-    return "\"" + std::string(designPath) + "\"";
+    std::string parameter = "\"";
+    parameter += designPath;
+    parameter += '"';
+    return parameter;
 }
 
 } // namespace zarnet::viewer

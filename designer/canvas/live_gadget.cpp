@@ -24,8 +24,11 @@ void addTestItems(int gadget) {
 void addTreePreview(int gadget) {
     tk::AddGadgetItem(gadget, -1, "Normal Item", nullptr, 0);
     tk::AddGadgetItem(gadget, -1, "Node", nullptr, 0);
-    for (int i = 1; i <= 4; ++i)
-        tk::AddGadgetItem(gadget, -1, "Sub-Item " + std::to_string(i), nullptr, 1);
+    for (int i = 1; i <= 4; ++i) {
+        std::string text = "Sub-Item ";
+        text += std::to_string(i);
+        tk::AddGadgetItem(gadget, -1, text, nullptr, 1);
+    }
     HWND tree = tk::GadgetID(gadget);
     HTREEITEM root = TreeView_GetRoot(tree);
     HTREEITEM node = root ? TreeView_GetNextSibling(tree, root) : nullptr;

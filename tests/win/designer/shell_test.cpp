@@ -40,8 +40,13 @@ std::string describeMenu(HMENU menu) {
 
 std::string creationList() {
     std::string out;
-    for (int typ : creationMenuOrder())
-        out += (out.empty() ? "" : "|") + std::string(typeName(typ)) + "(" + std::to_string(typ) + ")";
+    for (int typ : creationMenuOrder()) {
+        if (!out.empty()) out += '|';
+        out += typeName(typ);
+        out += '(';
+        out += std::to_string(typ);
+        out += ')';
+    }
     return out;
 }
 
