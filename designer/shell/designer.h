@@ -4,6 +4,7 @@
 // state of a run; the program makes one, tests make one per case.
 #pragma once
 
+#include "designer/canvas/creation.h"
 #include "designer/shell/shell_logic.h"
 #include "document/model.h"
 
@@ -105,6 +106,8 @@ struct Designer {
     int marked = -1; // index of the marked item in the design, -1 none
     bool groupMode = false;
     POINT clickPosition{};
+    POINT menuPosition{}; // where the right click that opened a menu was
+    int lastCreatedType = 0;
     // Idle passes: nothing to sample while no input arrived since a pass
     // that found every key and button up.
     uint32_t lastInputAt = 0;
@@ -173,6 +176,7 @@ struct Designer {
 
     // Source generation.
     std::string prefix; // the constants' prefix, offered again next time
+    TooltipDefaults tooltipDefaults;
     std::string savedForGeneration();
     std::string askPrefix();
     void generateProgram();
@@ -189,6 +193,10 @@ struct Designer {
     void objectManagerBranch();
     void clearFields();
 
+    // Creating items on the canvas.
+    void createFromMenu(int typ);
+    POINT clickPositionNow(); // the cursor in canvas client coordinates
+
     // The canvas branch.
     bool keyboardHandler(int markedItem);
     void rightButton();
@@ -197,7 +205,7 @@ struct Designer {
 
   private:
     void openCanvas(int clientWidth, int clientHeight, bool errorWindow);
-    HWND openToolWindow(int window, int firstPref, Rect fallback, const char* title);
+    HWND openToolWindow(int window, int firstPref, WindowRect fallback, const char* title);
     void canvasBranch(bool canvasCommand);
     void dispatch();
     bool readDesignFile(const std::string& fileName, bool atStartUp);

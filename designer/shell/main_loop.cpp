@@ -2,6 +2,8 @@
 // buttons and hands the pass to the object manager or to the canvas.
 #include "designer/shell/designer.h"
 
+#include "designer/canvas/geometry.h"
+#include "document/catalogue.h"
 #include "toolkit/toolkit.h"
 
 namespace zarnet::designer {
@@ -108,6 +110,19 @@ bool Designer::keyboardHandler(int markedItem) {
         restart();
         return true;
     }
+    if (markedItem < 0 && keyDown(VK_SPACE)) {
+        SetFocus(tk::GadgetID(focusControl));
+        const bool snapping = prefs[PrefGridSnap] == 1;
+        const int typ = lastCreatedType ? lastCreatedType : ButtonGadget;
+        const int x = spaceCreationPosition(clickPositionNow().x, gridSize, snapping);
+        const int y = spaceCreationPosition(clickPositionNow().y, gridSize, snapping);
+        if (createItem(design, kCanvasWindow, typ, x, y, -1, 0, tooltipDefaults)) {
+            rebuildTree();
+            showTip(typ == Frame3DGadget ? 6 : 2);
+        }
+        waitForRelease(VK_SPACE);
+        return true;
+    }
     if (markedItem < 0 && keyDown(VK_RETURN)) {
         preview();
         waitForRelease(VK_RETURN);
@@ -116,9 +131,27 @@ bool Designer::keyboardHandler(int markedItem) {
     return false;
 }
 
+POINT Designer::clickPositionNow() {
+    POINT p = tk::input().cursorPos();
+    ScreenToClient(canvas, &p);
+    return p;
+}
+
 void Designer::rightButton() {
     ClipCursor(nullptr);
+    menuPosition = clickPosition;
     showMainMenu();
+}
+
+void Designer::createFromMenu(int typ) {
+    const auto at = createItem(design, kCanvasWindow, typ, menuPosition.x, menuPosition.y, -1, 0,
+                               tooltipDefaults);
+    if (!at) return;
+    if (typ != PanelGadget && typ != ScrollAreaGadget && typ != ContainerGadget)
+        lastCreatedType = typ;
+    rebuildTree();
+    showTip(isParentType(typ) ? 5 : typ == Frame3DGadget ? 6 : 2);
+    refreshTitle();
 }
 
 void Designer::showMainMenu() {

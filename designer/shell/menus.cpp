@@ -91,6 +91,10 @@ void Designer::toggleCheck(int id, int& preference) {
 }
 
 void Designer::menuCommand(int id) {
+    if (id >= 1 && id <= 28) {
+        createFromMenu(id);
+        return;
+    }
     switch (id) {
     case MenuSaveAs:
         saveAs();

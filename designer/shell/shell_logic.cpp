@@ -90,7 +90,7 @@ Preferences defaultPreferences(int screenWidth, int screenHeight) {
     return p;
 }
 
-std::optional<Rect> reachableWindow(Rect stored, Rect fallback, int screenWidth, int screenHeight,
+std::optional<WindowRect> reachableWindow(WindowRect stored, WindowRect fallback, int screenWidth, int screenHeight,
                                     int minimumSize) {
     const bool tooSmall = stored.w < minimumSize || stored.h < minimumSize;
     // Widened to 64 bits: a damaged file may hold values near the limits.

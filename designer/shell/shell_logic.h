@@ -56,13 +56,13 @@ std::vector<uint8_t> serialisePreferences(const Preferences& p);
 // A first run's values; the canvas position is filled in by start-up.
 Preferences defaultPreferences(int screenWidth, int screenHeight);
 
-struct Rect {
+struct WindowRect {
     int x = 0, y = 0, w = 0, h = 0;
 };
 // A window stored entirely off the screen, or too small to see or grab,
 // comes back at its default place and size; anything else as stored.
 // Returns the rectangle to use, or nothing when the stored one is fine.
-std::optional<Rect> reachableWindow(Rect stored, Rect fallback, int screenWidth, int screenHeight,
+std::optional<WindowRect> reachableWindow(WindowRect stored, WindowRect fallback, int screenWidth, int screenHeight,
                                     int minimumSize);
 
 // An item's entry in the object manager tree: "*" when hidden, the name,

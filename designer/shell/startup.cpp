@@ -162,7 +162,7 @@ bool Designer::start(const StartOptions& options) {
 
     if (design.gWindow == 0) {
         // A canvas remembered off the current screen stays centred.
-        const Rect stored{prefs[PrefCanvasX], prefs[PrefCanvasY], outer.right - outer.left,
+        const WindowRect stored{prefs[PrefCanvasX], prefs[PrefCanvasY], outer.right - outer.left,
                           outer.bottom - outer.top};
         if (!reachableWindow(stored, {}, screenW, screenH, 1))
             tk::ResizeWindow(kCanvasWindow, prefs[PrefCanvasX], prefs[PrefCanvasY], -1, -1);
@@ -198,7 +198,7 @@ void Designer::openCanvas(int clientWidth, int clientHeight, bool errorWindow) {
     canvas = tk::WindowID(kCanvasWindow);
 }
 
-HWND Designer::openToolWindow(int window, int firstPref, Rect fallback, const char* title) {
+HWND Designer::openToolWindow(int window, int firstPref, WindowRect fallback, const char* title) {
     int& x = prefs[firstPref];
     int& y = prefs[firstPref + 1];
     int& w = prefs[firstPref + 2];
@@ -229,7 +229,7 @@ HWND Designer::openToolWindow(int window, int firstPref, Rect fallback, const ch
 }
 
 void Designer::openObjectManager() {
-    const Rect fallback{GetSystemMetrics(SM_CXSCREEN) - 300, 150, kObjectManagerDefaultWidth,
+    const WindowRect fallback{GetSystemMetrics(SM_CXSCREEN) - 300, 150, kObjectManagerDefaultWidth,
                         kObjectManagerDefaultHeight};
     objectManager =
         openToolWindow(kObjectManagerWindow, PrefObjectManagerX, fallback, " Object Manager");
@@ -245,7 +245,7 @@ void Designer::openObjectManager() {
 }
 
 void Designer::openLearner() {
-    const Rect fallback{50, GetSystemMetrics(SM_CYSCREEN) - 200, kLearnerDefaultWidth,
+    const WindowRect fallback{50, GetSystemMetrics(SM_CYSCREEN) - 200, kLearnerDefaultWidth,
                         kLearnerDefaultHeight};
     learner = openToolWindow(kLearnerWindow, PrefLearnerX, fallback, " Learner");
     tipField = tk::StringGadget(tk::PB_Any, 0, 0, prefs[PrefLearnerWidth], prefs[PrefLearnerHeight],

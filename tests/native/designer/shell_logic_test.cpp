@@ -55,9 +55,9 @@ TEST(ShellLogic, PreferencesFileShortOrWhole) {
 }
 
 TEST(ShellLogic, WindowsOffScreenOrTooSmallComeBack) {
-    const Rect fallback{724, 150, 200, 469};
+    const WindowRect fallback{724, 150, 200, 469};
     struct Case {
-        Rect stored;
+        WindowRect stored;
         bool moved;
     } cases[] = {
         {{724, 150, 208, 500}, false}, {{-100, 10, 200, 400}, false}, // partly visible

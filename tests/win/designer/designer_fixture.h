@@ -17,7 +17,19 @@ namespace designertest {
 
 class ScriptedInput : public tk::InputSource {
   public:
-    short asyncKeyState(int key) override { return down_[key] ? short(0x8000) : 0; }
+    short asyncKeyState(int key) override {
+        if (auto held = heldFor_.find(key); held != heldFor_.end() && held->second > 0) {
+            --held->second;
+            return short(0x8000);
+        }
+        return down_[key] ? short(0x8000) : 0;
+    }
+    // Down for the next `queries` queries of the key, then up, as a key
+    // the user presses and lets go.
+    void hold(int key, int queries) {
+        heldFor_[key] = queries;
+        ++changes_;
+    }
     POINT cursorPos() override { return cursor; }
     uint32_t lastInputTime() override { return changes_; }
     void press(int key) {
@@ -36,6 +48,7 @@ class ScriptedInput : public tk::InputSource {
 
   private:
     std::map<int, bool> down_;
+    std::map<int, int> heldFor_;
     uint32_t changes_ = 0;
 };
 

@@ -339,3 +339,59 @@ TEST_F(DesignerTest, MissingFileAtStartUpStillGivesACanvas) {
     EXPECT_TRUE(IsWindowVisible(d.canvas));
     EXPECT_EQ(GetWindowLongA(d.canvas, GWL_STYLE) & WS_MINIMIZEBOX, 0);
 }
+
+TEST_F(DesignerTest, NewGadgetMenuCreatesAtTheRightClick) {
+    start();
+    struct Case {
+        int typ;
+        POINT at;
+        size_t index; // in the item list afterwards
+        int number;
+        int tip;
+    } cases[] = {
+        {ButtonGadget, {10, 20}, 0, 0, 2},
+        {PanelGadget, {100, 100}, 1, 1, 5},  // with its tab and close records
+        {Frame3DGadget, {5, 5}, 0, 2, 6},    // first in the list, below the rest
+        {StringGadget, {300, 40}, 5, 3, 2},
+    };
+    for (const Case& c : cases) {
+        d.menuPosition = c.at;
+        d.menuCommand(c.typ);
+        ASSERT_LT(c.index, d.design.items.size());
+        const Item& it = d.design.items[c.index];
+        EXPECT_EQ(it.typ, c.typ);
+        EXPECT_EQ(it.number, c.number);
+        EXPECT_EQ(tk::GadgetX(static_cast<int>(it.id)), c.at.x);
+        EXPECT_EQ(tk::GadgetY(static_cast<int>(it.id)), c.at.y);
+        EXPECT_EQ(tk::GetGadgetToolTip(static_cast<int>(it.id)),
+                  "Item Index " + std::to_string(c.number) + " - " + it.name);
+        EXPECT_EQ(tk::GetGadgetText(d.tipField), std::string(tipText(c.tip)));
+    }
+    EXPECT_EQ(d.design.items[3].typ, kTabRecord);
+    EXPECT_EQ(d.design.items[3].wtext, "Panel 0");
+    EXPECT_EQ(d.design.items[4].typ, kCloseRecord);
+    EXPECT_EQ(TreeView_GetCount(tk::GadgetID(d.tree)), 5u);
+    EXPECT_EQ(d.lastCreatedType, StringGadget);
+    EXPECT_EQ(title()[0], '*');
+    // What was made saves and loads back as it is.
+    requesters.files = {folder + "made"};
+    ASSERT_EQ(d.saveAs(), folder + "made.zrf");
+    auto again = readDesign(fileBytes(folder + "made.zrf"), Strictness::Strict);
+    ASSERT_TRUE(again.design);
+    EXPECT_EQ(writeDesign(*again.design), fileBytes(folder + "made.zrf"));
+    EXPECT_EQ(again.design->items.size(), 6u);
+
+    // SPACE over the canvas: the last created type again, its corner on
+    // the grid below the cursor.
+    SetForegroundWindow(d.canvas);
+    POINT p{47, 83};
+    ClientToScreen(d.canvas, &p);
+    input.moveTo(p);
+    input.hold(VK_SPACE, 3);
+    EXPECT_TRUE(d.keyboardHandler(-1));
+    const Item& made = d.design.items.back();
+    EXPECT_EQ(made.typ, StringGadget);
+    EXPECT_EQ(made.number, 4);
+    EXPECT_EQ(tk::GadgetX(static_cast<int>(made.id)), 40);
+    EXPECT_EQ(tk::GadgetY(static_cast<int>(made.id)), 80);
+}
