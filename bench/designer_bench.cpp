@@ -33,7 +33,7 @@ std::string benchFolder() {
 }
 
 // What the viewer does with a file: read it, check it, open its window
-// and load it.
+// invisible, load it, show the window and paint it.
 double viewerOpen(const std::string& path) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
@@ -43,6 +43,9 @@ double viewerOpen(const std::string& path) {
     const int win = tk::OpenWindow(tk::PB_Any, 0, 0, 1000, 800, "bench",
                                    tk::PB_Window_SystemMenu | tk::PB_Window_Invisible);
     Zarnet(win, *bytes, items, 0, 0, 0);
+    tk::HideWindow(win, false);
+    while (tk::WindowEvent() != 0) {
+    }
     const double ms = millisecondsSince(start);
     tk::CloseWindow(win);
     return ms;
