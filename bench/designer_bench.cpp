@@ -62,6 +62,27 @@ double designerOpen(designer::Designer& d, const std::string& path) {
     return millisecondsSince(start);
 }
 
+template <class F> void pairedRatio(benchmark::State& state, const char* a, const char* b, F once) {
+    std::vector<double> ratios;
+    double sumA = 0, sumB = 0;
+    for (auto _ : state) {
+        const auto [x, y] = once();
+        if (x < 0 || y < 0) {
+            state.SkipWithError("a program did not show its window");
+            return;
+        }
+        sumA += x;
+        sumB += y;
+        ratios.push_back(x / y);
+        state.SetIterationTime(x / 1000.0);
+    }
+    std::sort(ratios.begin(), ratios.end());
+    const double n = static_cast<double>(ratios.size());
+    state.counters[a] = sumA / n;
+    state.counters[b] = sumB / n;
+    state.counters["ratio"] = ratios[ratios.size() / 2];
+}
+
 void BM_DesignerOpenOverViewer(benchmark::State& state) {
     const std::string folder = benchFolder();
     const std::string path = folder + "mixed.zrf";
@@ -73,21 +94,10 @@ void BM_DesignerOpenOverViewer(benchmark::State& state) {
         state.SkipWithError("the designer did not start");
         return;
     }
-    std::vector<double> ratios;
-    double viewer = 0, designerMs = 0;
-    for (auto _ : state) {
+    pairedRatio(state, "designer_ms", "viewer_ms", [&] {
         const double v = viewerOpen(path);
-        const double o = designerOpen(d, path);
-        viewer += v;
-        designerMs += o;
-        ratios.push_back(o / v);
-        state.SetIterationTime(o / 1000.0);
-    }
-    std::sort(ratios.begin(), ratios.end());
-    const double n = static_cast<double>(ratios.size());
-    state.counters["viewer_ms"] = viewer / n;
-    state.counters["designer_ms"] = designerMs / n;
-    state.counters["ratio"] = ratios[ratios.size() / 2];
+        return std::pair{designerOpen(d, path), v};
+    });
     state.counters["tree_entries"] =
         static_cast<double>(TreeView_GetCount(tk::GadgetID(d.tree)));
     d.shutdown();
@@ -200,27 +210,6 @@ double designerPreview(designer::Designer& d) {
     d.preview();
     watcher.join();
     return ms;
-}
-
-template <class F> void pairedRatio(benchmark::State& state, const char* a, const char* b, F once) {
-    std::vector<double> ratios;
-    double sumA = 0, sumB = 0;
-    for (auto _ : state) {
-        const auto [x, y] = once();
-        if (x < 0 || y < 0) {
-            state.SkipWithError("a program did not show its window");
-            return;
-        }
-        sumA += x;
-        sumB += y;
-        ratios.push_back(x / y);
-        state.SetIterationTime(x / 1000.0);
-    }
-    std::sort(ratios.begin(), ratios.end());
-    const double n = static_cast<double>(ratios.size());
-    state.counters[a] = sumA / n;
-    state.counters[b] = sumB / n;
-    state.counters["ratio"] = ratios[ratios.size() / 2];
 }
 
 void BM_RestartOverColdStart(benchmark::State& state) {

@@ -67,24 +67,32 @@ Point dragMovePosition(Point cursor, Point grab, int w, int h, Area area, Snappi
     return {dragAxis(cursor.x - grab.x, w, area.w, s), dragAxis(cursor.y - grab.y, h, area.h, s)};
 }
 
+namespace {
+
+// One key step along the axis that moved: of the position, or of the size.
+Rect keyStepped(const Rect& r, int dx, int dy, Snapping s, bool size) {
+    Rect out = r;
+    int& x = size ? out.w : out.x;
+    int& y = size ? out.h : out.y;
+    if (dx != 0)
+        x = keyStep(x, dx, s);
+    else
+        y = keyStep(y, dy, s);
+    return out;
+}
+
+} // namespace
+
 std::optional<Rect> keyMove(const Rect& r, int dx, int dy, Area area, Snapping s) {
     if (dx == 0 && dy == 0) return std::nullopt;
-    Rect moved = r;
-    if (dx != 0)
-        moved.x = keyStep(r.x, dx, s);
-    else
-        moved.y = keyStep(r.y, dy, s);
+    const Rect moved = keyStepped(r, dx, dy, s, false);
     if (reachable(r, area) && !reachable(moved, area)) return std::nullopt;
     return moved;
 }
 
 std::optional<Rect> keySize(const Rect& r, int dx, int dy, Snapping s) {
     if (dx == 0 && dy == 0) return std::nullopt;
-    Rect sized = r;
-    if (dx != 0)
-        sized.w = keyStep(r.w, dx, s);
-    else
-        sized.h = keyStep(r.h, dy, s);
+    const Rect sized = keyStepped(r, dx, dy, s, true);
     if (sized.w < 1 || sized.h < 1) return std::nullopt;
     return sized;
 }

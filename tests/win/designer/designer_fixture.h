@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <map>
@@ -95,11 +96,15 @@ class ScriptedRequesters : public tk::Requesters {
     }
 };
 
-// The source tree as a path the test can read.
-inline std::string sourceDir() {
-    const char* s = std::getenv("ZARNET_SOURCE");
-    return s ? s : "";
+// A folder of the test run's environment (ZARNET_SOURCE, ZARNET_BUILD)
+// plus a file below it, as a Windows path the way a user passes one.
+inline std::string windowsPathIn(const char* variable, const std::string& relative) {
+    const char* root = std::getenv(variable);
+    std::string path = "Z:" + std::string(root ? root : "") + "/" + relative;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
 }
+inline std::string exampleDesign() { return windowsPathIn("ZARNET_SOURCE", "examples/example.zrf"); }
 
 class DesignerTest : public ::testing::Test {
   protected:

@@ -13,21 +13,11 @@
 using namespace zarnet;
 using namespace zarnet::designer;
 using designertest::DesignerTest;
+using designertest::exampleDesign;
 
 namespace {
 
-std::string exampleDesign() {
-    std::string path = "Z:" + designertest::sourceDir() + "/examples/example.zrf";
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-std::string pelmo() {
-    const char* build = std::getenv("ZARNET_BUILD");
-    std::string path = std::string("Z:") + (build ? build : "") + "/viewer/Pelmo.exe";
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
+std::string pelmo() { return designertest::windowsPathIn("ZARNET_BUILD", "viewer/Pelmo.exe"); }
 
 long long sizeOf(const std::string& path) { return fileSizeOrMissing(path); }
 

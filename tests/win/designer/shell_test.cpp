@@ -13,6 +13,7 @@
 using namespace zarnet;
 using namespace zarnet::designer;
 using designertest::DesignerTest;
+using designertest::exampleDesign;
 
 namespace {
 
@@ -70,12 +71,6 @@ void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
                                                 static_cast<std::streamsize>(bytes.size()));
 }
 
-// As a user passes it: a Windows path.
-std::string exampleDesign() {
-    std::string path = "Z:" + designertest::sourceDir() + "/examples/example.zrf";
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 } // namespace
 
