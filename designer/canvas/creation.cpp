@@ -14,10 +14,16 @@ namespace {
 int number(Handle h) { return static_cast<int>(h); }
 
 // The starting values of a new item of this type beyond the catalogue's.
-Item startingItem(int typ, int x, int y, const TooltipDefaults& t) {
+Item startingItem(int typ, int x, int y, const TypeDefaults& defaults, const TooltipDefaults& t) {
     Item it = makeItem(typ);
     it.x = x;
     it.y = y;
+    it.w = defaults.width;
+    it.h = defaults.height;
+    it.flags = defaults.flags;
+    it.para1 = defaults.para1;
+    it.para2 = defaults.para2;
+    it.para3 = defaults.para3;
     it.font = -1;
     it.tfont = t.tfont;
     it.ttime = t.ttime;
@@ -47,11 +53,12 @@ Item startingItem(int typ, int x, int y, const TooltipDefaults& t) {
 } // namespace
 
 std::optional<size_t> createItem(Design& d, int canvasWindow, int typ, int x, int y, int marked,
-                                 int tab, const TooltipDefaults& tooltips) {
+                                 int tab, const TypeDefaults& defaults,
+                                 const TooltipDefaults& tooltips) {
     if (typ < 1 || typ > 28) return std::nullopt;
     const auto placement = placeNewItem(d, marked, tab, typ);
     if (!placement) return std::nullopt;
-    const size_t at = insertNewItem(d, *placement, startingItem(typ, x, y, tooltips));
+    const size_t at = insertNewItem(d, *placement, startingItem(typ, x, y, defaults, tooltips));
     if (placement->container >= 0) {
         const Item& parent = d.items[static_cast<size_t>(placement->container)];
         tk::OpenGadgetList(number(parent.id), parent.typ == PanelGadget ? tab : -1);

@@ -49,6 +49,8 @@ void Designer::drainEvents() {
 
 void Designer::shutdown() {
     tk::SetWindowCallback(nullptr);
+    ClipCursor(nullptr);
+    unmark(sel);
     freeCanvas(design);
     freeDesignFonts(design);
     if (canvasDC) ReleaseDC(canvas, canvasDC);

@@ -5,6 +5,8 @@
 #pragma once
 
 #include "designer/canvas/creation.h"
+#include "designer/canvas/selection.h"
+#include "document/catalogue.h"
 #include "designer/shell/shell_logic.h"
 #include "document/model.h"
 
@@ -103,11 +105,26 @@ struct Designer {
     int event = 0;
     int eventWindow = -1;
     bool popupOpen = false;
-    int marked = -1; // index of the marked item in the design, -1 none
-    bool groupMode = false;
+    Selection sel; // the marked item or group
     POINT clickPosition{};
     POINT menuPosition{}; // where the right click that opened a menu was
     int lastCreatedType = 0;
+    std::array<TypeDefaults, kTypeCount + 1> typeDefaults{};
+    uint32_t colourFront = 0, colourBack = 0xFFFFFF;
+
+    // Left-button gestures on the canvas.
+    enum class Gesture { Idle, Moving, Sizing };
+    Gesture gesture = Gesture::Idle;
+    int sizingMark = 0;
+    Point grab;          // cursor minus the selection's top-left at the press
+    POINT pressAt{};     // the press, in client coordinates of the selection's holder
+    Rect pressRect;      // the selection rectangle at the press
+    bool headerPress = false; // a press on a list icon's header or a panel's tab row
+    bool gestureChanged = false;
+    POINT lastCursor{};       // the cursor at the last drag step
+    int scrollingArea = -1;   // the scroll area a drag keeps the cursor in
+    RECT scrollClip{};        // the cursor's confinement there, on screen
+    uint32_t lastScrollAt = 0;
     // Idle passes: nothing to sample while no input arrived since a pass
     // that found every key and button up.
     uint32_t lastInputAt = 0;
@@ -196,10 +213,45 @@ struct Designer {
     // Creating items on the canvas.
     void createFromMenu(int typ);
     POINT clickPositionNow(); // the cursor in canvas client coordinates
+    // Creates typ at the cursor, inside the marked panel, scroll area or
+    // container when one is marked; `space` rounds to the grid.
+    bool createAtCursor(int typ, bool space);
+    bool twoLetterCreation();
+    void seedTypeDefaults();
+    void rememberTypeDefaults(size_t item);
+
+    // Selection.
+    void markAndShow(size_t item, bool fromTree);
+    void unmarkAll();
+    void showFields();
+    void selectTreeEntry(int item);
+    void deleteSelection();
+
+    // Moving and sizing.
+    Snapping snapping();
+    void reportPosition();
+    void reportSize(const Rect& r);
+    void stepPause();
+    bool keyMove(int dx, int dy, bool size);
+    void leftGestures();
+    bool grabSelection(POINT screen, bool shift, bool right);
+    void startDrag();
+    void dragStep(bool left);
+    void toggleIntoGroup(size_t item);
+    // In group mode: dragging the group or a mark, CONTROL toggling, the
+    // group menu. False when the press ended the group and goes on as usual.
+    bool groupGestures();
+    void rubberBand(POINT press);
+    void groupMenu();
+    void autoScroll(POINT cursorScreen);
+    void endDrag();
 
     // The canvas branch.
-    bool keyboardHandler(int markedItem);
+    // Called by the canvas branch, and with `fromTree` by the object
+    // manager when DEL or RETURN is pressed on a tree entry. True when it acted.
+    bool keyboardHandler(bool fromTree);
     void rightButton();
+    void flipOption(int gadget);
     void showMainMenu();
     void canvasSizeReport();
 

@@ -36,13 +36,13 @@ bool Designer::askToSave() {
 }
 
 void Designer::clearDesign() {
+    unmark(sel);
+    gesture = Gesture::Idle;
     freeCanvas(design);
     freeDesignFonts(design);
     const int grid = design.gridStep;
     resetToNew(design);
     design.gridStep = grid;
-    marked = -1;
-    groupMode = false;
     rebuildTree();
     clearFields();
 }

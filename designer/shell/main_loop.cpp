@@ -80,12 +80,16 @@ bool Designer::pass() {
 
 void Designer::canvasBranch(bool canvasCommand) {
     tk::InputSource& in = tk::input();
+    if (event == tk::PB_Event_Gadget) flipOption(tk::EventGadget());
     for (int key : {VK_LBUTTON, VK_RBUTTON, VK_CONTROL, VK_MENU, VK_SHIFT}) in.asyncKeyState(key);
-    if (keyboardHandler(marked)) refreshTitle();
-    if (groupMode && !canvasCommand) return;
+    if (keyboardHandler(false)) refreshTitle();
+    if (sel.groupMode && (sampled(VK_LBUTTON) || sampled(VK_RBUTTON) || gesture != Gesture::Idle) &&
+        groupGestures())
+        return;
+    if (sel.groupMode && !canvasCommand) return;
     const bool left = sampled(VK_LBUTTON);
     const bool right = sampled(VK_RBUTTON);
-    if (event == 0 && !left && !right) return;
+    if (event == 0 && !left && !right && gesture == Gesture::Idle) return;
     POINT p = in.cursorPos();
     ScreenToClient(canvas, &p);
     clickPosition = p;
@@ -100,58 +104,33 @@ void Designer::canvasBranch(bool canvasCommand) {
         menuCommand(tk::EventMenu());
         break;
     default:
-        if (right && !left) rightButton();
+        if (right && !left && gesture == Gesture::Idle)
+            rightButton();
+        else
+            leftGestures();
         break;
     }
 }
 
-bool Designer::keyboardHandler(int markedItem) {
-    if (keyDown(VK_ESCAPE)) {
-        restart();
-        return true;
+// A click on an option gadget of the design that was already on turns it
+// off again, so the canvas can show either state.
+void Designer::flipOption(int gadget) {
+    const int at = itemOfGadget(design, static_cast<Handle>(gadget));
+    if (at < 0 || gadget <= 0) return;
+    Item& it = design.items[static_cast<size_t>(at)];
+    if (it.typ != OptionGadget) return;
+    if (it.view1 == 1) {
+        tk::SetGadgetState(gadget, 0);
+        it.view1 = 0;
+    } else {
+        it.view1 = 1;
     }
-    if (markedItem < 0 && keyDown(VK_SPACE)) {
-        SetFocus(tk::GadgetID(focusControl));
-        const bool snapping = prefs[PrefGridSnap] == 1;
-        const int typ = lastCreatedType ? lastCreatedType : ButtonGadget;
-        const int x = spaceCreationPosition(clickPositionNow().x, gridSize, snapping);
-        const int y = spaceCreationPosition(clickPositionNow().y, gridSize, snapping);
-        if (createItem(design, kCanvasWindow, typ, x, y, -1, 0, tooltipDefaults)) {
-            rebuildTree();
-            showTip(typ == Frame3DGadget ? 6 : 2);
-        }
-        waitForRelease(VK_SPACE);
-        return true;
-    }
-    if (markedItem < 0 && keyDown(VK_RETURN)) {
-        preview();
-        waitForRelease(VK_RETURN);
-        return true;
-    }
-    return false;
 }
 
 POINT Designer::clickPositionNow() {
     POINT p = tk::input().cursorPos();
     ScreenToClient(canvas, &p);
     return p;
-}
-
-void Designer::rightButton() {
-    ClipCursor(nullptr);
-    menuPosition = clickPosition;
-    showMainMenu();
-}
-
-void Designer::createFromMenu(int typ) {
-    const auto at = createItem(design, kCanvasWindow, typ, menuPosition.x, menuPosition.y, -1, 0,
-                               tooltipDefaults);
-    if (!at) return;
-    if (typ != PanelGadget && typ != ScrollAreaGadget && typ != ContainerGadget)
-        lastCreatedType = typ;
-    rebuildTree();
-    showTip(isParentType(typ) ? 5 : typ == Frame3DGadget ? 6 : 2);
-    refreshTitle();
 }
 
 void Designer::showMainMenu() {

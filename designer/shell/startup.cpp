@@ -125,6 +125,7 @@ bool Designer::start(const StartOptions& options) {
 
     tk::UseGadgetList(canvas);
     focusControl = tk::ButtonGadget(tk::PB_Any, 0, 0, 0, 0, "");
+    seedTypeDefaults();
 
     if (designFile.empty()) gridSize = 10;
 
