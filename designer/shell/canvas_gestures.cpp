@@ -330,7 +330,7 @@ bool Designer::groupGestures() {
     return false;
 }
 
-void Designer::groupMenu() {
+void Designer::buildGroupMenu() {
     if (tk::IsMenu(kGroupMenu)) tk::FreeMenu(kGroupMenu);
     tk::CreatePopupMenu(kGroupMenu);
     tk::MenuItem(MenuHorizontalSplitter, "Combine to horizontal SplitterGadget");
@@ -342,6 +342,10 @@ void Designer::groupMenu() {
     const bool splitters = sel.group.size() == 2 && !spin;
     tk::DisableMenuItem(kGroupMenu, MenuHorizontalSplitter, !splitters);
     tk::DisableMenuItem(kGroupMenu, MenuVerticalSplitter, !splitters);
+}
+
+void Designer::groupMenu() {
+    buildGroupMenu();
     SetForegroundWindow(canvas);
     tk::DisplayPopupMenu(kGroupMenu, canvas);
 }

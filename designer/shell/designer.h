@@ -242,6 +242,7 @@ struct Designer {
     // group menu. False when the press ended the group and goes on as usual.
     bool groupGestures();
     void rubberBand(POINT press);
+    void buildGroupMenu(); // menu 2 with its entries enabled for the group
     void groupMenu();
     void autoScroll(POINT cursorScreen);
     void endDrag();

@@ -23,6 +23,10 @@ constexpr Anchor kAnchors[] = {{16, 1},  {17, 2},  {18, 4},   {19, 8},
 } // namespace
 
 void Designer::markAndShow(size_t item, bool fromTree) {
+    Item& it = design.items[item];
+    if (it.typ == ListIconGadget && it.id)
+        it.para1 = static_cast<int>(
+            tk::GetGadgetItemAttribute(number(it.id), 0, tk::PB_ListIcon_ColumnWidth, 0));
     markItem(sel, design, item, markImage, fromTree);
     if (!fromTree) selectTreeEntry(static_cast<int>(item));
     showFields();

@@ -19,6 +19,12 @@ namespace designertest {
 class ScriptedInput : public tk::InputSource {
   public:
     short asyncKeyState(int key) override {
+        ++queries_;
+        for (auto& [k, at] : later_)
+            if (at.first > 0 && queries_ >= at.first) {
+                heldFor_[k] = at.second;
+                at.first = 0;
+            }
         if (auto held = heldFor_.find(key); held != heldFor_.end() && held->second > 0) {
             --held->second;
             return short(0x8000);
@@ -31,7 +37,25 @@ class ScriptedInput : public tk::InputSource {
         heldFor_[key] = queries;
         ++changes_;
     }
-    POINT cursorPos() override { return cursor; }
+    // Down for `queries` queries of the key once `after` more queries of
+    // any key have been made: a key pressed while a modal loop polls.
+    void holdLater(int key, int after, int queries) {
+        later_[key] = {queries_ + static_cast<uint64_t>(after), queries};
+        ++changes_;
+    }
+    // The cursor goes to `p` once `after` more key queries have been made.
+    void moveLater(POINT p, int after) {
+        moveAt_ = queries_ + static_cast<uint64_t>(after);
+        moveTo_ = p;
+        ++changes_;
+    }
+    POINT cursorPos() override {
+        if (moveAt_ && queries_ >= moveAt_) {
+            cursor = moveTo_;
+            moveAt_ = 0;
+        }
+        return cursor;
+    }
     uint32_t lastInputTime() override { return changes_; }
     void press(int key) {
         down_[key] = true;
@@ -50,6 +74,9 @@ class ScriptedInput : public tk::InputSource {
   private:
     std::map<int, bool> down_;
     std::map<int, int> heldFor_;
+    std::map<int, std::pair<uint64_t, int>> later_;
+    uint64_t queries_ = 0, moveAt_ = 0;
+    POINT moveTo_{};
     uint32_t changes_ = 0;
 };
 

@@ -383,7 +383,7 @@ TEST_F(DesignerTest, NewGadgetMenuCreatesAtTheRightClick) {
     ClientToScreen(d.canvas, &p);
     input.moveTo(p);
     input.hold(VK_SPACE, 3);
-    EXPECT_TRUE(d.keyboardHandler(-1));
+    EXPECT_TRUE(d.keyboardHandler(false));
     const Item& made = d.design.items.back();
     EXPECT_EQ(made.typ, StringGadget);
     EXPECT_EQ(made.number, 4);
