@@ -3,6 +3,7 @@
 #include "document/catalogue.h"
 #include "toolkit/toolkit.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -48,8 +49,12 @@ void paint(HWND w, const Chooser& c) {
         TextOutA(dc, 10, y, name.data(), static_cast<int>(name.size()));
         const int at = secondLetterAt(typ);
         if (at < 0) continue;
+        // The letter goes over its own place in the name: 8 pixels a
+        // character in FixedSys, measured for whatever font stands in.
+        SIZE before{};
+        GetTextExtentPoint32A(dc, name.data(), at, &before);
         SetTextColor(dc, kSecondLetter);
-        TextOutA(dc, 10 + 8 * at, y, name.data() + at, 1);
+        TextOutA(dc, 10 + before.cx, y, name.data() + at, 1);
     }
     if (old) SelectObject(dc, old);
     EndPaint(w, &ps);
@@ -77,6 +82,22 @@ void pump() {
     }
 }
 
+// 200 pixels, or wider when a stand-in font would cut a name off.
+int chooserWidth(const Chooser& c) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = c.font ? SelectObject(dc, c.font) : nullptr;
+    int width = kWidth;
+    for (int typ : c.types) {
+        const std::string_view name = typeName(typ);
+        SIZE size{};
+        GetTextExtentPoint32A(dc, name.data(), static_cast<int>(name.size()), &size);
+        width = std::max(width, static_cast<int>(size.cx) + 20);
+    }
+    if (old) SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return width;
+}
+
 HWND openChooser(Chooser& c) {
     static bool registered = false;
     if (!registered) {
@@ -91,7 +112,7 @@ HWND openChooser(Chooser& c) {
     POINT at = tk::input().cursorPos();
     if (at.x + kWidth > GetSystemMetrics(SM_CXSCREEN) - 30) at.x -= 230;
     if (at.y + kRow * count > GetSystemMetrics(SM_CYSCREEN) - 30) at.y -= kRow * count + 30;
-    RECT r{0, 0, kWidth, kRow * count};
+    RECT r{0, 0, chooserWidth(c), kRow * count};
     const DWORD style = WS_POPUP | WS_BORDER;
     AdjustWindowRectEx(&r, style, FALSE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
     HWND w = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClass, "", style, at.x, at.y,
