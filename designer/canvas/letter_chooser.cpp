@@ -98,7 +98,7 @@ int chooserWidth(const Chooser& c) {
     return width;
 }
 
-HWND openChooser(Chooser& c) {
+HWND openChooser(Chooser& c, HWND owner) {
     static bool registered = false;
     if (!registered) {
         WNDCLASSA wc = {};
@@ -116,7 +116,7 @@ HWND openChooser(Chooser& c) {
     const DWORD style = WS_POPUP | WS_BORDER;
     AdjustWindowRectEx(&r, style, FALSE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
     HWND w = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClass, "", style, at.x, at.y,
-                             r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                             r.right - r.left, r.bottom - r.top, owner, nullptr,
                              GetModuleHandleA(nullptr), nullptr);
     if (!w) return nullptr;
     SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
@@ -137,10 +137,10 @@ std::vector<int> typesStartingWith(char letter) {
     return types;
 }
 
-int chooseByLetters(char letter, HFONT fixedFont) {
+int chooseByLetters(char letter, HFONT fixedFont, HWND owner) {
     Chooser c{typesStartingWith(letter), fixedFont};
     if (c.types.empty()) return 0;
-    HWND w = openChooser(c);
+    HWND w = openChooser(c, owner);
     // Keys already down (the first letter) count only once let go and
     // pressed again; any key press or mouse button closes the chooser.
     bool was[256] = {};
@@ -159,6 +159,7 @@ int chooseByLetters(char letter, HFONT fixedFont) {
     for (int typ : c.types)
         if (down(static_cast<unsigned char>(gadgetType(typ).code[1]))) chosen = typ;
     if (w) DestroyWindow(w);
+    if (owner) SetForegroundWindow(owner);
     pump();
     while (down(closing)) {
         pump();

@@ -12,8 +12,9 @@ namespace zarnet::designer {
 std::vector<int> typesStartingWith(char letter);
 
 // Shows the chooser for the candidates of `letter` and waits for the next
-// key press or mouse button. Returns the candidate whose second letter is
+// key press or mouse button. The chooser belongs to `owner`, which is
+// active again afterwards. Returns the candidate whose second letter is
 // then down, or 0; the pressed key has been released when it returns.
-int chooseByLetters(char letter, HFONT fixedFont);
+int chooseByLetters(char letter, HFONT fixedFont, HWND owner);
 
 } // namespace zarnet::designer

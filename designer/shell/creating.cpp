@@ -79,7 +79,7 @@ bool Designer::twoLetterCreation() {
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         if (!keyDown(letter)) continue;
         if (typesStartingWith(letter).empty()) return false;
-        const int typ = chooseByLetters(letter, fixedFont);
+        const int typ = chooseByLetters(letter, fixedFont, canvas);
         if (!typ) return false;
         SetFocus(tk::GadgetID(focusControl));
         return createAtCursor(typ, false);

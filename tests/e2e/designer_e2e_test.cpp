@@ -217,6 +217,74 @@ TEST_F(ZarnetE2E, ReturnPreviewsAndEscapeRestarts) {
     closeProcessOf(next);
 }
 
+// Starts a line of xdotool commands through the X server; they run on
+// their own while the test goes on.
+void xdo(const std::string& commands) {
+    probe::Process p("start.exe /wait /unix /bin/sh -c \"" + commands + "\"");
+    ASSERT_TRUE(p.started());
+    p.waitExitOrKill(kExitMs);
+}
+
+std::string at(HWND canvas, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(canvas, &p);
+    return std::to_string(p.x) + " " + std::to_string(p.y);
+}
+
+TEST_F(ZarnetE2E, TwoLettersMakeAButtonThatDragsOnTheGridAndSaves) {
+    probe::Process p = start("");
+    HWND canvas = waitForCanvas(p, "New   client 640 x 480");
+    ASSERT_NE(canvas, nullptr);
+    ASSERT_NE(probe::waitForWindow(p.id(), " Object Manager", "", kStartMs), nullptr);
+    // "B" opens the chooser at the cursor, "U" takes ButtonGadget.
+    xdo("xdotool mousemove " + at(canvas, 100, 100) +
+        "; sleep 0.3; xdotool keydown b; sleep 0.3; xdotool keyup b; sleep 0.5;"
+        " xdotool keydown u; sleep 0.2; xdotool keyup u");
+    ASSERT_NE(waitForCanvas(p, "*New   client 640 x 480"), nullptr);
+    HWND button = nullptr;
+    for (int i = 0; i < 100 && !button; ++i, Sleep(50)) button = probe::findChild(canvas, "Button", "Button");
+    ASSERT_NE(button, nullptr);
+    // A press marks it and holding on drags it; it lands on the grid. The
+    // commands run on their own, so the test waits for the title's report
+    // and then for the client report that follows the release.
+    xdo("xdotool mousemove " + at(canvas, 140, 110) + "; sleep 0.3; xdotool mousedown 1; sleep 0.5;"
+        " xdotool mousemove " + at(canvas, 170, 140) + "; sleep 0.3; xdotool mousemove " +
+        at(canvas, 197, 173) + "; sleep 0.5; xdotool mouseup 1");
+    ASSERT_NE(waitForCanvas(p, "*New   Positon 160 x 160"), nullptr);
+    ASSERT_NE(waitForCanvas(p, "*New   client 640 x 480"), nullptr);
+    // The end of a drag takes in pending events without acting on them, as
+    // every modal step does; a command sent just then is sent again.
+    HWND dialog = nullptr;
+    for (int i = 0; i < 3 && !dialog; ++i) {
+        PostMessageA(canvas, WM_SYSCOMMAND, kSysSaveAs, 0);
+        dialog = probe::waitForWindow(p.id(), "Save Zarnet", "#32770", kStartMs / 3);
+    }
+    ASSERT_NE(dialog, nullptr);
+    HWND edit = probe::findChild(dialog, "Edit", "");
+    ASSERT_NE(edit, nullptr);
+    const std::string target = dir + "saved";
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+    ASSERT_TRUE(probe::clickButton(dialog, IDOK));
+    ASSERT_NE(waitForCanvas(p, "saved.zrf   client 640 x 480"), nullptr);
+    const auto bytes = bytesOf(dir + "saved.zrf");
+    auto saved = readDesign(bytes, Strictness::Strict);
+    ASSERT_TRUE(saved.design);
+    ASSERT_EQ(saved.design->items.size(), 1u);
+    const Item& it = saved.design->items[0];
+    EXPECT_EQ(it.typ, 1);
+    EXPECT_EQ(it.number, 0);
+    EXPECT_EQ(it.name, "ButtonGadget");
+    EXPECT_EQ(it.wtext, "Button");
+    EXPECT_EQ(it.x, 160); // 100 + 57 and 100 + 63, rounded to the grid of 10
+    EXPECT_EQ(it.y, 160);
+    EXPECT_EQ(it.w, 80);
+    EXPECT_EQ(it.h, 20);
+    EXPECT_EQ(saved.design->nextNumber, 1);
+    EXPECT_EQ(writeDesign(*saved.design), bytes);
+    ASSERT_TRUE(probe::closeWindow(canvas));
+    EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
+}
+
 TEST_F(ZarnetE2E, XpStyleToggledTwiceReturnsToTheStart) {
     probe::Process p = start(probe::quoted(design));
     const std::string title = "my design.zrf   client 420 x 300";

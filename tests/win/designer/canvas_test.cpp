@@ -5,6 +5,7 @@
 
 #include "designer/canvas/moving.h"
 #include "document/catalogue.h"
+#include "document/design_file.h"
 #include "toolkit/toolkit.h"
 
 #include <algorithm>
@@ -173,6 +174,16 @@ TEST_F(CanvasTest, ClickMarksDragSnapsShiftDragsByPixelsMarksSize) {
     EXPECT_GE(live(b).w, 1);
     EXPECT_GE(live(b).h, 1);
     EXPECT_EQ(title()[0], '*');
+    // What the canvas shows is what is saved.
+    const Rect shown = live(b);
+    requesters.files = {folder + "moved"};
+    ASSERT_EQ(d.saveAs(), folder + "moved.zrf");
+    EXPECT_EQ(title()[0], 'm');
+    auto again = readDesign(readFileBytes(folder + "moved.zrf").value_or(std::vector<uint8_t>{}),
+                            Strictness::Strict);
+    ASSERT_TRUE(again.design);
+    const Item& it = again.design->items.at(0);
+    EXPECT_EQ((Rect{it.x, it.y, it.w, it.h}), shown);
 }
 
 TEST_F(CanvasTest, CursorKeysStepToTheGridAndSizeWithControl) {
