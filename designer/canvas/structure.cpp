@@ -1,0 +1,1 @@
+#include "designer/canvas/structure.h"

@@ -1,0 +1,1 @@
+#include "designer/properties/style_flags.h"

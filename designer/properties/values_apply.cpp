@@ -1,0 +1,1 @@
+#include "designer/properties/values_apply.h"
