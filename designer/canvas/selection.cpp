@@ -135,12 +135,11 @@ void moveMarks(const Selection& s) {
                          {r.x - kMarkSize, r.y + r.h}};
     for (int i = 0; i < 4; ++i) {
         if (!s.marks[static_cast<size_t>(i)]) continue;
-        // Moved by the platform call so that a coordinate of -1 is a place;
-        // painted afresh, since a gadget moving beside it may have copied
-        // its own pixels over the mark's new place.
-        HWND w = tk::GadgetID(s.marks[static_cast<size_t>(i)]);
-        SetWindowPos(w, HWND_TOP, at[i].x, at[i].y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+        // Moved by the platform call so that a coordinate of -1 is a place,
+        // and painted afresh rather than from its old pixels: a gadget
+        // moving beside it may have copied its own over the new place.
+        SetWindowPos(tk::GadgetID(s.marks[static_cast<size_t>(i)]), nullptr, at[i].x, at[i].y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
 }
 
