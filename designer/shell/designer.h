@@ -15,6 +15,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,24 @@ struct Designer {
     void layoutObjectManager();
     void layoutLearner();
     void objectManagerBranch();
+    int itemOfTreeEntry(HTREEITEM entry) const;
+    // Marks the item of the selected tree entry when the selection changed
+    // (or `always`); a tab's entry shows its tab and marks the panel.
+    void followTreeSelection(bool always);
+    void toggleHiddenFromTree(HTREEITEM entry);
+    void setHidden(Item& it, bool hidden); // gadget, status bit and tree text
+    void fieldEvent(int field);
+    void renameMarked();
+    void applyTypedRect(int field);
+    void toggleStatus(int field);
+    HTREEITEM lastTreeSelection = nullptr;
+    // Reordering by dragging a tree entry onto another.
+    HTREEITEM treeDragged = nullptr;
+    HIMAGELIST treeDragImage = nullptr;
+    void beginTreeDrag(HTREEITEM entry);
+    void treeDragMove();
+    void endTreeDrag();
+    bool dropTreeEntry(int dragged, int target); // item indexes; false when refused
     void clearFields();
 
     // Creating items on the canvas.
@@ -226,6 +245,16 @@ struct Designer {
     void showFields();
     void selectTreeEntry(int item);
     void deleteSelection();
+
+    // Structural changes: the live gadgets copied into the items, the canvas
+    // freed, the list edited, canvas and tree built again. False when the
+    // edit was refused (the design is then as it was).
+    bool rebuildAround(const std::function<bool()>& edit, bool keepSplitterPositions = true);
+    void rebuildCanvas(bool keepSplitterPositions = true);
+    void combineToSplitter(bool vertical);
+    void combineToContainer();
+    bool removeContainerItem(size_t index);
+    bool removeSplitterItem(size_t index);
 
     // Moving and sizing.
     Snapping snapping();

@@ -125,6 +125,13 @@ void Designer::menuCommand(int id) {
     case MenuUserGrid:
         askGridSize();
         break;
+    case MenuHorizontalSplitter:
+    case MenuVerticalSplitter:
+        combineToSplitter(id == MenuVerticalSplitter);
+        break;
+    case MenuContainer:
+        combineToContainer();
+        break;
     case MenuGrid5:
         setGridFromMenu(5);
         break;

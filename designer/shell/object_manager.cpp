@@ -114,26 +114,4 @@ void Designer::clearFields() {
     for (int f : kItemFields) tk::DisableGadget(fields[f], true);
 }
 
-void Designer::objectManagerBranch() {
-    RECT clip, screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (GetClipCursor(&clip) && !EqualRect(&clip, &screen)) ClipCursor(nullptr);
-    if (event != tk::PB_Event_Gadget) return;
-    const int gadget = tk::EventGadget();
-    const auto at = std::find(fields.begin(), fields.end(), gadget);
-    if (gadget <= 0 || at == fields.end()) return;
-    switch (static_cast<int>(at - fields.begin())) {
-    case FieldGrid5:
-        setGridFromButton(5);
-        break;
-    case FieldGrid10:
-        setGridFromButton(10);
-        break;
-    case FieldUserGrid:
-        if (tk::EventType() == tk::PB_EventType_Change) setGridFromField();
-        break;
-    default:
-        break;
-    }
-}
-
 } // namespace zarnet::designer

@@ -21,7 +21,7 @@ void Designer::canvasSizeReport() {
     sizeReport = true;
 }
 
-LRESULT designerWindowProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
+LRESULT designerWindowProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
     Designer* d = activeDesigner();
     if (!d) return tk::PB_ProcessPureBasicEvents;
     if (d->sizeReport && tk::input().asyncKeyState(VK_LBUTTON) == 0) {
@@ -30,6 +30,19 @@ LRESULT designerWindowProc(HWND hwnd, UINT message, WPARAM, LPARAM) {
         tk::SetGadgetText(d->fields[FieldHeight], "");
     }
     switch (message) {
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr->hwndFrom == tk::GadgetID(d->tree) &&
+            (hdr->code == TVN_BEGINDRAGA || hdr->code == TVN_BEGINDRAGW))
+            d->beginTreeDrag(reinterpret_cast<const NMTREEVIEWA*>(lParam)->itemNew.hItem);
+        break;
+    }
+    case WM_MOUSEMOVE:
+        if (d->treeDragged) d->treeDragMove();
+        break;
+    case WM_LBUTTONUP:
+        if (d->treeDragged) d->endTreeDrag();
+        break;
     case WM_SIZING:
         if (hwnd == d->canvas) d->canvasSizeReport();
         [[fallthrough]];
