@@ -150,7 +150,8 @@ TEST_F(StructureTest, CombinedAndTakenApartAgain) {
             ASSERT_TRUE(apart.design);
             EXPECT_EQ(apart.design->items.size(), 11u);
             for (const Item& it : apart.design->items) {
-                if (it.number >= 5) EXPECT_TRUE(it.x >= 10 && it.x < 200 && it.y >= 250) << c.what;
+                const bool placed = it.number < 5 || (it.x >= 10 && it.x < 200 && it.y >= 250);
+                EXPECT_TRUE(placed) << c.what << " item " << it.number;
             }
             // Back where they were for the next case.
             for (int n : {5, 6}) {
@@ -240,10 +241,11 @@ TEST_F(StructureTest, DropsReorderSiblingsAndRefuseTheRest) {
         const bool done = d.dropTreeEntry(static_cast<int>(indexOfNumber(c.dragged)),
                                           static_cast<int>(indexOfNumber(c.target)));
         EXPECT_EQ(done, c.done) << c.dragged << " onto " << c.target;
-        if (c.done)
+        if (c.done) {
             EXPECT_EQ(tree(), c.tree);
-        else
+        } else {
             EXPECT_EQ(saved("after"), beforeBytes);
+        }
         (void)before;
     }
     // Numbers stay with their gadgets through every rebuild.
