@@ -1,6 +1,7 @@
 // The designer with a 1,000-gadget design, each against its floor in the
 // same run: opening it (canvas gadgets and tree entries) against opening it
-// the way the viewer does; a restart against a cold start of the designer;
+// the way the viewer does; a canvas rebuild against opening it; the tree
+// rebuilt against bare inserts; a restart against a cold start of the designer;
 // a preview against a cold start of the viewer. The idle designer's
 // processor use is measured by designer_idle.sh.
 #include "bench/wine_timing.h"
@@ -100,6 +101,71 @@ void BM_DesignerOpenOverViewer(benchmark::State& state) {
     });
     state.counters["tree_entries"] =
         static_cast<double>(TreeView_GetCount(tk::GadgetID(d.tree)));
+    d.shutdown();
+}
+
+// The canvas rebuilt after a structural change (model refreshed, canvas
+// freed and built again, tree rebuilt) against opening the design.
+void BM_CanvasRebuildOverOpen(benchmark::State& state) {
+    const std::string folder = benchFolder();
+    const std::string path = folder + "mixed.zrf";
+    writeFileAtomic(path, writeDesign(mixedDesign()));
+    designer::Designer d;
+    designer::StartOptions options;
+    options.programFolder = folder;
+    if (!d.start(options)) {
+        state.SkipWithError("the designer did not start");
+        return;
+    }
+    pairedRatio(state, "rebuild_ms", "open_ms", [&] {
+        const double open = designerOpen(d, path);
+        LARGE_INTEGER start;
+        QueryPerformanceCounter(&start);
+        d.rebuildCanvas();
+        return std::pair{millisecondsSince(start), open};
+    });
+    d.shutdown();
+}
+
+// The object manager's tree rebuilt for the design against the bare
+// TVM_INSERTITEM calls for as many entries, made in the same tree. Both
+// start from the full tree and clear it first (one TVM_DELETEITEM of the
+// root), as any rebuild must.
+void BM_TreeRebuildOverInserts(benchmark::State& state) {
+    const std::string folder = benchFolder();
+    const std::string path = folder + "mixed.zrf";
+    writeFileAtomic(path, writeDesign(mixedDesign()));
+    designer::Designer d;
+    designer::StartOptions options;
+    options.programFolder = folder;
+    options.parameters = {path};
+    if (!d.start(options)) {
+        state.SkipWithError("the designer did not start");
+        return;
+    }
+    HWND tree = tk::GadgetID(d.tree);
+    const UINT entries = TreeView_GetCount(tree);
+    pairedRatio(state, "tree_ms", "inserts_ms", [&] {
+        d.rebuildTree();
+        LARGE_INTEGER start;
+        QueryPerformanceCounter(&start);
+        SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        for (UINT i = 0; i < entries; ++i) {
+            TVINSERTSTRUCTA ins{};
+            ins.hParent = TVI_ROOT;
+            ins.hInsertAfter = TVI_LAST;
+            ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+            ins.item.pszText = const_cast<char*>("ButtonGadget");
+            SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins));
+        }
+        SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
+        const double bare = millisecondsSince(start);
+        QueryPerformanceCounter(&start);
+        d.rebuildTree();
+        return std::pair{millisecondsSince(start), bare};
+    });
+    state.counters["tree_entries"] = entries;
     d.shutdown();
 }
 
@@ -243,6 +309,8 @@ void BM_PreviewOverPelmoStart(benchmark::State& state) {
 }
 
 BENCHMARK(BM_DesignerOpenOverViewer)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
+BENCHMARK(BM_CanvasRebuildOverOpen)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_TreeRebuildOverInserts)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
 BENCHMARK(BM_RestartOverColdStart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 BENCHMARK(BM_PreviewOverPelmoStart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 

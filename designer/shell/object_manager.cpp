@@ -20,11 +20,14 @@ constexpr int kTabIcon = 30;
 constexpr int kItemFields[] = {1,  24, 25, 26, 27, 11, 12, 13, 14, 8,  9,  10,
                                15, 16, 17, 18, 19, 4,  5,  6,  32, 33, 34, 35};
 
+// Every node is shown open: entries go in already expanded, which spares
+// expanding them one by one afterwards.
 HTREEITEM insertEntry(HWND tree, HTREEITEM parent, const std::string& text, int icon) {
     TVINSERTSTRUCTA ins = {};
     ins.hParent = parent;
     ins.hInsertAfter = TVI_LAST;
-    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
+    ins.item.state = ins.item.stateMask = TVIS_EXPANDED;
     ins.item.pszText = const_cast<char*>(text.c_str());
     ins.item.iImage = ins.item.iSelectedImage = iconIndex(icon);
     return reinterpret_cast<HTREEITEM>(
@@ -61,6 +64,10 @@ void Designer::decodeTypeIcons() {
 void Designer::rebuildTree() {
     HWND t = tk::GadgetID(tree);
     if (!t) return;
+    // Filled while hidden: a shown tree lays itself out again on every
+    // entry, redrawing off or not.
+    const bool shown = IsWindowVisible(t);
+    if (shown) ShowWindow(t, SW_HIDE);
     EnableWindow(t, FALSE);
     SendMessageA(t, WM_SETREDRAW, FALSE, 0);
     SendMessageA(t, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
@@ -85,11 +92,11 @@ void Designer::rebuildTree() {
         it.treeitem = reinterpret_cast<Handle>(entry);
         if (isParentType(it.typ)) open.push_back({entry, entry});
     }
-    HTREEITEM first = TreeView_GetRoot(t);
-    for (HTREEITEM e = first; e; e = TreeView_GetNextVisible(t, e)) TreeView_Expand(t, e, TVE_EXPAND);
-    if (first) TreeView_EnsureVisible(t, first);
+    lastTreeSelection = nullptr;
+    if (HTREEITEM first = TreeView_GetRoot(t)) TreeView_EnsureVisible(t, first);
     SendMessageA(t, WM_SETREDRAW, TRUE, 0);
     EnableWindow(t, TRUE);
+    if (shown) ShowWindow(t, SW_SHOWNA);
 }
 
 void Designer::layoutObjectManager() {
