@@ -1,12 +1,14 @@
 // The property editors as windows: the marked gadget's context pop-up, the
 // values editor, the font editor, the tooltip editor and the colour
-// requester. Each runs its own event loop and returns when it closes. They
+// requester, and what the object manager's font and tooltip controls do.
+// Each editor runs its own event loop and returns when it closes. They
 // change the item and its live gadget directly; what needs the designer as
 // a whole (a canvas rebuild, creating a gadget, the title, the tree) goes
 // through the host.
 #pragma once
 
 #include "designer/canvas/creation.h"
+#include "designer/properties/tooltip_rules.h"
 #include "document/catalogue.h"
 #include "document/model.h"
 
@@ -14,6 +16,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace zarnet::designer {
@@ -28,6 +31,9 @@ struct EditorHost {
     uint32_t* colourFront = nullptr; // the colour defaults
     uint32_t* colourBack = nullptr;
     std::string tempImageFile; // the conversion file for icons ("zrimage.bmp")
+    // The toolkit menu offering the gadget types (identifiers 1..28) for
+    // the pop-up's "New Gadget"; -1: none, the button does nothing.
+    int creationMenu = -1;
 
     // The title after a change (the modified marker, file name, client size).
     std::function<void()> refreshTitle;
@@ -43,7 +49,8 @@ struct EditorHost {
     // the tree rebuilt (after tabs were added or removed).
     std::function<void(size_t item)> retitleTreeEntry;
     std::function<void()> rebuildTree;
-    // The marks placed again around the item (after a re-creation).
+    // The marks placed again around the item (after a re-creation or a
+    // canvas rebuild).
     std::function<void(size_t item)> remark;
 };
 
@@ -55,13 +62,34 @@ bool runContextPopup(EditorHost& host, size_t item, POINT rightClickAt);
 // The values editor of `item` (RETURN on it, or wanted by the pop-up).
 void runValuesEditor(EditorHost& host, size_t item);
 
-// The object manager's font and tooltip controls, for the marked item or
-// for every group member (`items`).
-void runFontEditor(EditorHost& host, const std::vector<size_t>& items);
-void runTooltipEditor(EditorHost& host, const std::vector<size_t>& items);
+// The font editor for the marked item or every group member (`items`):
+// 1 when a font was assigned, else 0.
+int runFontEditor(EditorHost& host, const std::vector<size_t>& items);
+
+// The tooltip editor; `extended` is the object manager's "Extend" switch,
+// which makes the test button and the extended settings live. 1 when
+// applied, 0 when closed with an empty text, -1 when cancelled (the
+// tooltip defaults are then as they were when it opened).
+int runTooltipEditor(EditorHost& host, const std::vector<size_t>& items, bool extended = false);
 
 // The colour requester with 16 custom colours kept for the run; -1 when
 // cancelled.
 int32_t chooseColour(HWND owner, int32_t initial);
+
+// --- The object manager's font and tooltip controls ---
+// Each acts on `items` (the marked item or the group's members), sets the
+// modified flag, refreshes the title and returns what the switches must
+// show afterwards.
+
+// "Font" switched on (the font editor) or off (the default font).
+bool fontSwitched(EditorHost& host, const std::vector<size_t>& items, bool on);
+// "Select New Font"; `fontChecked` is what "Font" showed before.
+bool selectNewFont(EditorHost& host, const std::vector<size_t>& items, bool fontChecked);
+// "Tooltip" or "Extend" switched; `now` holds both switches after the click.
+TooltipSwitches tooltipSwitched(EditorHost& host, const std::vector<size_t>& items,
+                                TooltipControl control, TooltipSwitches now);
+// "Edit": the tooltip editor, then the kind its result calls for.
+TooltipSwitches editTooltip(EditorHost& host, const std::vector<size_t>& items,
+                            TooltipSwitches before);
 
 } // namespace zarnet::designer

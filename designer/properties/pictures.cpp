@@ -1,0 +1,185 @@
+#include "designer/properties/pictures.h"
+
+#include "designer/properties/values_apply.h"
+#include "document/catalogue.h"
+#include "imaging/decode.h"
+#include "imaging/pixel_ops.h"
+#include "runtime/images.h"
+#include "toolkit/images.h"
+#include "toolkit/toolkit.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <vector>
+
+namespace zarnet::designer {
+
+namespace {
+
+int number(Handle h) { return static_cast<int>(h); }
+
+enum class ReadFailure { None, Unreadable, TooLarge };
+
+ReadFailure readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return ReadFailure::Unreadable;
+    LARGE_INTEGER size{};
+    ReadFailure result = ReadFailure::None;
+    if (!GetFileSizeEx(f, &size)) {
+        result = ReadFailure::Unreadable;
+    } else if (static_cast<uint64_t>(size.QuadPart) > kMaxPictureFileBytes) {
+        result = ReadFailure::TooLarge;
+    } else {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD got = 0;
+        if (!bytes.empty() &&
+            (!ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+             got != bytes.size()))
+            result = ReadFailure::Unreadable;
+    }
+    CloseHandle(f);
+    return result;
+}
+
+bool writeWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    const bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
+                    put == bytes.size();
+    CloseHandle(f);
+    return ok;
+}
+
+// Removes the conversion file however the conversion ends.
+struct ConversionFileGuard {
+    std::string path;
+    ~ConversionFileGuard() {
+        if (!path.empty()) DeleteFileA(path.c_str());
+    }
+};
+
+std::string readFailureText(const std::string& path, ReadFailure f) {
+    if (f == ReadFailure::TooLarge)
+        return path + " is too large for a picture (more than " +
+               std::to_string(kMaxPictureFileBytes / (1024 * 1024)) + " MB).";
+    return path + " could not be read.";
+}
+
+std::string decodeFailureText(const std::string& path, const std::vector<uint8_t>& bytes) {
+    if (imaging::detectFormat(bytes) == imaging::Format::Unknown)
+        return path + " is not a BMP, ICO, JPEG or PNG picture.";
+    return path + " could not be decoded: the picture is damaged, cut short or too large.";
+}
+
+void freeImages(Item& it) {
+    if (it.shownImage && it.shownImage != it.decodedImage) tk::FreeImage(number(it.shownImage));
+    if (it.decodedImage) tk::FreeImage(number(it.decodedImage));
+    it.shownImage = it.decodedImage = 0;
+}
+
+// Puts `decoded` (the item now owns it) on the gadget as the flags say.
+void showDecoded(Item& it, int decoded, int aflag) {
+    const int gadget = number(it.id);
+    if (aflag & 1)
+        DrawTransparentImage(decoded, decoded, 0, 0, tk::ImageWidth(decoded),
+                             tk::ImageHeight(decoded), -1);
+    int shown = tk::CopyImage(decoded, tk::PB_Any);
+    const PixelSize size{tk::GadgetWidth(gadget), tk::GadgetHeight(gadget)};
+    Item flagged = it;
+    flagged.aflag = aflag;
+    if (shown)
+        if (const auto to = pictureScaleSize(flagged, size))
+            tk::ResizeImage(shown, to->w, to->h);
+    if (shown) tk::FlattenImage(shown, GetSysColor(COLOR_BTNFACE));
+    tk::SetGadgetImage(gadget, shown ? tk::ImageID(shown) : nullptr);
+    freeImages(it);
+    it.decodedImage = static_cast<Handle>(decoded);
+    it.shownImage = static_cast<Handle>(shown);
+}
+
+// The icon drawn on a bitmap, written to the conversion file and read back.
+PictureLoad convertIcon(const std::string& path, const std::string& conversionFile,
+                        std::vector<uint8_t>& bytes) {
+    PictureLoad r;
+    if (const ReadFailure f = readWholeFile(path, bytes); f != ReadFailure::None) {
+        r.message = readFailureText(path, f);
+        return r;
+    }
+    const int icon = tk::CatchImage(tk::PB_Any, bytes);
+    if (!icon) {
+        r.message = decodeFailureText(path, bytes);
+        return r;
+    }
+    const int bitmap = ConvertIcoToBmp(icon);
+    tk::FreeImage(icon);
+    std::optional<imaging::Image> pixels;
+    if (bitmap) pixels = tk::ImagePixels(bitmap);
+    if (bitmap) tk::FreeImage(bitmap);
+    const std::vector<uint8_t> bmp = pixels ? imaging::encodeBmp(*pixels) : std::vector<uint8_t>{};
+    bytes.clear();
+    if (bmp.empty() || !writeWholeFile(conversionFile, bmp) ||
+        readWholeFile(conversionFile, bytes) != ReadFailure::None) {
+        r.message = path + " could not be converted to a bitmap through " + conversionFile + ".";
+        return r;
+    }
+    r.loaded = true;
+    return r;
+}
+
+} // namespace
+
+PictureLoad loadPicture(Item& it, const std::string& path, int aflag,
+                        const std::string& conversionFile) {
+    const PictureLoadPlan plan = pictureLoadPlan(path, it.typ, aflag);
+    std::vector<uint8_t> bytes;
+    PictureLoad r;
+    if (plan.convertIcon) {
+        ConversionFileGuard guard{conversionFile};
+        r = convertIcon(path, conversionFile, bytes);
+        if (!r.loaded) return r;
+        r.loaded = false;
+    } else if (const ReadFailure f = readWholeFile(path, bytes); f != ReadFailure::None) {
+        r.message = readFailureText(path, f);
+        return r;
+    }
+    const int decoded = bytes.empty() ? 0 : tk::CatchImage(tk::PB_Any, bytes);
+    if (!decoded) {
+        r.message = decodeFailureText(path, bytes);
+        return r;
+    }
+    it.image = std::move(bytes);
+    it.aflag = plan.aflag;
+    showDecoded(it, decoded, it.aflag);
+    r.loaded = true;
+    r.checkTransparent = plan.checkTransparent;
+    return r;
+}
+
+void reflagPicture(Item& it, int aflag) {
+    it.aflag = aflag;
+    if (it.image.empty()) return;
+    const int decoded = tk::CatchImage(tk::PB_Any, it.image);
+    if (decoded) showDecoded(it, decoded, aflag);
+}
+
+void freePicture(Item& it) {
+    if (it.image.empty()) return;
+    it.image.clear();
+    it.image.shrink_to_fit();
+    const int gadget = number(it.id);
+    const int w = tk::GadgetWidth(gadget), h = tk::GadgetHeight(gadget);
+    const int placeholder = w > 0 && h > 0 ? tk::CreateImage(tk::PB_Any, w, h, RGB(200, 200, 0)) : 0;
+    if (placeholder && tk::StartDrawing(placeholder)) {
+        tk::DrawImageText(10, 10, "Image", RGB(0, 0, 0));
+        tk::StopDrawing();
+    }
+    tk::SetGadgetImage(gadget, placeholder ? tk::ImageID(placeholder) : nullptr);
+    freeImages(it);
+    it.shownImage = static_cast<Handle>(placeholder);
+}
+
+} // namespace zarnet::designer
