@@ -241,7 +241,8 @@ void Designer::openObjectManager() {
     fields.fill(0);
     ZarnetCompact(fieldPanelLayout(), fields, 0, 0);
     layoutObjectManager();
-    SetWindowLongA(treeHwnd, GWL_STYLE, GetWindowLongA(treeHwnd, GWL_STYLE) ^ TVS_DISABLEDRAGDROP);
+    // Entries can be dragged (to reorder them) whatever the tree started with.
+    SetWindowLongA(treeHwnd, GWL_STYLE, GetWindowLongA(treeHwnd, GWL_STYLE) & ~TVS_DISABLEDRAGDROP);
     SendMessageA(treeHwnd, TVM_SETITEMHEIGHT, 18, 0);
 }
 

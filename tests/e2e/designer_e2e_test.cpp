@@ -4,10 +4,12 @@
 // requester, and the close box with and without unsaved changes.
 #include "probe.h"
 
+#include "document/catalogue.h"
 #include "document/design_file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -281,6 +283,61 @@ TEST_F(ZarnetE2E, TwoLettersMakeAButtonThatDragsOnTheGridAndSaves) {
     EXPECT_EQ(it.h, 20);
     EXPECT_EQ(saved.design->nextNumber, 1);
     EXPECT_EQ(writeDesign(*saved.design), bytes);
+    ASSERT_TRUE(probe::closeWindow(canvas));
+    EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
+}
+
+// Three buttons and a container holding a fourth, as the designer saves them.
+Design threeAndAContainer() {
+    Design d;
+    d.clientWidth = 420;
+    d.clientHeight = 300;
+    auto button = [&](int n, int x, int y) {
+        Item it = makeItem(ButtonGadget);
+        it.number = static_cast<int16_t>(n);
+        it.x = x;
+        it.y = y;
+        return it;
+    };
+    Item box = makeItem(ContainerGadget);
+    box.number = 3;
+    box.x = 200;
+    box.y = 20;
+    box.w = 150;
+    box.h = 100;
+    d.items = {button(0, 10, 10), button(1, 10, 50), button(2, 10, 90), box, button(4, 10, 10),
+               makeCloseRecord()};
+    d.nextNumber = 5;
+    d.recomputeNesting();
+    return d;
+}
+
+TEST_F(ZarnetE2E, ATreeEntryDraggedOntoASiblingMovesItsGadgetInTheFile) {
+    const std::string nested = dir + "saved.zrf";
+    ASSERT_TRUE(writeFileAtomic(nested, writeDesign(threeAndAContainer())));
+    probe::Process p = start(probe::quoted(nested));
+    HWND canvas = waitForCanvas(p, "saved.zrf   client 420 x 300");
+    ASSERT_NE(canvas, nullptr);
+    HWND manager = probe::waitForWindow(p.id(), " Object Manager", "", kStartMs);
+    ASSERT_NE(manager, nullptr);
+    HWND tree = probe::findChild(manager, "SysTreeView32", "");
+    ASSERT_NE(tree, nullptr);
+    // Entries are 18 pixels high, in list order: the first button's entry
+    // is dragged onto the third's.
+    auto row = [&](int k) {
+        POINT pt{30, 18 * k + 9};
+        ClientToScreen(tree, &pt);
+        return std::to_string(pt.x) + " " + std::to_string(pt.y);
+    };
+    xdo("xdotool mousemove " + row(0) + "; sleep 0.3; xdotool mousedown 1; sleep 0.3;"
+        " xdotool mousemove " + row(1) + "; sleep 0.3; xdotool mousemove " + row(2) +
+        "; sleep 0.3; xdotool mouseup 1");
+    ASSERT_NE(waitForCanvas(p, "*saved.zrf   client 420 x 300"), nullptr);
+    PostMessageA(canvas, WM_SYSCOMMAND, 132, 0); // "Save Zarnet"
+    ASSERT_NE(waitForCanvas(p, "saved.zrf   client 420 x 300"), nullptr);
+    Design expected = threeAndAContainer();
+    std::rotate(expected.items.begin(), expected.items.begin() + 1, expected.items.begin() + 3);
+    EXPECT_EQ(bytesOf(nested), writeDesign(expected));
     ASSERT_TRUE(probe::closeWindow(canvas));
     EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
 }
