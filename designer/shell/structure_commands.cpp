@@ -54,6 +54,8 @@ void Designer::combineToSplitter(bool vertical) {
     const Rect group = sel.rect;
     Item splitter = structureItem(SplitterGadget, tooltipDefaults);
     splitter.flags = typeDefaults[SplitterGadget].flags;
+    splitter.para3 = -1; // the separator starts where the splitter puts it
+    splitter.para5 = splitter.para6 = 0;
     std::optional<size_t> made;
     rebuildAround([&] {
         made = combineIntoSplitter(design, a.item, a.r, b.item, b.r, group, vertical, splitter);

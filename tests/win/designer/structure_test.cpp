@@ -285,4 +285,45 @@ TEST_F(StructureTest, TypedFieldsApplyWithinLimits) {
     EXPECT_EQ(itemRect(d.design.items[indexOfNumber(5)]).x, 10000);
 }
 
+TEST_F(StructureTest, ThreeDeepAPanelTabHoldingAContainerHoldingASplitter) {
+    // A container on the panel's second tab with two buttons in it.
+    d.markAndShow(indexOfNumber(0), false);
+    tk::SetGadgetState(static_cast<int>(d.design.items[indexOfNumber(0)].id), 1);
+    RECT page;
+    GetWindowRect(tk::GadgetListHandle(static_cast<int>(d.design.items[indexOfNumber(0)].id), 1), &page);
+    input.moveTo({page.left + 60, page.top + 40});
+    input.hold('C', 2);
+    input.holdLater('O', 600, 5);
+    ASSERT_TRUE(d.keyboardHandler(false));
+    const int box = d.design.nextNumber - 1;
+    d.markAndShow(indexOfNumber(box), false);
+    d.lastCreatedType = ButtonGadget;
+    for (int y : {10, 40}) {
+        RECT inner;
+        GetWindowRect(tk::GadgetID(static_cast<int>(d.design.items[indexOfNumber(box)].id)), &inner);
+        input.moveTo({inner.left + 12, inner.top + y});
+        input.hold(VK_SPACE, 2);
+        d.keyboardHandler(false);
+    }
+    groupOf({box + 1, box + 2});
+    d.menuCommand(MenuHorizontalSplitter);
+
+    EXPECT_EQ(tree(), "PanelGadget|.A|..ButtonGadget|.B|..StringGadget|..ContainerGadget|"
+                      "...ButtonGadget [Splitter]|...ButtonGadget [Splitter]|...SplitterGadget|"
+                      "ScrollAreaGadget|.ButtonGadget|ButtonGadget|ButtonGadget");
+    const Item& splitter = d.design.items[indexOfNumber(box + 3)];
+    EXPECT_EQ(splitter.typ, SplitterGadget);
+    EXPECT_EQ(splitter.level, 2);
+    EXPECT_EQ(splitter.tab, 0);
+    EXPECT_EQ(splitter.parent, d.design.items[indexOfNumber(box)].id);
+    EXPECT_TRUE(IsWindowVisible(tk::GadgetID(static_cast<int>(splitter.id))));
+    // Both gadgets get a share of the splitter: it starts with its separator
+    // where it puts it, not at the very top.
+    for (int n : {box + 1, box + 2}) EXPECT_GT(itemRect(d.design.items[indexOfNumber(n)]).h, 10) << n;
+    EXPECT_EQ(tk::GetGadgetState(static_cast<int>(d.design.items[indexOfNumber(0)].id)), 1);
+    auto back = readDesign(saved("three"), Strictness::Strict);
+    ASSERT_TRUE(back.design);
+    EXPECT_FALSE(checkInvariants(*back.design).has_value());
+}
+
 } // namespace
