@@ -425,8 +425,7 @@ void Designer::rightButton() {
     const POINT screen = tk::input().cursorPos();
     if (sel.marked >= 0 && !sel.groupMode) {
         if (cursorOverItem(design, static_cast<size_t>(sel.marked), screen)) {
-            // The marked gadget's own menu comes with the property editors.
-            waitForRelease(VK_RBUTTON);
+            openContextMenu();
             return;
         }
         unmarkAll();
@@ -436,7 +435,7 @@ void Designer::rightButton() {
     const auto hit = hitTest(design, screen, {sampled(VK_SHIFT), keyDown('X'), false, true, false});
     if (hit) {
         markAndShow(static_cast<size_t>(*hit), false);
-        waitForRelease(VK_RBUTTON);
+        openContextMenu();
         return;
     }
     showMainMenu();

@@ -47,7 +47,10 @@ void Designer::rememberTypeDefaults(size_t index) {
 }
 
 bool Designer::createAtCursor(int typ, bool space) {
-    POINT p = tk::input().cursorPos();
+    return createAt(typ, tk::input().cursorPos(), space);
+}
+
+bool Designer::createAt(int typ, POINT p, bool space) {
     int container = -1, tab = 0;
     if (sel.marked >= 0 && !sel.groupMode && isParentType(sel.typ)) {
         container = sel.marked;

@@ -235,6 +235,7 @@ struct Designer {
     // Creates typ at the cursor, inside the marked panel, scroll area or
     // container when one is marked; `space` rounds to the grid.
     bool createAtCursor(int typ, bool space);
+    bool createAt(int typ, POINT screen, bool space);
     bool twoLetterCreation();
     void seedTypeDefaults();
     void rememberTypeDefaults(size_t item);
@@ -245,6 +246,14 @@ struct Designer {
     void showFields();
     void selectTreeEntry(int item);
     void deleteSelection();
+
+    // Property editors.
+    struct EditorHost editorHost();
+    std::vector<size_t> selectedItems() const; // the group's members or the marked item
+    void retitleTreeEntry(size_t item);
+    void openContextMenu();
+    void openValuesEditor();
+    void fontOrTooltipField(int field);
 
     // Structural changes: the live gadgets copied into the items, the canvas
     // freed, the list edited, canvas and tree built again. False when the

@@ -74,8 +74,8 @@ bool Designer::keyboardHandler(bool fromTree) {
             return true;
         }
         if (sampled(VK_RETURN)) {
-            // The values editor comes with the property editors.
             waitForRelease(VK_RETURN);
+            openValuesEditor();
             refreshTitle();
             return true;
         }

@@ -182,6 +182,13 @@ void Designer::fieldEvent(int field) {
     case FieldHide:
         toggleStatus(field);
         return;
+    case FieldFont:
+    case FieldSelectFont:
+    case FieldTooltip:
+    case FieldExtend:
+    case FieldEdit:
+        fontOrTooltipField(field);
+        return;
     default:
         break;
     }

@@ -342,6 +342,64 @@ TEST_F(ZarnetE2E, ATreeEntryDraggedOntoASiblingMovesItsGadgetInTheFile) {
     EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
 }
 
+// A visible top-level window of the process holding a button with this text.
+HWND windowWithButton(DWORD pid, const std::string& text, HWND* button) {
+    for (int i = 0; i < 200; ++i, Sleep(50)) {
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner != pid || !IsWindowVisible(w)) continue;
+            if (HWND b = probe::findChild(w, "Button", text)) {
+                *button = b;
+                return w;
+            }
+        }
+    }
+    return nullptr;
+}
+
+std::string centreOf(HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    return std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2);
+}
+
+TEST_F(ZarnetE2E, AStyleCheckedInTheMarkedButtonsPopUpIsSaved) {
+    const std::string file = dir + "saved.zrf";
+    Design one = threeAndAContainer();
+    one.items.resize(1);
+    one.nextNumber = 1;
+    ASSERT_TRUE(writeFileAtomic(file, writeDesign(one)));
+    probe::Process p = start(probe::quoted(file));
+    HWND canvas = waitForCanvas(p, "saved.zrf   client 420 x 300");
+    ASSERT_NE(canvas, nullptr);
+    ASSERT_NE(probe::waitForWindow(p.id(), " Object Manager", "", kStartMs), nullptr);
+    // A click marks the button, the right button opens its pop-up.
+    xdo("xdotool mousemove " + at(canvas, 30, 15) + "; sleep 0.3; xdotool click 1; sleep 0.5;"
+        " xdotool mousedown 3; sleep 0.2; xdotool mouseup 3");
+    HWND toggle = nullptr;
+    HWND popup = windowWithButton(p.id(), "PB_Button_Toggle", &toggle);
+    ASSERT_NE(popup, nullptr);
+    // Checked there, then a click beside the pop-up closes it.
+    xdo("xdotool mousemove " + centreOf(toggle) + "; sleep 0.3; xdotool click 1; sleep 0.5;"
+        " xdotool mousemove " + at(canvas, 400, 280) + "; sleep 0.3; xdotool mousedown 1; sleep 0.2;"
+        " xdotool mouseup 1");
+    for (int i = 0; i < 200 && IsWindowVisible(popup); ++i) Sleep(50);
+    ASSERT_FALSE(IsWindowVisible(popup));
+    ASSERT_NE(waitForCanvas(p, "*saved.zrf   client 420 x 300"), nullptr);
+    HWND dialog = nullptr;
+    for (int i = 0; i < 3 && !dialog; ++i) {
+        PostMessageA(canvas, WM_SYSCOMMAND, 132, 0); // "Save Zarnet"
+        if (waitForCanvas(p, "saved.zrf   client 420 x 300")) break;
+    }
+    auto saved = readDesign(bytesOf(file), Strictness::Strict);
+    ASSERT_TRUE(saved.design);
+    ASSERT_EQ(saved.design->items.size(), 1u);
+    EXPECT_EQ(saved.design->items[0].flags, 0x1003u); // PB_Button_Toggle
+    ASSERT_TRUE(probe::closeWindow(canvas));
+    EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
+}
+
 TEST_F(ZarnetE2E, XpStyleToggledTwiceReturnsToTheStart) {
     probe::Process p = start(probe::quoted(design));
     const std::string title = "my design.zrf   client 420 x 300";
