@@ -166,8 +166,8 @@ void reflagPicture(Item& it, int aflag) {
     if (decoded) showDecoded(it, decoded, aflag);
 }
 
-void freePicture(Item& it) {
-    if (it.image.empty()) return;
+bool freePicture(Item& it) {
+    if (it.image.empty()) return false;
     it.image.clear();
     it.image.shrink_to_fit();
     const int gadget = number(it.id);
@@ -180,6 +180,7 @@ void freePicture(Item& it) {
     tk::SetGadgetImage(gadget, placeholder ? tk::ImageID(placeholder) : nullptr);
     freeImages(it);
     it.shownImage = static_cast<Handle>(placeholder);
+    return true;
 }
 
 } // namespace zarnet::designer

@@ -29,7 +29,8 @@ PictureLoad loadPicture(Item& it, const std::string& path, int aflag,
 // `aflag` (transparency, stretching to the gadget).
 void reflagPicture(Item& it, int aflag);
 
-// The picture data dropped; the gadget shows the placeholder.
-void freePicture(Item& it);
+// The picture data dropped; the gadget shows the placeholder. False when
+// the item had no picture data (nothing changes).
+bool freePicture(Item& it);
 
 } // namespace zarnet::designer

@@ -228,8 +228,7 @@ struct ValuesEditor {
             case ValuesRole::LoadImage:
                 return loadImage();
             case ValuesRole::FreeImage:
-                freePicture(item());
-                markModified(host);
+                if (freePicture(item())) markModified(host);
                 return;
             case ValuesRole::Transparent:
             case ValuesRole::AutoResize:
