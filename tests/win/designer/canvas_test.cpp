@@ -305,4 +305,33 @@ TEST_F(CanvasTest, DeletingAContainerTakesItsRunAndResetsNumbering) {
     EXPECT_EQ(d.sel.marked, -1);
 }
 
+TEST_F(CanvasTest, NothingBreaksOnAnEmptyDesignOrAGroupOfEveryType) {
+    // Keys and clicks with nothing there.
+    for (int key : {VK_LEFT, VK_DELETE, VK_UP}) {
+        input.hold(key, 2);
+        d.keyboardHandler(false);
+    }
+    click(canvasPoint(50, 50));
+    band(canvasPoint(10, 10), canvasPoint(300, 300));
+    EXPECT_TRUE(d.design.items.empty());
+    // One of every type that can be created, all in one group.
+    std::vector<size_t> all;
+    for (int typ : creationMenuOrder()) make(typ, 10 + (typ % 6) * 100, 10 + (typ / 6) * 90);
+    for (size_t i = 0; i < d.design.items.size(); ++i)
+        if (d.design.items[i].isGadget() && d.design.items[i].level == 0) all.push_back(i);
+    ASSERT_EQ(all.size(), 28u);
+    groupItems(d.sel, d.design, all, d.markImage);
+    ASSERT_TRUE(d.sel.groupMode);
+    input.hold(VK_RIGHT, 2);
+    EXPECT_TRUE(d.keyboardHandler(false));
+    const Rect from = d.sel.rect;
+    scaleGroupTo(d.sel, d.design, from, {from.x, from.y, from.w / 2, from.h / 2});
+    d.buildGroupMenu();
+    EXPECT_FALSE(menuEnabled(MenuVerticalSplitter));
+    input.hold(VK_DELETE, 2);
+    EXPECT_TRUE(d.keyboardHandler(false));
+    EXPECT_TRUE(d.design.items.empty());
+    EXPECT_EQ(d.design.nextNumber, 0);
+}
+
 } // namespace
