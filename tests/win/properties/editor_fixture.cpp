@@ -116,6 +116,12 @@ void EditorTest::SetUp() {
             ADD_FAILURE() << "an editor did not close";
             std::exit(3);
         }
+        // PROPERTIES_HOLD=ms keeps each editor on screen that long before it
+        // closes, for a look at it.
+        if (const char* hold = std::getenv("PROPERTIES_HOLD"); hold && e != heldEditor) {
+            heldEditor = e;
+            Sleep(static_cast<DWORD>(std::atoi(hold)));
+        }
         for (const char* c : {"Close", "Cancel"})
             if (HWND h = control(e, c)) {
                 SendMessageA(h, BM_CLICK, 0, 0);

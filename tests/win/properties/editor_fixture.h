@@ -143,6 +143,7 @@ class EditorTest : public ::testing::Test {
     EditorHost host;
     std::vector<size_t> remarked;
     int rebuilds = 0, treeRebuilds = 0, idlePauses = 0;
+    HWND heldEditor = nullptr;
     std::vector<size_t> retitled;
     std::string folder;
 };
