@@ -169,20 +169,20 @@ void BM_ContextPopupOverBareWindow(benchmark::State& state) {
     });
 }
 
+// Finds the visible window owned by pair.first (the editor) for pair.second.
+BOOL CALLBACK ownedVisible(HWND h, LPARAM p) {
+    auto* o = reinterpret_cast<std::pair<HWND, HWND>*>(p);
+    if (GetWindow(h, GW_OWNER) == o->first && IsWindowVisible(h)) o->second = h;
+    return TRUE;
+}
+
 void BM_ValuesEditorOverBareWindow(benchmark::State& state) {
     Canvas c;
     const size_t spin = c.add(SpinGadget);
     HWND close = nullptr;
     c.clock.onPause = [&] {
         std::pair<HWND, HWND> owned{c.hwnd, nullptr};
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND h, LPARAM p) -> BOOL {
-                auto* o = reinterpret_cast<std::pair<HWND, HWND>*>(p);
-                if (GetWindow(h, GW_OWNER) == o->first && IsWindowVisible(h)) o->second = h;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&owned));
+        EnumThreadWindows(GetCurrentThreadId(), ownedVisible, reinterpret_cast<LPARAM>(&owned));
         close = owned.second ? FindWindowExA(owned.second, nullptr, "Button", "Close") : nullptr;
         if (close) SendMessageA(close, BM_CLICK, 0, 0);
     };
