@@ -16,6 +16,10 @@ namespace {
 
 bool buttonDown(int key) { return (tk::input().asyncKeyState(key) & 0x8000) != 0; }
 
+// Down now or pressed since the last look: a quick click between two polls
+// still counts.
+bool buttonPressed(int key) { return tk::input().asyncKeyState(key) != 0; }
+
 void waitForButtonsUp(std::initializer_list<int> keys) {
     for (;;) {
         bool down = false;
@@ -160,6 +164,8 @@ struct Popup {
     }
 
     void run() {
+        // Clicks from before the pop-up opened are not its business.
+        for (int key : {VK_LBUTTON, VK_RBUTTON}) tk::input().asyncKeyState(key);
         while (!close) {
             const int ev = nextEditorEvent();
             if (ev) event(ev);
@@ -170,8 +176,8 @@ struct Popup {
                 if (ev == 0) menuOpen = false;
                 continue;
             }
-            if (buttonDown(VK_LBUTTON) && !cursorOver(window)) close = true;
-            if (buttonDown(VK_RBUTTON)) {
+            if (buttonPressed(VK_LBUTTON) && !cursorOver(window)) close = true;
+            if (buttonPressed(VK_RBUTTON)) {
                 close = true;
                 valuesWanted = cursorOver(window);
             }
