@@ -7,6 +7,7 @@
 
 #include "imaging/image.h"
 
+#include <functional>
 #include <span>
 
 namespace zarnet::imaging {
@@ -20,6 +21,20 @@ Format detectFormat(std::span<const uint8_t> data);
 
 // Decodes by content (detectFormat); nothing for unknown data.
 std::optional<Image> decodeImage(std::span<const uint8_t> data);
+
+// Decoding into memory the caller owns (a DIB section, say), so that a large
+// picture is never held twice. `target` is asked at most once, for width x
+// height pixels laid out as Image keeps them, and gives nullptr when it has
+// no memory, which fails the decoding. A failure can come after the target
+// was asked; what was written there is then to be discarded. `opaque` says
+// every alpha is 255, as the format itself tells (a PNG without an alpha
+// channel or tRNS) or as the pixels show.
+struct DecodedInto {
+    bool ok = false;
+    bool opaque = false;
+};
+using PixelTarget = std::function<Pixel*(int32_t width, int32_t height)>;
+DecodedInto decodeImageInto(std::span<const uint8_t> data, const PixelTarget& target);
 
 // A BMP file: "BM" file header, then an info header of 12, 40, 52, 56, 64,
 // 108 or 124 bytes; 1, 4, 8, 16, 24 or 32 bits per pixel; uncompressed,

@@ -56,6 +56,11 @@ std::optional<Image> convertIcoToBmp(const Image& icon, Rgb background);
 // every build gives the same pixels. The same size gives a copy. Nothing
 // when the new size is not allowed (zero, negative or past the limits).
 std::optional<Image> scaleImage(const Image& img, int32_t width, int32_t height);
+// The same from rows of pixels laid out as Image keeps them (a DIB
+// section's, say), read where they lie. `opaque` tells that every alpha is
+// 255, sparing a look at them all; false means only "not known".
+std::optional<Image> scalePixels(const Pixel* pixels, int32_t fromWidth, int32_t fromHeight,
+                                 int32_t width, int32_t height, bool opaque = false);
 
 // Size of the scaled copy a picture gadget shows: the gadget's outer size,
 // 4 pixels smaller each way for an ImageGadget with a border (frame). Nothing

@@ -3,6 +3,7 @@
 // destructor is skipped and no value is lost across the jump.
 #include "imaging/decode.h"
 
+#include <algorithm>
 #include <bit>
 #include <csetjmp>
 #include <cstring>
@@ -23,7 +24,8 @@ struct PngJob {
     size_t pos = 0;
     png_structp png = nullptr;
     png_infop info = nullptr;
-    Image out;
+    const PixelTarget* target = nullptr;
+    bool opaque = false;
     std::vector<png_bytep> rows;
 };
 
@@ -81,25 +83,27 @@ bool run(PngJob* job) {
     png_read_update_info(png, info);
     if (png_get_rowbytes(png, info) != size_t(w) * 4) return false;
 
-    auto img = makeImage(int32_t(w), int32_t(h));
-    if (!img) return false;
-    job->out = std::move(*img);
+    job->opaque = (colour & PNG_COLOR_MASK_ALPHA) == 0 && !png_get_valid(png, info, PNG_INFO_tRNS);
+
+    // Every pixel of every row is written (the filler included), interlaced
+    // or not, so the target need not be cleared first.
+    Pixel* out = (*job->target)(int32_t(w), int32_t(h));
+    if (!out) return false;
     job->rows.resize(h);
     for (png_uint_32 y = 0; y < h; ++y)
-        job->rows[y] = reinterpret_cast<png_bytep>(&job->out.at(0, int32_t(y)));
+        job->rows[y] = reinterpret_cast<png_bytep>(out + size_t(y) * w);
     png_read_image(png, job->rows.data());
     png_read_end(png, nullptr);
     return true;
 }
 
-} // namespace
-
-std::optional<Image> decodePng(std::span<const uint8_t> data) {
-    if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) return std::nullopt;
+DecodedInto decodePngInto(std::span<const uint8_t> data, const PixelTarget& target) {
+    if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) return {};
     PngJob job;
     job.data = data;
+    job.target = &target;
     job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
-    if (!job.png) return std::nullopt;
+    if (!job.png) return {};
     job.info = png_create_info_struct(job.png);
     bool ok = false;
     if (job.info) {
@@ -111,8 +115,35 @@ std::optional<Image> decodePng(std::span<const uint8_t> data) {
         }
     }
     png_destroy_read_struct(&job.png, job.info ? &job.info : nullptr, nullptr);
-    if (!ok) return std::nullopt;
-    return std::move(job.out);
+    return {ok, ok && job.opaque};
+}
+
+} // namespace
+
+std::optional<Image> decodePng(std::span<const uint8_t> data) {
+    Image out;
+    const PixelTarget intoImage = [&out](int32_t w, int32_t h) -> Pixel* {
+        auto img = makeImage(w, h);
+        if (!img) return nullptr;
+        out = std::move(*img);
+        return out.pixels.data();
+    };
+    if (!decodePngInto(data, intoImage).ok) return std::nullopt;
+    return out;
+}
+
+// PNG, the format of large pictures, is decoded in place; the others are
+// small enough in practice that a copy costs nothing worth a second path.
+DecodedInto decodeImageInto(std::span<const uint8_t> data, const PixelTarget& target) {
+    if (detectFormat(data) == Format::Png) return decodePngInto(data, target);
+    const auto img = decodeImage(data);
+    if (!img) return {};
+    Pixel* out = target(img->width, img->height);
+    if (!out) return {};
+    std::copy(img->pixels.begin(), img->pixels.end(), out);
+    const bool opaque = std::all_of(img->pixels.begin(), img->pixels.end(),
+                                    [](Pixel p) { return alphaOf(p) == 255; });
+    return {true, opaque};
 }
 
 } // namespace zarnet::imaging

@@ -29,6 +29,9 @@ struct ImageRec {
     HBITMAP bitmap = nullptr;
     uint32_t* bits = nullptr; // top-down rows, width pixels each
     int width = 0, height = 0;
+    // Every alpha is 255, known without looking (from the decoder, a fill,
+    // a flattening); false only means "not known to be".
+    bool opaque = false;
 };
 
 std::unordered_map<int, ImageRec>& images() {
@@ -41,9 +44,9 @@ ImageRec* find(int image) {
     return it == images().end() ? nullptr : &it->second;
 }
 
-// A DIB section holding a copy of width x height pixels; nothing when GDI
-// refuses (no memory, or out of GDI handles).
-std::optional<ImageRec> makeDib(const img::Pixel* pixels, int width, int height) {
+// A DIB section of width x height pixels, all 0; nothing when GDI refuses
+// (no memory, or out of GDI handles).
+std::optional<ImageRec> blankDib(int width, int height) {
     if (!img::sizeAllowed(width, height)) return std::nullopt;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -58,9 +61,16 @@ std::optional<ImageRec> makeDib(const img::Pixel* pixels, int width, int height)
         if (bm) DeleteObject(bm);
         return std::nullopt;
     }
-    GdiFlush();
-    std::memcpy(bits, pixels, size_t(width) * size_t(height) * sizeof(img::Pixel));
     return ImageRec{bm, static_cast<uint32_t*>(bits), width, height};
+}
+
+// A DIB section holding a copy of width x height pixels.
+std::optional<ImageRec> makeDib(const img::Pixel* pixels, int width, int height) {
+    auto rec = blankDib(width, height);
+    if (!rec) return std::nullopt;
+    GdiFlush();
+    std::memcpy(rec->bits, pixels, size_t(width) * size_t(height) * sizeof(img::Pixel));
+    return rec;
 }
 
 std::optional<ImageRec> makeDib(const img::Image& pixels) {
@@ -95,9 +105,11 @@ int store(int requested, ImageRec rec) {
     return requested == PB_Any ? number : 1;
 }
 
-int storePixels(int requested, const img::Image& pixels) {
+int storePixels(int requested, const img::Image& pixels, bool opaque = false) {
     auto rec = makeDib(pixels);
-    return rec ? store(requested, *rec) : 0;
+    if (!rec) return 0;
+    rec->opaque = opaque;
+    return store(requested, *rec);
 }
 
 // The open drawing: the pixels being drawn on, written back when it ends.
@@ -149,13 +161,24 @@ void showOnStatic(HWND hwnd, HBITMAP image) {
 } // namespace
 
 int CatchImage(int image, std::span<const uint8_t> data) {
-    auto decoded = img::decodeImage(data);
-    return decoded ? storePixels(image, *decoded) : 0;
+    // Decoded straight into the section: a large picture is not held twice.
+    std::optional<ImageRec> rec;
+    const img::PixelTarget intoSection = [&rec](int32_t width, int32_t height) {
+        rec = blankDib(width, height);
+        return rec ? static_cast<img::Pixel*>(rec->bits) : nullptr;
+    };
+    const img::DecodedInto decoded = img::decodeImageInto(data, intoSection);
+    if (!decoded.ok) {
+        if (rec) release(*rec);
+        return 0;
+    }
+    rec->opaque = decoded.opaque;
+    return store(image, *rec);
 }
 
 int CreateImage(int image, int width, int height, uint32_t colour) {
     auto pixels = img::makeImage(width, height, opaque(colour));
-    return pixels ? storePixels(image, *pixels) : 0;
+    return pixels ? storePixels(image, *pixels, true) : 0;
 }
 
 int CreateImageFromPixels(int image, const img::Image& pixels) {
@@ -167,18 +190,38 @@ int CopyImage(int image, int copy) {
     if (!r) return 0;
     // Straight from section to section: no third copy of a large picture.
     auto rec = makeDib(r->bits, r->width, r->height);
+    if (!rec) return 0;
+    rec->opaque = r->opaque;
+    return store(copy, *rec);
+}
+
+namespace {
+
+// The image's pixels scaled, in a new section. Scaling keeps an opaque
+// picture opaque: the weights of every output pixel sum to one exactly.
+std::optional<ImageRec> scaledDib(const ImageRec& r, int width, int height) {
+    if (!img::sizeAllowed(width, height)) return std::nullopt;
+    GdiFlush();
+    auto scaled = img::scalePixels(r.bits, r.width, r.height, width, height, r.opaque);
+    if (!scaled) return std::nullopt;
+    auto rec = makeDib(*scaled);
+    if (rec) rec->opaque = r.opaque;
+    return rec;
+}
+
+} // namespace
+
+int CopyImage(int image, int copy, int width, int height) {
+    const ImageRec* r = find(image);
+    if (!r) return 0;
+    auto rec = scaledDib(*r, width, height);
     return rec ? store(copy, *rec) : 0;
 }
 
 bool ResizeImage(int image, int width, int height) {
     ImageRec* r = find(image);
-    if (!r || !img::sizeAllowed(width, height)) return false;
-    auto pixels = pixelsOf(*r);
-    if (!pixels) return false;
-    auto scaled = img::scaleImage(*pixels, width, height);
-    pixels.reset();
-    if (!scaled) return false;
-    auto rec = makeDib(*scaled);
+    if (!r) return false;
+    auto rec = scaledDib(*r, width, height);
     if (!rec) return false;
     release(*r);
     *r = *rec;
@@ -224,16 +267,23 @@ bool SetImagePixels(int image, const img::Image& pixels) {
         return false;
     GdiFlush();
     std::memcpy(r->bits, pixels.pixels.data(), pixels.pixels.size() * sizeof(img::Pixel));
+    r->opaque = false;
     return true;
 }
 
 void FlattenImage(int image, uint32_t background) {
     ImageRec* r = find(image);
-    if (!r) return;
+    if (!r || r->opaque) return;
     // In place: flattening needs no copy, so it cannot run out of memory.
     GdiFlush();
     img::flattenPixels({r->bits, size_t(r->width) * size_t(r->height)},
                        img::Rgb::fromColorRef(background));
+    r->opaque = true;
+}
+
+bool ImageOpaque(int image) {
+    const ImageRec* r = find(image);
+    return r && r->opaque;
 }
 
 bool StartDrawing(int image) {

@@ -30,6 +30,8 @@ int CreateImage(int image, int width, int height, uint32_t colour = 0);
 // A new image holding these pixels.
 int CreateImageFromPixels(int image, const zarnet::imaging::Image& pixels);
 int CopyImage(int image, int copy);
+// A copy scaled as ResizeImage scales, made without a full-size copy first.
+int CopyImage(int image, int copy, int width, int height);
 // Scales the image smoothly to the new size; its number stays, its
 // handle changes. False (image unchanged) when the size is not allowed
 // or the memory for the work is not there.
@@ -49,6 +51,11 @@ bool SetImagePixels(int image, const zarnet::imaging::Image& pixels);
 // opaque, so a control that ignores alpha shows it as intended. Done in
 // place, so it needs no memory.
 void FlattenImage(int image, uint32_t background);
+// True when every pixel of the image is known to be opaque without looking
+// at them: decoded from a format that has no transparency, or made or
+// flattened here since its pixels last changed. A picture that is may be
+// shown as it is, needing neither a copy nor flattening.
+bool ImageOpaque(int image);
 
 // Drawing on an image: StartDrawing opens it (false when it is no image,
 // another drawing is open or there is no memory for the working copy), the

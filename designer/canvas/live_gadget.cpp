@@ -89,13 +89,13 @@ void showItemPicture(Item& it) {
         if (it.aflag & 1)
             DrawTransparentImage(decoded, decoded, 0, 0, tk::ImageWidth(decoded),
                                  tk::ImageHeight(decoded), -1);
-        shown = tk::CopyImage(decoded, tk::PB_Any);
-        if (shown && (it.aflag & 2) &&
-            !tk::ResizeImage(shown, it.w - border, it.h - border)) {
-            tk::FreeImage(shown);
-            shown = 0;
-        }
-        if (shown) tk::FlattenImage(shown, GetSysColor(COLOR_BTNFACE));
+        // An opaque picture at its own size is shown as decoded: a copy
+        // would hold the same pixels, and flattening would change none.
+        if (it.aflag & 2)
+            shown = tk::CopyImage(decoded, tk::PB_Any, it.w - border, it.h - border);
+        else
+            shown = tk::ImageOpaque(decoded) ? decoded : tk::CopyImage(decoded, tk::PB_Any);
+        if (shown && shown != decoded) tk::FlattenImage(shown, GetSysColor(COLOR_BTNFACE));
     } else if (it.typ == ImageGadget) {
         shown = placeholderImage(it.w - border, it.h - border, RGB(150, 150, 200));
     } else {

@@ -81,20 +81,21 @@ void freeImages(Item& it) {
     it.shownImage = it.decodedImage = 0;
 }
 
-// Puts `decoded` (the item now owns it) on the gadget as the flags say.
-void showDecoded(Item& it, int decoded, int aflag) {
+// Puts `decoded` (the item now owns it) on the gadget as the item's flags
+// say. An opaque picture shown at its own size is the decoded one itself:
+// a copy would hold the same pixels, and flattening would change none.
+void showDecoded(Item& it, int decoded) {
     const int gadget = number(it.id);
-    if (aflag & 1)
+    if (it.aflag & 1)
         DrawTransparentImage(decoded, decoded, 0, 0, tk::ImageWidth(decoded),
                              tk::ImageHeight(decoded), -1);
-    int shown = tk::CopyImage(decoded, tk::PB_Any);
     const PixelSize size{tk::GadgetWidth(gadget), tk::GadgetHeight(gadget)};
-    Item flagged = it;
-    flagged.aflag = aflag;
-    if (shown)
-        if (const auto to = pictureScaleSize(flagged, size))
-            tk::ResizeImage(shown, to->w, to->h);
-    if (shown) tk::FlattenImage(shown, GetSysColor(COLOR_BTNFACE));
+    int shown = 0;
+    if (const auto to = pictureScaleSize(it, size))
+        shown = tk::CopyImage(decoded, tk::PB_Any, to->w, to->h);
+    else
+        shown = tk::ImageOpaque(decoded) ? decoded : tk::CopyImage(decoded, tk::PB_Any);
+    if (shown && shown != decoded) tk::FlattenImage(shown, GetSysColor(COLOR_BTNFACE));
     tk::SetGadgetImage(gadget, shown ? tk::ImageID(shown) : nullptr);
     freeImages(it);
     it.decodedImage = static_cast<Handle>(decoded);
@@ -153,7 +154,7 @@ PictureLoad loadPicture(Item& it, const std::string& path, int aflag,
     }
     it.image = std::move(bytes);
     it.aflag = plan.aflag;
-    showDecoded(it, decoded, it.aflag);
+    showDecoded(it, decoded);
     r.loaded = true;
     r.checkTransparent = plan.checkTransparent;
     return r;
@@ -163,7 +164,7 @@ void reflagPicture(Item& it, int aflag) {
     it.aflag = aflag;
     if (it.image.empty()) return;
     const int decoded = tk::CatchImage(tk::PB_Any, it.image);
-    if (decoded) showDecoded(it, decoded, aflag);
+    if (decoded) showDecoded(it, decoded);
 }
 
 bool freePicture(Item& it) {

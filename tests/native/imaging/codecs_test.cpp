@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <zlib.h>
 
 namespace zarnet::imaging {
@@ -88,6 +89,39 @@ TEST(Files, WrittenByImageMagickDecode) {
         ASSERT_TRUE(img) << s.file;
         expectClose(*img, s.img, s.tolerance, s.file);
     }
+}
+
+// Decoding into the caller's memory gives the same pixels, says "opaque"
+// only of pictures that are, and fails when there is no memory to give.
+TEST(Files, DecodeIntoCallersMemory) {
+    const std::set<std::string> seeThrough = {"rgba8.png", "rgba16.png", "palette.png",
+                                              "alpha32.bmp"};
+    for (const Sample& s : samples()) {
+        const Bytes file = dataFile(s.file);
+        std::vector<Pixel> into;
+        int asked = 0;
+        const DecodedInto got = decodeImageInto(file, [&](int32_t w, int32_t h) {
+            ++asked;
+            into.assign(size_t(w) * size_t(h), 0x12345678u);
+            return into.data();
+        });
+        ASSERT_TRUE(got.ok) << s.file;
+        EXPECT_EQ(asked, 1) << s.file;
+        EXPECT_EQ(into, decodeImage(file)->pixels) << s.file;
+        EXPECT_EQ(got.opaque, !seeThrough.contains(s.file)) << s.file;
+        EXPECT_FALSE(decodeImageInto(file, [](int32_t, int32_t) -> Pixel* { return nullptr; }).ok)
+            << s.file;
+    }
+    Bytes cut = dataFile("interlaced.png");
+    cut.resize(cut.size() - 20);
+    std::vector<Pixel> scratch;
+    EXPECT_FALSE(decodeImageInto(cut,
+                                 [&](int32_t w, int32_t h) {
+                                     scratch.resize(size_t(w) * size_t(h));
+                                     return scratch.data();
+                                 })
+                     .ok)
+        << "a file cut short fails after its memory was asked for";
 }
 
 TEST(Files, CutFilesGiveNoImage) {

@@ -75,6 +75,38 @@ TEST(Scale, TransparentPixelsDoNotDarkenTheirNeighbours) {
     EXPECT_EQ(alphaOf(out->at(0, 0)), 128);
 }
 
+// Rows are scaled in bands: a change of width alone must give each row what
+// it gives scaled on its own, whatever band it falls in and however short
+// the last band is.
+TEST(Scale, RowsScaledTogetherMatchEachRowScaledAlone) {
+    uint32_t seed = 3;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    const struct {
+        int32_t w, h, to;
+        bool opaque;
+    } cases[] = {{40, 1, 7, true}, {40, 19, 7, true}, {40, 19, 7, false},
+                 {9, 8, 3, false}, {5, 17, 12, true}, {33, 10, 1, false}};
+    for (const auto& c : cases) {
+        Image src = *makeImage(c.w, c.h);
+        for (Pixel& p : src.pixels)
+            p = (next() >> 8) | (c.opaque ? 0xFF000000u : (next() & 0xFF000000u));
+        const auto all = scaleImage(src, c.to, c.h);
+        ASSERT_TRUE(all);
+        for (int32_t y = 0; y < c.h; ++y) {
+            const auto row = scalePixels(&src.at(0, y), c.w, 1, c.to, 1);
+            ASSERT_TRUE(row);
+            for (int32_t x = 0; x < c.to; ++x)
+                ASSERT_EQ(all->at(x, y), row->at(x, 0))
+                    << c.w << " x " << c.h << " to width " << c.to << ", row " << y;
+        }
+        if (c.opaque) {
+            EXPECT_EQ(*scalePixels(src.pixels.data(), c.w, c.h, c.to, 5, true),
+                      *scaleImage(src, c.to, 5))
+                << "the caller's word that the picture is opaque changes nothing";
+        }
+    }
+}
+
 TEST(Scale, RefusesSizesWithoutPixels) {
     const Image src = sixColours();
     EXPECT_EQ(*scaleImage(src, 3, 2), src);

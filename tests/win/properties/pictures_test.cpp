@@ -3,6 +3,10 @@
 // kept, "Free Image".
 #include "editor_fixture.h"
 
+#include "designer/properties/pictures.h"
+#include "imaging/image.h"
+#include "toolkit/images.h"
+
 #include <filesystem>
 
 namespace propertiestest {
@@ -87,6 +91,51 @@ TEST_F(PicturesTest, FilesThatAreNoPicturesLeaveThePictureAlone) {
         EXPECT_EQ(item(i).shownImage, shown) << c.path;
         EXPECT_FALSE(exists(host.tempImageFile)) << c.path;
     }
+}
+
+// An opaque picture at its own size is shown as the decoded image itself;
+// one with see-through pixels, a transparent colour or stretching is shown
+// as a flattened copy. Every replaced image is freed, a shared one once.
+TEST_F(PicturesTest, ShownImageIsTheDecodedOneOnlyWhenNothingChangesIt) {
+    std::vector<uint8_t> seeThrough = icoBytes(8, 8, 0x0000FF);
+    seeThrough[22 + 40 + 3] = 0; // the bottom-left pixel: rows are stored bottom-up
+    const std::vector<uint8_t> blue = bmpBytes(8, 8, 0x0000FF);
+    const uint32_t face = GetSysColor(COLOR_BTNFACE);
+    const imaging::Pixel facePixel = imaging::Rgb::fromColorRef(face).pixel();
+    const size_t i = add(ImageGadget, 10, 10);
+    const int stretchedW = item(i).w - (item(i).flags ? 4 : 0);
+    const struct {
+        const char* what;
+        const std::vector<uint8_t>& bytes;
+        int aflag;
+        bool shared;
+        int width;
+        imaging::Pixel bottomLeft;
+    } cases[] = {
+        {"opaque", blue, 0, true, 8, 0xFF0000FFu},
+        {"see-through pixel", seeThrough, 0, false, 8, facePixel},
+        {"transparent colour", blue, 1, false, 8, facePixel},
+        {"stretched", blue, 2, false, stretchedW, 0xFF0000FFu},
+        {"opaque again", blue, 0, true, 8, 0xFF0000FFu},
+    };
+    std::vector<int> replaced;
+    for (const auto& c : cases) {
+        const std::string path = writeFile(folder + "shown.png", c.bytes);
+        ASSERT_TRUE(loadPicture(item(i), path, c.aflag, host.tempImageFile).loaded) << c.what;
+        const int decoded = static_cast<int>(item(i).decodedImage);
+        const int shown = static_cast<int>(item(i).shownImage);
+        EXPECT_EQ(decoded == shown, c.shared) << c.what;
+        ASSERT_TRUE(tk::IsImage(shown)) << c.what;
+        EXPECT_EQ(tk::ImageWidth(shown), c.width) << c.what;
+        const auto pixels = tk::ImagePixels(shown);
+        ASSERT_TRUE(pixels) << c.what;
+        EXPECT_EQ(pixels->at(0, pixels->height - 1), c.bottomLeft) << c.what;
+        for (int old : replaced)
+            EXPECT_FALSE(tk::IsImage(old)) << c.what << ": an image it replaced is still there";
+        replaced = {decoded, shown};
+    }
+    ASSERT_TRUE(freePicture(item(i)));
+    EXPECT_FALSE(tk::IsImage(replaced[0]));
 }
 
 TEST_F(PicturesTest, FreeImageDropsThePictureOnlyWhenThereIsOne) {

@@ -139,6 +139,59 @@ TEST(Images, FlatteningLaysAlphaOverTheBackground) {
     FreeImage(image);
 }
 
+// Flattening skips pictures known to be opaque, so that knowledge must end
+// whenever pixels are written.
+TEST(Images, OpaqueOnlyWhileNoPixelCanBeSeenThrough) {
+    img::Image holed = *img::makeImage(3, 2, 0xFF00FF00u);
+    holed.at(2, 1) = 0x00000000u;
+    const int rgb = CatchImage(PB_Any, dataFile("rgb8.png"));
+    const int rgba = CatchImage(PB_Any, dataFile("rgba8.png"));
+    const int filled = CreateImage(PB_Any, 3, 2, RGB(1, 2, 3));
+    const int written = CreateImage(PB_Any, 3, 2, RGB(1, 2, 3));
+    ASSERT_TRUE(SetImagePixels(written, holed));
+    const int drawn = CreateImage(PB_Any, 3, 2, RGB(1, 2, 3));
+    ASSERT_TRUE(StartDrawing(drawn));
+    StopDrawing();
+    const int copied = CopyImage(rgb, PB_Any), scaled = CopyImage(rgb, PB_Any, 7, 5);
+    const int flattened = CopyImage(written, PB_Any);
+    FlattenImage(flattened, RGB(10, 20, 30));
+    const struct {
+        const char* what;
+        int image;
+        bool opaque;
+    } cases[] = {{"decoded without alpha", rgb, true},
+                 {"decoded with alpha", rgba, false},
+                 {"filled", filled, true},
+                 {"pixels written", written, false},
+                 {"drawn on", drawn, false},
+                 {"copied", copied, true},
+                 {"scaled copy", scaled, true},
+                 {"flattened", flattened, true},
+                 {"no image", 123456789, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ImageOpaque(c.image), c.opaque) << c.what;
+
+    FlattenImage(written, RGB(10, 20, 30));
+    EXPECT_EQ(readBitmap(ImageID(written)).at(2, 1), 0x0A141Eu) << "written pixels are flattened";
+    for (int image : {rgb, rgba, filled, written, drawn, copied, scaled, flattened})
+        FreeImage(image);
+}
+
+TEST(Images, ScaledCopyIsCopyThenResize) {
+    for (const char* file : {"rgb8.png", "rgba8.png", "png.ico"}) {
+        const int image = CatchImage(PB_Any, dataFile(file));
+        ASSERT_NE(image, 0) << file;
+        const int resized = CopyImage(image, PB_Any);
+        ASSERT_TRUE(ResizeImage(resized, 5, 9)) << file;
+        const int scaled = CopyImage(image, PB_Any, 5, 9);
+        ASSERT_NE(scaled, 0) << file;
+        EXPECT_EQ(*ImagePixels(scaled), *ImagePixels(resized)) << file;
+        EXPECT_EQ(CopyImage(image, PB_Any, 0, 9), 0) << file;
+        for (int i : {image, resized, scaled})
+            FreeImage(i);
+    }
+}
+
 class GadgetImages : public tktest::WindowTest {};
 
 TEST_F(GadgetImages, ImageGadgetsFitTheirInnerAreaToThePicture) {
