@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace tk {
 using namespace detail;
@@ -88,7 +89,21 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // Each window has a class of its own so that a program may change one
 // window's class background (the designer's grid) without touching others.
-std::string registerWindowClass() {
+// A closed window's class is kept for the next window: registering one
+// costs more than the rest of opening a small window.
+std::vector<std::string>& spareClasses() {
+    static std::vector<std::string> spare;
+    return spare;
+}
+
+std::string registerWindowClass(bool* reused) {
+    *reused = false;
+    if (!spareClasses().empty()) {
+        std::string name = std::move(spareClasses().back());
+        spareClasses().pop_back();
+        *reused = true;
+        return name;
+    }
     static unsigned counter = 0;
     std::string name = "ZarnetWindow" + std::to_string(++counter);
     WNDCLASSEXA wc{};
@@ -101,6 +116,13 @@ std::string registerWindowClass() {
     wc.lpszClassName = name.c_str();
     if (!RegisterClassExA(&wc)) return {};
     return name;
+}
+
+// A kept class starts again as a new one would.
+void resetClass(HWND hwnd) {
+    SetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND, static_cast<LONG_PTR>(COLOR_BTNFACE + 1));
+    SetClassLongPtrA(hwnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
+    SetClassLongPtrA(hwnd, GCLP_HICON, reinterpret_cast<LONG_PTR>(LoadIcon(nullptr, IDI_APPLICATION)));
 }
 
 } // namespace
@@ -133,7 +155,8 @@ int OpenWindow(int window, int x, int y, int innerWidth, int innerHeight, std::s
 
     auto rec = std::make_unique<WindowRec>();
     rec->number = number;
-    rec->className = registerWindowClass();
+    bool reused = false;
+    rec->className = registerWindowClass(&reused);
     if (rec->className.empty()) return 0;
     WindowRec* w = rec.get();
     s.windows[number] = std::move(rec);
@@ -141,10 +164,11 @@ int OpenWindow(int window, int x, int y, int innerWidth, int innerHeight, std::s
     HWND hwnd = CreateWindowExA(ex, w->className.c_str(), caption.c_str(), style, x, y, outerW,
                                 outerH, parent, nullptr, instance(), w);
     if (!hwnd) {
-        UnregisterClassA(w->className.c_str(), instance());
+        spareClasses().push_back(w->className);
         s.windows.erase(number);
         return 0;
     }
+    if (reused) resetClass(hwnd);
     if (!(flags & PB_Window_NoGadgets)) UseGadgetList(hwnd);
     s.currentWindow = number;
     if (!(flags & PB_Window_Invisible)) {
@@ -168,7 +192,7 @@ void CloseWindow(int window) {
     DestroyWindow(hwnd);
     s.windowByHwnd.erase(hwnd);
     s.windows.erase(window);
-    UnregisterClassA(cls.c_str(), instance());
+    spareClasses().push_back(cls);
 }
 
 bool IsWindow(int window) {
