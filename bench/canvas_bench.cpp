@@ -5,6 +5,7 @@
 // selection's four marks. Both sides let the canvas repaint before the
 // clock stops.
 #include "bench/mixed_design.h"
+#include "bench/paired_ratio.h"
 #include "bench/wine_timing.h"
 #include "designer/shell/designer.h"
 #include "document/design_file.h"
@@ -33,21 +34,13 @@ class BenchInput : public tk::InputSource {
     uint32_t changes = 0;
 };
 
-std::string benchFolder() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "zarnet-canvas-bench\\";
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
 struct Started {
     designer::Designer d;
     BenchInput input;
     bool ok = false;
     explicit Started(const Design& design) {
         tk::setInputSource(&input);
-        const std::string folder = benchFolder();
+        const std::string folder = benchFolder("zarnet-canvas-bench");
         const std::string path = folder + "canvas.zrf";
         writeFileAtomic(path, writeDesign(design));
         designer::StartOptions o;
@@ -77,23 +70,6 @@ double bareMoves(const std::vector<HWND>& gadgets, int dx) {
     while (tk::WindowEvent() != 0) {
     }
     return millisecondsSince(start);
-}
-
-template <class F> void pairedRatio(benchmark::State& state, const char* a, const char* b, F once) {
-    std::vector<double> ratios;
-    double sumA = 0, sumB = 0;
-    for (auto _ : state) {
-        const auto [x, y] = once();
-        sumA += x;
-        sumB += y;
-        ratios.push_back(x / y);
-        state.SetIterationTime(x / 1000.0);
-    }
-    std::sort(ratios.begin(), ratios.end());
-    const double n = static_cast<double>(ratios.size());
-    state.counters[a] = sumA / n;
-    state.counters[b] = sumB / n;
-    state.counters["ratio"] = ratios[ratios.size() / 2];
 }
 
 Design buttons(int count) {

@@ -4,6 +4,7 @@
 // rebuilt against bare inserts; a restart against a cold start of the designer;
 // a preview against a cold start of the viewer. The idle designer's
 // processor use is measured by designer_idle.sh.
+#include "bench/paired_ratio.h"
 #include "bench/wine_timing.h"
 #include "bench/mixed_design.h"
 #include "designer/shell/designer.h"
@@ -24,14 +25,6 @@
 namespace {
 
 using namespace zarnet;
-
-std::string benchFolder() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "zarnet-designer-bench\\";
-    std::filesystem::create_directories(folder);
-    return folder;
-}
 
 // What the viewer does with a file: read it, check it, open its window
 // invisible, load it, show the window and paint it.
@@ -63,38 +56,28 @@ double designerOpen(designer::Designer& d, const std::string& path) {
     return millisecondsSince(start);
 }
 
-template <class F> void pairedRatio(benchmark::State& state, const char* a, const char* b, F once) {
-    std::vector<double> ratios;
-    double sumA = 0, sumB = 0;
-    for (auto _ : state) {
-        const auto [x, y] = once();
-        if (x < 0 || y < 0) {
-            state.SkipWithError("a program did not show its window");
-            return;
-        }
-        sumA += x;
-        sumB += y;
-        ratios.push_back(x / y);
-        state.SetIterationTime(x / 1000.0);
-    }
-    std::sort(ratios.begin(), ratios.end());
-    const double n = static_cast<double>(ratios.size());
-    state.counters[a] = sumA / n;
-    state.counters[b] = sumB / n;
-    state.counters["ratio"] = ratios[ratios.size() / 2];
+// The benchmarks' folder with the mixed design written into it.
+struct MixedFile {
+    std::string folder = benchFolder("zarnet-designer-bench");
+    std::string path = folder + "mixed.zrf";
+    MixedFile() { writeFileAtomic(path, writeDesign(mixedDesign())); }
+};
+
+// A designer started in that folder, with the design open when `open`.
+bool startDesigner(benchmark::State& state, designer::Designer& d, const MixedFile& f, bool open) {
+    designer::StartOptions options;
+    options.programFolder = f.folder;
+    if (open) options.parameters = {f.path};
+    if (d.start(options)) return true;
+    state.SkipWithError("the designer did not start");
+    return false;
 }
 
 void BM_DesignerOpenOverViewer(benchmark::State& state) {
-    const std::string folder = benchFolder();
-    const std::string path = folder + "mixed.zrf";
-    writeFileAtomic(path, writeDesign(mixedDesign()));
+    const MixedFile f;
+    const std::string& path = f.path;
     designer::Designer d;
-    designer::StartOptions options;
-    options.programFolder = folder;
-    if (!d.start(options)) {
-        state.SkipWithError("the designer did not start");
-        return;
-    }
+    if (!startDesigner(state, d, f, false)) return;
     pairedRatio(state, "designer_ms", "viewer_ms", [&] {
         const double v = viewerOpen(path);
         return std::pair{designerOpen(d, path), v};
@@ -107,16 +90,10 @@ void BM_DesignerOpenOverViewer(benchmark::State& state) {
 // The canvas rebuilt after a structural change (model refreshed, canvas
 // freed and built again, tree rebuilt) against opening the design.
 void BM_CanvasRebuildOverOpen(benchmark::State& state) {
-    const std::string folder = benchFolder();
-    const std::string path = folder + "mixed.zrf";
-    writeFileAtomic(path, writeDesign(mixedDesign()));
+    const MixedFile f;
+    const std::string& path = f.path;
     designer::Designer d;
-    designer::StartOptions options;
-    options.programFolder = folder;
-    if (!d.start(options)) {
-        state.SkipWithError("the designer did not start");
-        return;
-    }
+    if (!startDesigner(state, d, f, false)) return;
     pairedRatio(state, "rebuild_ms", "open_ms", [&] {
         const double open = designerOpen(d, path);
         LARGE_INTEGER start;
@@ -132,17 +109,9 @@ void BM_CanvasRebuildOverOpen(benchmark::State& state) {
 // start from the full tree and clear it first (one TVM_DELETEITEM of the
 // root), as any rebuild must.
 void BM_TreeRebuildOverInserts(benchmark::State& state) {
-    const std::string folder = benchFolder();
-    const std::string path = folder + "mixed.zrf";
-    writeFileAtomic(path, writeDesign(mixedDesign()));
+    const MixedFile f;
     designer::Designer d;
-    designer::StartOptions options;
-    options.programFolder = folder;
-    options.parameters = {path};
-    if (!d.start(options)) {
-        state.SkipWithError("the designer did not start");
-        return;
-    }
+    if (!startDesigner(state, d, f, true)) return;
     HWND tree = tk::GadgetID(d.tree);
     const UINT entries = TreeView_GetCount(tree);
     pairedRatio(state, "tree_ms", "inserts_ms", [&] {
@@ -279,9 +248,9 @@ double designerPreview(designer::Designer& d) {
 }
 
 void BM_RestartOverColdStart(benchmark::State& state) {
-    const std::string folder = benchFolder();
-    const std::string design = folder + "mixed.zrf";
-    writeFileAtomic(design, writeDesign(mixedDesign()));
+    const MixedFile f;
+    const std::string& folder = f.folder;
+    const std::string& design = f.path;
     pairedRatio(state, "restart_ms", "cold_start_ms", [&] {
         const double cold = designerColdStart(design);
         return std::pair{designerRestart(design, folder), cold};
@@ -289,18 +258,11 @@ void BM_RestartOverColdStart(benchmark::State& state) {
 }
 
 void BM_PreviewOverPelmoStart(benchmark::State& state) {
-    const std::string folder = benchFolder();
-    const std::string design = folder + "mixed.zrf";
-    writeFileAtomic(design, writeDesign(mixedDesign()));
-    CopyFileA(besideBuild("viewer\\Pelmo.exe").c_str(), (folder + "Pelmo.exe").c_str(), FALSE);
+    const MixedFile f;
+    const std::string& design = f.path;
+    CopyFileA(besideBuild("viewer\\Pelmo.exe").c_str(), (f.folder + "Pelmo.exe").c_str(), FALSE);
     designer::Designer d;
-    designer::StartOptions options;
-    options.programFolder = folder;
-    options.parameters = {design};
-    if (!d.start(options)) {
-        state.SkipWithError("the designer did not start");
-        return;
-    }
+    if (!startDesigner(state, d, f, true)) return;
     pairedRatio(state, "preview_ms", "pelmo_ms", [&] {
         const double pelmo = pelmoColdStart(design);
         return std::pair{designerPreview(d), pelmo};

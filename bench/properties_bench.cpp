@@ -3,6 +3,7 @@
 // (eight check boxes) and the values editor of a spin gadget, each opened,
 // shown until its messages are handled, and closed. And a 2,000 x 2,000
 // PNG loaded into an image gadget against decoding its bytes alone.
+#include "bench/paired_ratio.h"
 #include "bench/wine_timing.h"
 #include "designer/canvas/canvas_build.h"
 #include "designer/canvas/creation.h"
@@ -49,23 +50,6 @@ class ClosingClock : public tk::Clock {
     }
     std::function<void()> onPause;
 };
-
-template <class F> void pairedRatio(benchmark::State& state, const char* a, const char* b, F once) {
-    std::vector<double> ratios;
-    double sumA = 0, sumB = 0;
-    for (auto _ : state) {
-        const auto [x, y] = once();
-        sumA += x;
-        sumB += y;
-        ratios.push_back(x / y);
-        state.SetIterationTime(x / 1000.0);
-    }
-    std::sort(ratios.begin(), ratios.end());
-    const double n = static_cast<double>(ratios.size());
-    state.counters[a] = sumA / n;
-    state.counters[b] = sumB / n;
-    state.counters["ratio"] = ratios[ratios.size() / 2];
-}
 
 void pump() {
     MSG m;

@@ -14,12 +14,6 @@ namespace {
 
 int number(Handle h) { return static_cast<int>(h); }
 
-bool over(HWND w, POINT p) {
-    RECT r;
-    return w && GetWindowRect(w, &r) && p.x >= r.left && p.x < r.right && p.y >= r.top &&
-           p.y < r.bottom;
-}
-
 void restoreSwitchedTab(Selection& s) {
     if (s.switchedPanel && tk::IsGadget(s.switchedPanel))
         tk::SetGadgetState(s.switchedPanel, s.switchedFrom);
@@ -57,6 +51,12 @@ void repaint(Handle parent) {
 }
 
 } // namespace
+
+bool over(HWND w, POINT p) {
+    RECT r;
+    return w && GetWindowRect(w, &r) && p.x >= r.left && p.x < r.right && p.y >= r.top &&
+           p.y < r.bottom;
+}
 
 int itemOfGadget(const Design& d, Handle gadget) {
     if (!gadget) return -1;

@@ -41,6 +41,10 @@ struct Selection {
 
 inline constexpr int kMarkSize = 8;
 
+// Whether `screen` lies in the window's rectangle, left and top edges in,
+// right and bottom out.
+bool over(HWND w, POINT screen);
+
 // Index of the item whose live gadget is `gadget`, -1 when none.
 int itemOfGadget(const Design& d, Handle gadget);
 

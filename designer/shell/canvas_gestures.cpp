@@ -15,12 +15,6 @@ namespace {
 
 int number(Handle h) { return static_cast<int>(h); }
 
-bool over(HWND w, POINT p) {
-    RECT r;
-    return w && GetWindowRect(w, &r) && p.x >= r.left && p.x < r.right && p.y >= r.top &&
-           p.y < r.bottom;
-}
-
 // The gadget whose window is directly under the cursor (inner windows of a
 // gadget count as the gadget), 0 when none.
 int gadgetUnder(POINT screen) {
@@ -149,6 +143,10 @@ bool Designer::grabSelection(POINT screen, bool shift, bool right) {
         return true;
     }
     if (it.insplitter == 1 || (it.status & kStatusFixed)) return false;
+    return grabMark(screen, holder);
+}
+
+bool Designer::grabMark(POINT screen, HWND holder) {
     for (int k = 0; k < 4; ++k) {
         if (!over(tk::GadgetID(sel.marks[static_cast<size_t>(k)]), screen)) continue;
         gesture = Gesture::Sizing;
@@ -304,15 +302,7 @@ bool Designer::groupGestures() {
         return true;
     }
     HWND holder = selectionHolder(design, sel);
-    for (int k = 0; k < 4; ++k) {
-        if (!over(tk::GadgetID(sel.marks[static_cast<size_t>(k)]), screen)) continue;
-        gesture = Gesture::Sizing;
-        sizingMark = k;
-        pressAt = cursorIn(holder);
-        startDrag();
-        reportSize(sel.rect);
-        return true;
-    }
+    if (grabMark(screen, holder)) return true;
     const bool onMember = hit && std::any_of(sel.group.begin(), sel.group.end(), [&](const GroupMember& m) {
                               return m.item == static_cast<size_t>(*hit);
                           });

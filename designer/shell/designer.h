@@ -270,9 +270,11 @@ struct Designer {
     void reportPosition();
     void reportSize(const Rect& r);
     void stepPause();
+    bool arrowOrDelete(bool arrows, bool size);
     bool keyMove(int dx, int dy, bool size);
     void leftGestures();
     bool grabSelection(POINT screen, bool shift, bool right);
+    bool grabMark(POINT screen, HWND holder); // sizing by the mark under the cursor
     void startDrag();
     void dragStep(bool left);
     void toggleIntoGroup(size_t item);

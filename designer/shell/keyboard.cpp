@@ -24,6 +24,22 @@ void Designer::stepPause() {
         if (tk::WindowEvent() == 0) tk::clock().sleep(4);
 }
 
+// The first arrow down moves (or with `size` sizes) the selection one step,
+// then DEL deletes it; each waits as a held key must.
+bool Designer::arrowOrDelete(bool arrows, bool size) {
+    for (const Arrow& a : kArrows) {
+        if (!arrows || !sampled(a.key)) continue;
+        keyMove(a.dx, a.dy, size);
+        stepPause();
+        return true;
+    }
+    if (!sampled(VK_DELETE)) return false;
+    deleteSelection();
+    waitForRelease(VK_DELETE);
+    refreshTitle();
+    return true;
+}
+
 bool Designer::keyboardHandler(bool fromTree) {
     if (keyDown(VK_ESCAPE)) {
         restart();
@@ -32,18 +48,7 @@ bool Designer::keyboardHandler(bool fromTree) {
     tk::InputSource& in = tk::input();
     if (sel.groupMode && !fromTree) {
         for (int key : {VK_SHIFT, VK_DELETE, VK_UP, VK_RIGHT, VK_DOWN, VK_LEFT}) in.asyncKeyState(key);
-        for (const Arrow& a : kArrows) {
-            if (!sampled(a.key)) continue;
-            keyMove(a.dx, a.dy, false);
-            stepPause();
-            return true;
-        }
-        if (sampled(VK_DELETE)) {
-            deleteSelection();
-            waitForRelease(VK_DELETE);
-            refreshTitle();
-            return true;
-        }
+        if (arrowOrDelete(true, false)) return true;
     }
     const bool container = sel.marked >= 0 && !sel.groupMode && isParentType(sel.typ);
     const bool nothing = sel.marked < 0 && !sel.groupMode;
@@ -58,21 +63,7 @@ bool Designer::keyboardHandler(bool fromTree) {
             in.asyncKeyState(key);
         if (container && twoLetterCreation()) return true;
         in.asyncKeyState(VK_CONTROL);
-        const bool control = sampled(VK_CONTROL);
-        if (!fromTree) {
-            for (const Arrow& a : kArrows) {
-                if (!sampled(a.key)) continue;
-                keyMove(a.dx, a.dy, control);
-                stepPause();
-                return true;
-            }
-        }
-        if (sampled(VK_DELETE)) {
-            deleteSelection();
-            waitForRelease(VK_DELETE);
-            refreshTitle();
-            return true;
-        }
+        if (arrowOrDelete(!fromTree, sampled(VK_CONTROL))) return true;
         if (sampled(VK_RETURN)) {
             waitForRelease(VK_RETURN);
             openValuesEditor();

@@ -236,7 +236,6 @@ TEST_F(StructureTest, DropsReorderSiblingsAndRefuseTheRest) {
                      "ButtonGadget|ButtonGadget"},
     };
     for (const Case& c : cases) {
-        const std::string before = tree();
         const auto beforeBytes = saved("before");
         const bool done = d.dropTreeEntry(static_cast<int>(indexOfNumber(c.dragged)),
                                           static_cast<int>(indexOfNumber(c.target)));
@@ -246,7 +245,6 @@ TEST_F(StructureTest, DropsReorderSiblingsAndRefuseTheRest) {
         } else {
             EXPECT_EQ(saved("after"), beforeBytes);
         }
-        (void)before;
     }
     // Numbers stay with their gadgets through every rebuild.
     auto back = readDesign(saved("reordered"), Strictness::Strict);
