@@ -6,12 +6,15 @@
 namespace zarnet {
 namespace {
 
+// Stands for the processorArchitecture line, filled in per architecture.
+constexpr std::string_view kArchLine = "@arch";
+
 constexpr std::string_view kLines[] = {
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)",
     R"(<assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">)",
     R"(<assemblyIdentity)",
     R"(version="1.0.0.0")",
-    R"(processorArchitecture="X86")",
+    kArchLine,
     R"(name="CompanyName.ProductName.YourApp")",
     R"(type="win32")",
     R"(/>)",
@@ -22,7 +25,7 @@ constexpr std::string_view kLines[] = {
     R"(type="win32")",
     R"(name="Microsoft.Windows.Common-Controls")",
     R"(version="6.0.0.0")",
-    R"(processorArchitecture="X86")",
+    kArchLine,
     R"(publicKeyToken="6595b64144ccf1df")",
     R"(language="*")",
     R"(/>)",
@@ -31,18 +34,27 @@ constexpr std::string_view kLines[] = {
     R"(</assembly>)",
 };
 
+std::string manifestFor(std::string_view arch) {
+    std::string t;
+    for (std::string_view line : kLines) {
+        if (line == kArchLine) {
+            t += "processorArchitecture=\"";
+            t += arch;
+            t += '"';
+        } else {
+            t += line;
+        }
+        t += " \r\n\r\n";
+    }
+    return t;
+}
+
 } // namespace
 
-std::string_view xpManifestText() {
-    static const std::string text = [] {
-        std::string t;
-        for (std::string_view line : kLines) {
-            t += line;
-            t += " \r\n\r\n";
-        }
-        return t;
-    }();
-    return text;
+std::string_view xpManifestText(ManifestArch arch) {
+    static const std::string x86 = manifestFor("X86");
+    static const std::string amd64 = manifestFor("amd64");
+    return arch == ManifestArch::Amd64 ? amd64 : x86;
 }
 
 bool writeXpManifest(const std::filesystem::path& path) {

@@ -20,6 +20,8 @@ constexpr DWORD kStartMs = 60000; // a loaded machine has taken over 20 s
 constexpr DWORD kExitMs = 10000;
 const char kTitle[] = "Zarnet preview";
 const char kExe[] = "Pelmo.exe";
+// The manifest Pelmo writes: the one of this build's architecture.
+const long long kManifest = static_cast<long long>(xpManifestText().size());
 const char kQuestion[] =
     "Please drop a Zarnet file\ron the Pelmo icon.\r\rYou can also use commandline:\r"
     "Pelmo.exe design.zrf 0 (or 1 for XP style)\r\rDo you want to toggle Pelmo XP style now?";
@@ -37,7 +39,7 @@ long long sizeOf(const std::string& path) {
 // Each test gets its own copy of Pelmo in a folder whose name has a space,
 // so the manifest beside it is the test's own and paths need quoting.
 class Pelmo : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char tmp[MAX_PATH];
         GetTempPathA(MAX_PATH, tmp);
@@ -52,7 +54,8 @@ protected:
         probe::setWineUnmanagedWindows(kExe);
     }
     void TearDown() override {
-        for (const std::string& f : {manifest, exe, design, dir + "short.zrf"}) DeleteFileA(f.c_str());
+        for (const std::string& f : {manifest, exe, design, dir + "short.zrf"})
+            DeleteFileA(f.c_str());
         RemoveDirectoryA(dir.c_str());
         probe::clearWineSettings(kExe);
     }
@@ -63,7 +66,7 @@ protected:
         DeleteFileA(manifest.c_str());
         if (size < 0) return;
         std::ofstream f(manifest, std::ios::binary);
-        if (size == 647)
+        if (size == kManifest)
             f << xpManifestText();
         else
             f << std::string(static_cast<size_t>(size), 'x');
@@ -97,8 +100,9 @@ TEST_F(Pelmo, ShowsTheDesignWithItsControls) {
     EXPECT_EQ(client.bottom - client.top, d.clientHeight);
 
     const std::map<int, std::string> classOf = {
-        {TextGadget, "Static"}, {StringGadget, "Edit"}, {CheckBoxGadget, "Button"},
-        {PanelGadget, "SysTabControl32"}, {ContainerGadget, "ZarnetBox"}, {ButtonGadget, "Button"}};
+        {TextGadget, "Static"},         {StringGadget, "Edit"},
+        {CheckBoxGadget, "Button"},     {PanelGadget, "SysTabControl32"},
+        {ContainerGadget, "ZarnetBox"}, {ButtonGadget, "Button"}};
     const auto children = probe::childWindows(win);
     for (const Item& it : d.items) {
         if (it.level != 0 || !it.isGadget()) continue;
@@ -139,11 +143,11 @@ TEST_F(Pelmo, EscapeEndsIt) {
 
 TEST_F(Pelmo, StyleSwitchRestartsWithTheQuotedDesign) {
     struct Case {
-        long long manifestBefore;  // -1 none
+        long long manifestBefore; // -1 none
         const char* style;
         long long manifestAfter;
-    } cases[] = {{-1, "1", 647}, {5, "1", 5}, {647, "0", -1}, {-1, "0", -1}, {647, "XP", -1},
-                 {0, "0", 0}};
+    } cases[] = {{-1, "1", kManifest}, {5, "1", 5},           {kManifest, "0", -1},
+                 {-1, "0", -1},        {kManifest, "XP", -1}, {0, "0", 0}};
     for (const Case& c : cases) {
         makeManifest(c.manifestBefore);
         probe::Process p = start(probe::quoted(design) + " " + c.style);
@@ -156,8 +160,8 @@ TEST_F(Pelmo, StyleSwitchRestartsWithTheQuotedDesign) {
         ASSERT_NE(win, nullptr) << "style " << c.style << ": no restarted viewer";
         EXPECT_EQ(sizeOf(manifest), c.manifestAfter) << "style " << c.style;
         probe::closeWindow(win);
-        EXPECT_TRUE(probe::waitUntilGone(win, kExitMs)) << "style " << c.style << " manifest "
-                                                        << c.manifestBefore;
+        EXPECT_TRUE(probe::waitUntilGone(win, kExitMs))
+            << "style " << c.style << " manifest " << c.manifestBefore;
         p.kill();
     }
 }
@@ -167,7 +171,11 @@ TEST_F(Pelmo, NoParameterAsksToToggle) {
         long long before;
         int answer;
         long long after;
-    } cases[] = {{-1, IDYES, 647}, {647, IDYES, -1}, {0, IDYES, -1}, {-1, IDNO, -1}, {647, IDNO, 647}};
+    } cases[] = {{-1, IDYES, kManifest},
+                 {kManifest, IDYES, -1},
+                 {0, IDYES, -1},
+                 {-1, IDNO, -1},
+                 {kManifest, IDNO, kManifest}};
     for (const Case& c : cases) {
         makeManifest(c.before);
         probe::Process p = start("");
