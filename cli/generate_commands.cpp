@@ -74,7 +74,9 @@ bool mayWrite(const std::string& file, const std::string& designPath, bool force
         return false;
     case gen::Target::Empty:
     case gen::Target::Occupied:
-        if (force) return true;
+        // Our own include is rewritten by every save in the designer too.
+        if (force || (gen::designFileName(file) == gen::kIncludeFileName && gen::isOurInclude(pathFromText(file))))
+            return true;
         std::fprintf(stderr, "%s: already exists; add --force to replace it\n", file.c_str());
         return false;
     }

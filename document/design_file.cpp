@@ -1,5 +1,7 @@
 #include "document/design_file.h"
 
+#include "document/buffers.h"
+
 #include "document/catalogue.h"
 #include "document/design_format.h"
 
@@ -192,10 +194,13 @@ LoadResult readDesign(std::span<const uint8_t> data, Strictness strictness) {
 }
 
 std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& path) {
-    std::ifstream f(path, std::ios::binary);
+    std::ifstream f(path, std::ios::binary | std::ios::ate);
     if (!f) return std::nullopt;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (f.bad()) return std::nullopt;
+    const std::streamoff size = f.tellg();
+    std::vector<uint8_t> bytes;
+    if (size < 0 || !tryResize(bytes, static_cast<size_t>(size))) return std::nullopt;
+    f.seekg(0);
+    if (size > 0 && !f.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
     return bytes;
 }
 

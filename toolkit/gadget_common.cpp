@@ -185,13 +185,15 @@ void ResizeGadget(int gadget, int x, int y, int w, int h) {
     int nh = h == -1 ? r.bottom - r.top : h;
     // A combo box's window height includes its drop-down list, which the
     // visible rectangle does not show: keep the height asked for.
-    if (isComboKind(g->kind)) {
-        if (h == -1 && g->requestedHeight > 0)
-            nh = g->requestedHeight;
-        else
-            g->requestedHeight = nh;
-    }
-    placeGadget(*g, x == -1 ? r.left : x, y == -1 ? r.top : y, w == -1 ? r.right - r.left : w, nh);
+    if (isComboKind(g->kind) && h == -1 && g->requestedHeight > 0) nh = g->requestedHeight;
+    PlaceGadget(gadget, x == -1 ? r.left : x, y == -1 ? r.top : y, w == -1 ? r.right - r.left : w, nh);
+}
+
+void PlaceGadget(int gadget, int x, int y, int w, int h) {
+    GadgetRec* g = findGadget(gadget);
+    if (!g) return;
+    if (isComboKind(g->kind)) g->requestedHeight = h;
+    placeGadget(*g, x, y, w, h);
 }
 
 void HideGadget(int gadget, bool hide) {

@@ -122,6 +122,9 @@ int GadgetWidth(int gadget);
 int GadgetHeight(int gadget);
 // A value of -1 keeps that coordinate.
 void ResizeGadget(int gadget, int x, int y, int w, int h);
+// As ResizeGadget, but every value is taken as it is: -1 is a place, not
+// "unchanged". A gadget of two windows (a spin) moves as one.
+void PlaceGadget(int gadget, int x, int y, int w, int h);
 void HideGadget(int gadget, bool hide);
 bool GadgetHidden(int gadget);
 void DisableGadget(int gadget, bool disable);

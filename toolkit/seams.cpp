@@ -178,7 +178,9 @@ class PlatformRequesters final : public Requesters {
         cc.hwndOwner = ownerWindow();
         cc.rgbResult = static_cast<COLORREF>(initial) & 0xFFFFFF;
         cc.lpCustColors = custom;
-        cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+        constexpr DWORD kFlags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
+        static_assert(kFlags == 259, "the colour requester opens full, with any colour");
+        cc.Flags = kFlags;
         return ChooseColorA(&cc) ? static_cast<int32_t>(cc.rgbResult) : -1;
     }
     std::optional<FontChoice> font(std::string_view name, int size, uint32_t style) override {

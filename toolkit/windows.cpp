@@ -237,43 +237,74 @@ void SetActiveWindow(int window) {
     }
 }
 
-int WindowX(int window) {
-    RECT r{};
-    if (WindowRec* w = findWindow(window)) GetWindowRect(w->hwnd, &r);
-    return r.left;
+namespace {
+
+// The frame around a window's client area, from its styles (a minimized
+// window's own rectangles say nothing about its restored frame).
+SIZE frameOf(HWND hwnd) {
+    RECT r{0, 0, 0, 0};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)),
+                       GetMenu(hwnd) != nullptr, static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)));
+    return {r.right - r.left, r.bottom - r.top};
 }
 
-int WindowY(int window) {
-    RECT r{};
-    if (WindowRec* w = findWindow(window)) GetWindowRect(w->hwnd, &r);
-    return r.top;
+// Outer and client rectangle of the window as the user will see it: a
+// minimized window reports its restored place and size, not the icon's.
+struct Geometry {
+    RECT outer{};
+    SIZE client{};
+};
+
+Geometry geometryOf(HWND hwnd) {
+    Geometry g;
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    if (IsIconic(hwnd) && GetWindowPlacement(hwnd, &wp)) {
+        g.outer = wp.rcNormalPosition;
+        const SIZE frame = frameOf(hwnd);
+        g.client = {std::max(0L, (g.outer.right - g.outer.left) - frame.cx),
+                    std::max(0L, (g.outer.bottom - g.outer.top) - frame.cy)};
+        return g;
+    }
+    RECT client{};
+    GetWindowRect(hwnd, &g.outer);
+    GetClientRect(hwnd, &client);
+    g.client = {client.right, client.bottom};
+    return g;
 }
 
-int WindowWidth(int window) {
-    RECT r{};
-    if (WindowRec* w = findWindow(window)) GetClientRect(w->hwnd, &r);
-    return r.right;
+Geometry geometryOf(int window) {
+    WindowRec* w = findWindow(window);
+    return w ? geometryOf(w->hwnd) : Geometry{};
 }
 
-int WindowHeight(int window) {
-    RECT r{};
-    if (WindowRec* w = findWindow(window)) GetClientRect(w->hwnd, &r);
-    return r.bottom;
-}
+} // namespace
+
+int WindowX(int window) { return geometryOf(window).outer.left; }
+int WindowY(int window) { return geometryOf(window).outer.top; }
+int WindowWidth(int window) { return geometryOf(window).client.cx; }
+int WindowHeight(int window) { return geometryOf(window).client.cy; }
 
 void ResizeWindow(int window, int x, int y, int innerWidth, int innerHeight) {
     WindowRec* w = findWindow(window);
     if (!w) return;
-    RECT outer, client;
-    GetWindowRect(w->hwnd, &outer);
-    GetClientRect(w->hwnd, &client);
+    const Geometry g = geometryOf(w->hwnd);
     // The frame around the client area stays what it is.
-    const int frameW = (outer.right - outer.left) - client.right;
-    const int frameH = (outer.bottom - outer.top) - client.bottom;
-    const int nx = x == -1 ? outer.left : x;
-    const int ny = y == -1 ? outer.top : y;
-    const int nw = innerWidth == -1 ? client.right : innerWidth;
-    const int nh = innerHeight == -1 ? client.bottom : innerHeight;
+    const int frameW = (g.outer.right - g.outer.left) - g.client.cx;
+    const int frameH = (g.outer.bottom - g.outer.top) - g.client.cy;
+    const int nx = x == -1 ? g.outer.left : x;
+    const int ny = y == -1 ? g.outer.top : y;
+    const int nw = innerWidth == -1 ? g.client.cx : innerWidth;
+    const int nh = innerHeight == -1 ? g.client.cy : innerHeight;
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    if (IsIconic(w->hwnd) && GetWindowPlacement(w->hwnd, &wp)) {
+        // A minimized window takes the new place and size when restored.
+        wp.rcNormalPosition = {nx, ny, nx + nw + frameW, ny + nh + frameH};
+        wp.showCmd = SW_SHOWMINNOACTIVE;
+        SetWindowPlacement(w->hwnd, &wp);
+        return;
+    }
     SetWindowPos(w->hwnd, nullptr, nx, ny, nw + frameW, nh + frameH, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -28,7 +28,8 @@ int CurrentWindow();        // -1 when none
 int GetActiveWindow();      // foreground window's number, -1 when not ours
 void SetActiveWindow(int window);
 
-// Outer position, inner (client) size.
+// Outer position, inner (client) size; a minimized window reports (and
+// ResizeWindow sets) its restored place and size.
 int WindowX(int window);
 int WindowY(int window);
 int WindowWidth(int window);

@@ -119,6 +119,11 @@ void buildCanvas(Design& d, int canvasWindow) {
         } else if (it.typ == ScrollAreaGadget && (it.view1 || it.view2)) {
             tk::SetGadgetAttribute(g, tk::PB_ScrollArea_X, it.view1);
             tk::SetGadgetAttribute(g, tk::PB_ScrollArea_Y, it.view2);
+        } else if (it.typ == SplitterGadget && it.para3 != -1) {
+            // Once every splitter is made: a splitter adopted by another was
+            // resized by it after its separator was set, so it is set again
+            // (inner ones come first in the list).
+            tk::SetGadgetState(g, it.para3);
         }
     }
     if (shown) ShowWindow(canvas, SW_SHOW);

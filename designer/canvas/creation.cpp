@@ -25,7 +25,7 @@ Item startingItem(int typ, int x, int y, const TypeDefaults& defaults, const Too
     it.para2 = defaults.para2;
     it.para3 = defaults.para3;
     it.font = -1;
-    it.tfont = t.tfont;
+    it.tfont = -1;
     it.ttime = t.ttime;
     it.tfcolor = t.tfcolor;
     it.tbcolor = t.tbcolor;

@@ -13,6 +13,24 @@ namespace zarnet::designer {
 
 namespace {
 
+ControlPressedHandler& pressedHandler() {
+    static ControlPressedHandler handler = nullptr;
+    return handler;
+}
+
+// A press on a scroll bar would start the bar's own tracking, which holds
+// the press until the button is let go: the designer would never see it.
+// The bar is handed to the designer instead, which disables it for the
+// pass and marks or drags it like any other gadget.
+LRESULT CALLBACK scrollBarPress(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR gadget) {
+    if ((msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) && pressedHandler()) {
+        pressedHandler()(static_cast<int>(gadget));
+        return 0;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
 int number(Handle h) { return static_cast<int>(h); }
 
 void addTestItems(int gadget) {
@@ -124,6 +142,8 @@ void createLiveGadget(Item& it, const Design& d) {
     it.id = static_cast<Handle>(gadget > 0 ? gadget : 0);
     if (!it.id) return;
     if (it.name.empty()) it.name = std::string(typeName(it.typ));
+    if (it.typ == ScrollBarGadget)
+        SetWindowSubclass(tk::GadgetID(gadget), scrollBarPress, 0, static_cast<DWORD_PTR>(gadget));
     addPreviewEntries(it, gadget);
     if (it.typ == SplitterGadget) {
         tk::SetGadgetAttribute(gadget, tk::PB_Splitter_FirstMinimumSize, it.para5);
@@ -138,6 +158,8 @@ void createLiveGadget(Item& it, const Design& d) {
         if (f.loadedFont) tk::SetGadgetFont(gadget, tk::FontID(number(f.loadedFont)));
     }
 }
+
+void setControlPressedHandler(ControlPressedHandler handler) { pressedHandler() = handler; }
 
 void freeLiveGadget(Item& it) {
     if (it.id && tk::IsGadget(number(it.id))) tk::FreeGadget(number(it.id));

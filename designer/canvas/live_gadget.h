@@ -20,6 +20,12 @@ std::string canvasTooltip(const Item& it);
 // usable picture data shows the placeholder of its type instead.
 void showItemPicture(Item& it);
 
+// Who takes a left-button press on a canvas control that would otherwise
+// keep it to itself (a scroll bar): the press is not passed on to the
+// control, and the handler gets the control's gadget number.
+using ControlPressedHandler = void (*)(int gadget);
+void setControlPressedHandler(ControlPressedHandler handler);
+
 // Frees the item's live gadget and the pictures it showed.
 void freeLiveGadget(Item& it);
 

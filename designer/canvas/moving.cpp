@@ -21,15 +21,8 @@ void repaintIfNeeded(const Item& it) {
 } // namespace
 
 void placeGadget(int gadget, const Rect& r) {
-    HWND w = tk::GadgetID(gadget);
-    if (!w) return;
     // The toolkit's resize reads -1 as "unchanged"; a place of -1 is real.
-    if (r.x == -1 || r.y == -1 || r.w == -1 || r.h == -1) {
-        tk::ResizeGadget(gadget, r.x == -1 ? 0 : r.x, r.y == -1 ? 0 : r.y, r.w, r.h);
-        SetWindowPos(w, nullptr, r.x, r.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return;
-    }
-    tk::ResizeGadget(gadget, r.x, r.y, r.w, r.h);
+    tk::PlaceGadget(gadget, r.x, r.y, r.w, r.h);
 }
 
 void applyItemRect(Item& it, const Rect& r) {

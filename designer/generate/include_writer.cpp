@@ -1,5 +1,7 @@
 #include "designer/generate/include_writer.h"
 
+#include <fstream>
+
 #include "designer/generate/generated_file.h"
 #include "designer/generate/templates.h"
 #include "document/design_file.h"
@@ -52,7 +54,7 @@ bool folderHasOtherDesign(const std::filesystem::path& designPath) {
 std::string includeText(const Features& f) {
     const RuntimeBlocks& b = runtimeBlocks();
     IncludeText t;
-    t.line(";/This file will be changed if you save design(s)!");
+    t.line(kIncludeFirstLine);
     t.line();
     t.line(";/This is the init stuff");
     if (f.jpeg) t.line("UseJPEGImageDecoder()");
@@ -136,6 +138,13 @@ bool writeIncludeFor(const Design& d, const std::filesystem::path& designPath) {
     const std::filesystem::path path = includePathBeside(designPath);
     if (classifyTarget(path, designPath) == Target::Design) return false;
     return writeInclude(path, d);
+}
+
+bool isOurInclude(const std::filesystem::path& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::string head(kIncludeFirstLine.size() + 2, '\0');
+    if (!f.read(head.data(), static_cast<std::streamsize>(head.size()))) return false;
+    return head == std::string(kIncludeFirstLine) + "\r\n";
 }
 
 Upkeep maintainInclude(const Design& d, const std::filesystem::path& designPath) {

@@ -1,6 +1,7 @@
 #include "designer/properties/pictures.h"
 
 #include "designer/properties/values_apply.h"
+#include "document/buffers.h"
 #include "document/catalogue.h"
 #include "imaging/decode.h"
 #include "imaging/pixel_ops.h"
@@ -19,7 +20,7 @@ namespace {
 
 int number(Handle h) { return static_cast<int>(h); }
 
-enum class ReadFailure { None, Unreadable, TooLarge };
+enum class ReadFailure { None, Unreadable, TooLarge, NoMemory };
 
 ReadFailure readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -32,9 +33,10 @@ ReadFailure readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) 
     } else if (static_cast<uint64_t>(size.QuadPart) > kMaxPictureFileBytes) {
         result = ReadFailure::TooLarge;
     } else {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD got = 0;
-        if (!bytes.empty() &&
+        if (!tryResize(bytes, static_cast<size_t>(size.QuadPart)))
+            result = ReadFailure::NoMemory;
+        else if (!bytes.empty() &&
             (!ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
              got != bytes.size()))
             result = ReadFailure::Unreadable;
@@ -62,10 +64,15 @@ struct ConversionFileGuard {
     }
 };
 
+std::string noMemoryText(const std::string& path) {
+    return path + " could not be loaded: there is not enough memory for it.";
+}
+
 std::string readFailureText(const std::string& path, ReadFailure f) {
     if (f == ReadFailure::TooLarge)
         return path + " is too large for a picture (more than " +
                std::to_string(kMaxPictureFileBytes / (1024 * 1024)) + " MB).";
+    if (f == ReadFailure::NoMemory) return noMemoryText(path);
     return path + " could not be read.";
 }
 
@@ -131,10 +138,8 @@ PictureLoad convertIcon(const std::string& path, const std::string& conversionFi
     return r;
 }
 
-} // namespace
-
-PictureLoad loadPicture(Item& it, const std::string& path, int aflag,
-                        const std::string& conversionFile) {
+PictureLoad loadPictureBytes(Item& it, const std::string& path, int aflag,
+                             const std::string& conversionFile) {
     const PictureLoadPlan plan = pictureLoadPlan(path, it.typ, aflag);
     std::vector<uint8_t> bytes;
     PictureLoad r;
@@ -158,6 +163,21 @@ PictureLoad loadPicture(Item& it, const std::string& path, int aflag,
     r.loaded = true;
     r.checkTransparent = plan.checkTransparent;
     return r;
+}
+
+} // namespace
+
+PictureLoad loadPicture(Item& it, const std::string& path, int aflag,
+                        const std::string& conversionFile) {
+    // Decoding a large picture needs several times its size; where that is
+    // not to be had the user is told, and the item keeps what it had.
+    try {
+        return loadPictureBytes(it, path, aflag, conversionFile);
+    } catch (const std::bad_alloc&) {
+        PictureLoad r;
+        r.message = noMemoryText(path);
+        return r;
+    }
 }
 
 void reflagPicture(Item& it, int aflag) {

@@ -22,6 +22,9 @@ struct TooltipEditor {
     int text = 0, test = 0, front = 0, back = 0, time = 0, width = 0, balloon = 0, font = 0;
     int list = 0, select = 0, close = 0, cancel = 0;
     HWND extendedTip = nullptr;
+    // Fonts replaced in place are freed on "Close" only: "Cancel" puts the
+    // table back as it was, with them.
+    std::vector<Handle> replaced;
 
     Design& d() { return *host.design; }
 
@@ -128,7 +131,7 @@ struct TooltipEditor {
         } else if (g == select) {
             if (const auto chosen = chooseFont(d(), fontState, targets)) {
                 td.tfont = chosen->entry;
-                freeFonts({chosen->oldFont});
+                replaced.push_back(chosen->oldFont);
                 showFontRow(list, d(), chosen->entry, chosen->newRow);
             }
         } else if (g == list && tk::EventType() == tk::PB_EventType_LeftClick) {
@@ -148,6 +151,7 @@ int runTooltipEditor(EditorHost& host, const std::vector<size_t>& items, bool ex
     if (!host.design || items.empty() || !host.tooltipDefaults) return -1;
     TooltipDefaults& td = *host.tooltipDefaults;
     const TooltipDefaults atOpening = td;
+    const std::vector<FontEntry> fontsAtOpening = host.design->fonts;
     const FontTargets targets{items, items.size() > 1};
     TooltipEditor e{host, targets, extended, td,
                     startFontEditor(*host.design, targets, FontRole::TooltipFont)};
@@ -157,8 +161,20 @@ int runTooltipEditor(EditorHost& host, const std::vector<size_t>& items, bool ex
     int result = -2;
     while (result == -2)
         if (const int ev = nextEditorEvent()) result = e.event(ev);
-    // A cancelled editor leaves the settings new tooltips start with alone.
-    if (result < 0) td = atOpening;
+    if (result < 0) {
+        // A cancelled editor leaves the settings new tooltips start with
+        // alone, and the font table as it found it.
+        td = atOpening;
+        std::vector<Handle> made;
+        for (size_t i = 0; i < host.design->fonts.size(); ++i) {
+            const Handle f = host.design->fonts[i].loadedFont;
+            if (f && (i >= fontsAtOpening.size() || fontsAtOpening[i].loadedFont != f)) made.push_back(f);
+        }
+        freeFonts(made);
+        host.design->fonts = fontsAtOpening;
+    } else {
+        freeFonts(e.replaced);
+    }
     if (e.extendedTip) DestroyWindow(e.extendedTip);
     releaseFonts(host);
     closeEditorWindow(host, e.window);

@@ -86,6 +86,10 @@ void closeNumbers(Design& d, Item& it, TypeDefaults& defaults, const ValuesInput
         const size_t i = static_cast<size_t>(f);
         const FieldLimits lim = *fieldLimits(it.typ, f);
         const std::string label(fieldLabel(it.typ, f));
+        // A field the user did not touch keeps its value, even one beyond
+        // what may be typed (a loaded design may hold such): closing the
+        // editor does not change the design by itself.
+        if (trimmed(in.fields[i]) == std::to_string(current[i])) continue;
         const NumberReading reading = readNumber(in.fields[i]);
         if (reading.status == NumberStatus::NotANumber) {
             v[i] = std::clamp(current[i], lim.lo, lim.hi);
@@ -99,7 +103,7 @@ void closeNumbers(Design& d, Item& it, TypeDefaults& defaults, const ValuesInput
                         " to " + std::to_string(lim.hi) + "; it is limited to " +
                         std::to_string(v[i]) + ".");
     }
-    if (isRangeType(it.typ) && v[0] > v[1]) {
+    if (isRangeType(it.typ) && v[0] > v[1] && v != current) {
         note(0, "Minimal " + std::to_string(v[0]) + " was above Maximal " + std::to_string(v[1]) +
                     "; the two are swapped.");
         std::swap(v[0], v[1]);

@@ -1,5 +1,6 @@
 // The values editor: the marked item's text, ranges, inner size, splitter
 // minimum sizes or picture, in a small window with its own loop.
+#include "designer/canvas/structure.h"
 #include "designer/properties/editor_window.h"
 #include "designer/properties/pictures.h"
 #include "designer/properties/values_apply.h"
@@ -111,7 +112,8 @@ struct ValuesEditor {
 
     void minimumSize(bool first, int box) {
         Item& s = item();
-        const int child = first ? s.firstitem : s.seconditem;
+        // By number: list positions move whenever items go in before it.
+        const int child = itemByNumber(host.design->items, first ? s.para1 : s.para2);
         PixelSize size;
         if (child >= 0 && static_cast<size_t>(child) < host.design->items.size()) {
             const int g = number(host.design->items[static_cast<size_t>(child)].id);
@@ -133,7 +135,7 @@ struct ValuesEditor {
         if (path.empty()) return;
         const PictureLoad r = loadPicture(item(), path, aflag, host.tempImageFile);
         if (!r.loaded) {
-            tk::MessageRequester("Load Image", r.message, MB_ICONWARNING);
+            tk::MessageRequester("Warning", r.message, MB_ICONWARNING);
             return;
         }
         if (r.checkTransparent) tk::SetGadgetState(transparent, 1);
@@ -198,7 +200,7 @@ struct ValuesEditor {
             // before "Close" stores it.
             for (size_t f = 0; f < fields.size(); ++f)
                 if (fields[f]) tk::SetGadgetText(fields[f], r.fields[f]);
-            tk::MessageRequester("Values", r.message, MB_ICONWARNING);
+            tk::MessageRequester("Warning", r.message, MB_ICONWARNING);
             if (r.focusField >= 0 && fields[static_cast<size_t>(r.focusField)])
                 SetFocus(tk::GadgetID(fields[static_cast<size_t>(r.focusField)]));
             return;

@@ -96,7 +96,7 @@ bool Designer::keyMove(int dx, int dy, bool size) {
 }
 
 void Designer::leftGestures() {
-    const bool left = sampled(VK_LBUTTON);
+    const bool left = buttonPressed(VK_LBUTTON);
     if (gesture != Gesture::Idle) {
         dragStep(left);
         return;
@@ -183,8 +183,11 @@ void Designer::dragStep(bool left) {
         return;
     }
     const POINT p = cursorIn(holder);
+    // Only a move scrolls the area at its edge: sizing works from the
+    // rectangles at the press, which a scroll would leave behind.
+    const bool scrolls = scrollingArea >= 0 && gesture == Gesture::Moving;
     if (p.x == lastCursor.x && p.y == lastCursor.y) {
-        if (scrollingArea >= 0) autoScroll(tk::input().cursorPos());
+        if (scrolls) autoScroll(tk::input().cursorPos());
         return;
     }
     lastCursor = p;
@@ -199,7 +202,7 @@ void Designer::dragStep(bool left) {
             tk::SetGadgetText(fields[FieldY], std::to_string(sel.rect.y));
             reportPosition();
         }
-        if (scrollingArea >= 0) autoScroll(tk::input().cursorPos());
+        if (scrolls) autoScroll(tk::input().cursorPos());
     } else {
         const Rect to = dragSize(pressRect, sel.rect, sizingMark, p.x - pressAt.x, p.y - pressAt.y, s);
         if (to != sel.rect) {
@@ -278,11 +281,12 @@ void Designer::toggleIntoGroup(size_t item) {
         return;
     }
     showFields();
+    if (sel.groupMode) showTip(10);
 }
 
 bool Designer::groupGestures() {
-    const bool left = sampled(VK_LBUTTON);
-    const bool right = sampled(VK_RBUTTON);
+    const bool left = buttonPressed(VK_LBUTTON);
+    const bool right = buttonPressed(VK_RBUTTON);
     if (gesture != Gesture::Idle) {
         dragStep(left);
         return true;
@@ -400,6 +404,7 @@ void Designer::rubberBand(POINT press) {
     groupItems(sel, design, caught, markImage);
     if (sel.groupMode) {
         showFields();
+        showTip(10);
     } else if (sel.marked >= 0) {
         selectTreeEntry(sel.marked);
         showFields();

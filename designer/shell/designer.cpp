@@ -31,6 +31,10 @@ bool Designer::sampled(int virtualKey) {
     return down;
 }
 
+bool Designer::buttonPressed(int button) {
+    return sampled(button) || (button == VK_LBUTTON ? leftTapped : button == VK_RBUTTON && rightTapped);
+}
+
 bool Designer::keyDown(int virtualKey) {
     tk::input().asyncKeyState(virtualKey);
     return sampled(virtualKey);

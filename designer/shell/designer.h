@@ -63,6 +63,12 @@ struct StartOptions {
 // name left out), each with its surrounding quotes removed.
 std::vector<std::string> commandLineParameters(const char* commandLine);
 
+// A design as the bytes of its file, or why it may not be written.
+struct DesignBytes {
+    std::vector<uint8_t> bytes;
+    std::string fault; // why not, as a phrase; empty when the bytes read back
+};
+
 struct Designer {
     // Paths fixed at start-up; the folder ends with a backslash.
     std::string programFile, programFolder, preferencesFile, viewerProgram, tempImageFile;
@@ -148,6 +154,10 @@ struct Designer {
     bool keyDown(int virtualKey);
     // A key's state as the platform reports it (one query).
     bool sampled(int virtualKey);
+    // A mouse button down now, or tapped (pressed and let go) since the
+    // pass began: a tap between two passes counts as a click.
+    bool buttonPressed(int button);
+    bool leftTapped = false, rightTapped = false; // taps seen this pass
     // Waits until the key is up, reading events meanwhile.
     void waitForRelease(int virtualKey);
     // Processes pending window events until none is left.
@@ -161,6 +171,9 @@ struct Designer {
     std::string save();        // the file name saved under, empty when none
     std::string saveAs();
     bool saveTo(const std::string& fileName);
+    // The model refreshed from the canvas and written to bytes, checked by
+    // reading them back.
+    DesignBytes designBytes();
     void exit();
     bool loadFile(const std::string& fileName, bool atStartUp);
     void writePreferences();
@@ -187,10 +200,15 @@ struct Designer {
     std::string backupFile; // where the last backup went
     std::string designerManifest() const;
     std::string viewerManifest() const;
-    bool writeBackup();
+    // Writes the backup file and reads it back; false with the reason when
+    // it could not be written so that it reads back.
+    bool writeBackup(std::string& why);
+    std::vector<std::string> backupCandidates() const; // where backups may go
+    bool isOwnBackup(const std::string& path) const;
     void preview();
     bool restart(); // false: this designer goes on
     void toggleXpStyle();
+    bool restartWith(bool toggleManifest);
 
     // Source generation.
     std::string prefix; // the constants' prefix, offered again next time
@@ -297,6 +315,7 @@ struct Designer {
     void canvasSizeReport();
 
   private:
+    bool passBody(); // false for a quiet pass that only waited
     void openCanvas(int clientWidth, int clientHeight, bool errorWindow);
     HWND openToolWindow(int window, int firstPref, WindowRect fallback, const char* title);
     void canvasBranch(bool canvasCommand);

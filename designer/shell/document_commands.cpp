@@ -43,6 +43,10 @@ void Designer::clearDesign() {
     const int grid = design.gridStep;
     resetToNew(design);
     design.gridStep = grid;
+    // Defaults that name a font entry named one of the old table; the next
+    // design's table does not have it.
+    for (TypeDefaults& t : typeDefaults) t.font = -1;
+    tooltipDefaults.tfont = -1;
     rebuildTree();
     clearFields();
 }
@@ -132,15 +136,39 @@ std::string Designer::saveAs() {
     return {};
 }
 
-bool Designer::saveTo(const std::string& fileName) {
+DesignBytes Designer::designBytes() {
     refreshModelFromCanvas(design);
     design.clientWidth = tk::WindowWidth(kCanvasWindow);
     design.clientHeight = tk::WindowHeight(kCanvasWindow);
     design.gridStep = gridSize;
+    DesignBytes out;
+    try {
+        out.bytes = writeDesign(design);
+        // A design that would not read back is never written: the old file
+        // stays, and so does the design in memory.
+        const LoadResult back = readDesign(out.bytes, Strictness::Editable);
+        if (!back.design)
+            out.fault = "the design is damaged (offset " + std::to_string(back.error.offset) + ": " +
+                        back.error.what + ")";
+    } catch (const std::bad_alloc&) {
+        out.fault = "there is not enough memory to write the design";
+    }
+    if (!out.fault.empty()) out.bytes.clear();
+    return out;
+}
+
+bool Designer::saveTo(const std::string& fileName) {
+    const DesignBytes d = designBytes();
+    if (!d.fault.empty()) {
+        tk::MessageRequester("Error", "Can't save Zarnet!\r\rNothing was written to\r" + fileName +
+                                          "\rbecause " + d.fault + ".");
+        refreshTitle();
+        return false;
+    }
     const auto path = pathFromText(fileName);
     // Written beside the target and renamed over it only when complete, so
     // a failure leaves the old file as it was.
-    if (!writeFileAtomic(path, writeDesign(design))) {
+    if (!writeFileAtomic(path, d.bytes)) {
         tk::MessageRequester("Error", "Can't save Zarnet!");
         refreshTitle();
         return false;
@@ -152,10 +180,10 @@ bool Designer::saveTo(const std::string& fileName) {
 }
 
 void Designer::writePreferences() {
+    // A minimized canvas is remembered where it will be restored.
+    prefs[PrefCanvasX] = tk::WindowX(kCanvasWindow);
+    prefs[PrefCanvasY] = tk::WindowY(kCanvasWindow);
     RECT r;
-    GetWindowRect(canvas, &r);
-    prefs[PrefCanvasX] = r.left;
-    prefs[PrefCanvasY] = r.top;
     GetWindowRect(objectManager, &r);
     prefs[PrefObjectManagerX] = r.left;
     prefs[PrefObjectManagerY] = r.top;

@@ -15,8 +15,22 @@ namespace zarnet::designer {
 
 namespace {
 
+// Two names of one file: the same text, or (for names that differ, say by
+// drive letter or short form) the same file on disk.
 bool sameFile(const std::string& a, const std::string& b) {
-    return !a.empty() && lstrcmpiA(a.c_str(), b.c_str()) == 0;
+    if (a.empty() || b.empty()) return false;
+    if (lstrcmpiA(a.c_str(), b.c_str()) == 0) return true;
+    auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+        HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        const bool ok = GetFileInformationByHandle(h, &info) != 0;
+        CloseHandle(h);
+        return ok;
+    };
+    BY_HANDLE_FILE_INFORMATION x{}, y{};
+    return identity(a, x) && identity(b, y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
+           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
 }
 
 // Starts a program with these parameters; the process handle, or nullptr.
@@ -39,35 +53,47 @@ std::string inQuotes(const std::string& s) { return "\"" + s + "\""; }
 std::string Designer::designerManifest() const { return programFolder + "Zarnet.exe.manifest"; }
 std::string Designer::viewerManifest() const { return programFolder + "Pelmo.exe.manifest"; }
 
-bool Designer::writeBackup() {
+bool Designer::writeBackup(std::string& why) {
     // Beside the program, unless that folder cannot be written (a read-only
     // install) or the user keeps a design under that very name there: then
     // in the temporary folder.
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string candidates[] = {programFolder + "backup", std::string(temp) + "zarnet-backup"};
-    refreshModelFromCanvas(design);
-    design.clientWidth = tk::WindowWidth(kCanvasWindow);
-    design.clientHeight = tk::WindowHeight(kCanvasWindow);
-    design.gridStep = gridSize;
-    const auto bytes = writeDesign(design);
-    for (const std::string& path : candidates) {
+    const DesignBytes d = designBytes();
+    backupFile.clear();
+    if (!d.fault.empty()) {
+        why = d.fault;
+        return false;
+    }
+    why = "the design could not be written to\r" + programFolder + "backup";
+    for (const std::string& path : backupCandidates()) {
         if (sameFile(path, design.fileName)) continue;
-        if (writeFileAtomic(pathFromText(path), bytes)) {
+        // The other process reads this file: it must read back as written.
+        if (writeFileAtomic(pathFromText(path), d.bytes) && readFileBytes(pathFromText(path)) == d.bytes) {
             backupFile = path;
             return true;
         }
     }
-    backupFile.clear();
     return false;
+}
+
+bool Designer::isOwnBackup(const std::string& path) const {
+    for (const std::string& b : backupCandidates())
+        if (sameFile(b, path)) return true;
+    return false;
+}
+
+std::vector<std::string> Designer::backupCandidates() const {
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return {programFolder + "backup", std::string(temp) + "zarnet-backup"};
 }
 
 void Designer::preview() {
     const bool modified = design.modified;
-    const bool written = writeBackup();
+    std::string why;
+    const bool written = writeBackup(why);
     design.modified = modified;
     if (!written) {
-        tk::MessageRequester("Error", "Can't write the preview file\r" + programFolder + "backup");
+        tk::MessageRequester("Error", "Can't start the preview: " + why);
         return;
     }
     if (fileSizeOrMissing(pathFromText(designerManifest())) < 1) {
@@ -99,14 +125,28 @@ void Designer::preview() {
     if (!viewer) tk::MessageRequester("Error", "Can't start the preview:\r" + viewerProgram);
 }
 
-bool Designer::restart() {
+bool Designer::restart() { return restartWith(false); }
+
+void Designer::toggleXpStyle() { restartWith(true); }
+
+bool Designer::restartWith(bool toggleManifest) {
     const bool modified = design.modified;
-    const bool written = writeBackup();
+    std::string why;
+    const bool written = writeBackup(why);
     design.modified = modified;
     if (!written) {
-        tk::MessageRequester("Error", "Can't restart Zarnet: the design could not be written to\r" +
-                                          programFolder + "backup");
+        tk::MessageRequester("Error", "Can't restart Zarnet: " + why);
         return false;
+    }
+    // The style changes only now that the design is safe in the backup,
+    // and changes back if the new designer cannot be started.
+    const auto manifest = pathFromText(designerManifest());
+    const auto manifestBefore = readFileBytes(manifest);
+    if (toggleManifest) {
+        if (manifestBefore)
+            DeleteFileA(designerManifest().c_str());
+        else
+            writeXpManifest(manifest);
     }
     // No designer handler runs while this process ends.
     tk::SetWindowCallback(nullptr);
@@ -119,6 +159,12 @@ bool Designer::restart() {
     if (!next) {
         // The design stays here, untouched, and this designer goes on.
         DeleteFileA(backupFile.c_str());
+        if (toggleManifest) {
+            if (manifestBefore)
+                writeFileAtomic(manifest, *manifestBefore);
+            else
+                DeleteFileA(designerManifest().c_str());
+        }
         tk::SetWindowCallback(designerWindowProc);
         tk::MessageRequester("Error", "Can't restart Zarnet:\r" + programFile);
         return false;
@@ -128,15 +174,6 @@ bool Designer::restart() {
     canvasDC = nullptr;
     ended = true;
     return true;
-}
-
-void Designer::toggleXpStyle() {
-    const std::string manifest = designerManifest();
-    if (fileSizeOrMissing(pathFromText(manifest)) < 0)
-        writeXpManifest(pathFromText(manifest));
-    else
-        DeleteFileA(manifest.c_str());
-    restart();
 }
 
 } // namespace zarnet::designer

@@ -18,11 +18,25 @@ bool inside(POINT p, const RECT& r) {
 
 bool Designer::pass() {
     if (ended) return false;
+    if (passBody()) {
+        // Presses made while this pass ran (on a menu it showed, in an
+        // editor, while it waited for a release) belong to what ran; only a
+        // tap made after it counts for the next pass.
+        tk::input().asyncKeyState(VK_LBUTTON);
+        tk::input().asyncKeyState(VK_RBUTTON);
+    }
+    return !ended;
+}
+
+bool Designer::passBody() {
     event = tk::WindowEvent();
     eventWindow = event ? tk::EventWindow() : -1;
     if (event == 0) tk::clock().sleep(4);
     if (disabledControl) {
-        tk::DisableGadget(disabledControl, false);
+        // Back as the design has it: a gadget the design disables stays so.
+        const int at = itemOfGadget(design, static_cast<Handle>(disabledControl));
+        const bool designDisabled = at >= 0 && (design.items[static_cast<size_t>(at)].status & kStatusDisabled);
+        if (tk::IsGadget(disabledControl)) tk::DisableGadget(disabledControl, designDisabled);
         disabledControl = 0;
     }
     if (event == tk::PB_Event_CloseWindow) {
@@ -50,7 +64,7 @@ bool Designer::pass() {
     if (quiet) {
         constexpr DWORD kQuietWaitMs = 50;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kQuietWaitMs, QS_ALLINPUT);
-        return !ended;
+        return false;
     }
     keySeenDown = false;
 
@@ -62,7 +76,13 @@ bool Designer::pass() {
          event == tk::PB_Event_Menu);
 
     HWND active = nullptr;
-    if (keyDown(VK_LBUTTON)) {
+    // The first query of each button also says whether it went down since
+    // the last one: a tap shorter than a pass is kept for this pass.
+    const short leftFirst = in.asyncKeyState(VK_LBUTTON);
+    const bool leftDown = sampled(VK_LBUTTON);
+    leftTapped = !leftDown && (leftFirst & 1);
+    rightTapped = false;
+    if (leftDown) {
         RECT r;
         GetWindowRect(objectManager, &r);
         if (inside(in.cursorPos(), r) && prefs[PrefObjectManagerVisible] != 0) active = objectManager;
@@ -71,24 +91,27 @@ bool Designer::pass() {
     }
     if (!canvasCommand && active == objectManager && !popupOpen) {
         objectManagerBranch();
-        return !ended;
+        return true;
     }
-    if (!canvasCommand && GetForegroundWindow() != canvas) return !ended;
+    if (!canvasCommand && GetForegroundWindow() != canvas) return true;
     canvasBranch(canvasCommand);
-    return !ended;
+    return true;
 }
 
 void Designer::canvasBranch(bool canvasCommand) {
     tk::InputSource& in = tk::input();
     if (event == tk::PB_Event_Gadget) flipOption(tk::EventGadget());
-    for (int key : {VK_LBUTTON, VK_RBUTTON, VK_CONTROL, VK_MENU, VK_SHIFT}) in.asyncKeyState(key);
+    for (int key : {VK_LBUTTON, VK_CONTROL, VK_MENU, VK_SHIFT}) in.asyncKeyState(key);
+    rightTapped = (in.asyncKeyState(VK_RBUTTON) & 1) && !sampled(VK_RBUTTON);
+    // A tap is a click only while no gesture runs.
+    if (gesture != Gesture::Idle) leftTapped = rightTapped = false;
     if (keyboardHandler(false)) refreshTitle();
-    if (sel.groupMode && (sampled(VK_LBUTTON) || sampled(VK_RBUTTON) || gesture != Gesture::Idle) &&
+    if (sel.groupMode && (buttonPressed(VK_LBUTTON) || buttonPressed(VK_RBUTTON) || gesture != Gesture::Idle) &&
         groupGestures())
         return;
     if (sel.groupMode && !canvasCommand) return;
-    const bool left = sampled(VK_LBUTTON);
-    const bool right = sampled(VK_RBUTTON);
+    const bool left = buttonPressed(VK_LBUTTON);
+    const bool right = buttonPressed(VK_RBUTTON);
     if (event == 0 && !left && !right && gesture == Gesture::Idle) return;
     POINT p = in.cursorPos();
     ScreenToClient(canvas, &p);

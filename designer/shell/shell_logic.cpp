@@ -90,16 +90,27 @@ Preferences defaultPreferences(int screenWidth, int screenHeight) {
     return p;
 }
 
-std::optional<WindowRect> reachableWindow(WindowRect stored, WindowRect fallback, int screenWidth, int screenHeight,
-                                    int minimumSize) {
+std::optional<WindowRect> reachableWindow(WindowRect stored, WindowRect fallback,
+                                          std::span<const WindowRect> monitors, int minimumSize) {
     const bool tooSmall = stored.w < minimumSize || stored.h < minimumSize;
     // Widened to 64 bits: a damaged file may hold values near the limits.
     const long long right = static_cast<long long>(stored.x) + stored.w;
     const long long bottom = static_cast<long long>(stored.y) + stored.h;
-    const bool offScreen =
-        right <= 0 || bottom <= 0 || stored.x >= screenWidth || stored.y >= screenHeight;
-    if (!tooSmall && !offScreen) return std::nullopt;
+    const bool onSome = std::any_of(monitors.begin(), monitors.end(), [&](const WindowRect& m) {
+        return right > m.x && bottom > m.y && stored.x < static_cast<long long>(m.x) + m.w &&
+               stored.y < static_cast<long long>(m.y) + m.h;
+    });
+    if (!tooSmall && onSome) return std::nullopt;
     return fallback;
+}
+
+bool isRestartCommandLine(const std::vector<std::string>& p, bool ownBackup) {
+    if (!ownBackup || p.size() != 4) return false;
+    const std::string& handle = p[1];
+    const bool decimal = !handle.empty() && std::all_of(handle.begin(), handle.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
+    return decimal && !p[2].empty() && (p[3] == "0" || p[3] == "1");
 }
 
 namespace {

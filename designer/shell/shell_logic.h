@@ -59,11 +59,18 @@ Preferences defaultPreferences(int screenWidth, int screenHeight);
 struct WindowRect {
     int x = 0, y = 0, w = 0, h = 0;
 };
-// A window stored entirely off the screen, or too small to see or grab,
-// comes back at its default place and size; anything else as stored.
-// Returns the rectangle to use, or nothing when the stored one is fine.
-std::optional<WindowRect> reachableWindow(WindowRect stored, WindowRect fallback, int screenWidth, int screenHeight,
-                                    int minimumSize);
+// A window stored off every monitor, or too small to see or grab, comes
+// back at its default place and size; anything else as stored (also on a
+// second monitor). Returns the rectangle to use, or nothing when the stored
+// one is fine.
+std::optional<WindowRect> reachableWindow(WindowRect stored, WindowRect fallback,
+                                          std::span<const WindowRect> monitors, int minimumSize);
+
+// The designer's parameters as a restart writes them: its own backup file
+// (`ownBackup` says whether parameter 1 is one), a window handle in decimal,
+// a design name and the modified flag "0" or "1". Anything else (several
+// files dropped on the program, say) is a design file to open, nothing more.
+bool isRestartCommandLine(const std::vector<std::string>& parameters, bool ownBackup);
 
 // An item's entry in the object manager tree: "*" when hidden, the name,
 // and " [Splitter]" for one of a splitter's two gadgets.

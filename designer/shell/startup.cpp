@@ -9,8 +9,11 @@
 #include "toolkit/images.h"
 
 #include "designer/canvas/canvas_build.h"
+#include "designer/canvas/live_gadget.h"
 #include "document/design_file.h"
 #include "document/xp_manifest.h"
+
+#include <algorithm>
 
 namespace zarnet::designer {
 
@@ -34,6 +37,20 @@ std::string folderOf(const std::string& path) {
 // Tool windows stored off the screen or too small to grab come back at
 // their first-run place and size.
 constexpr int kSmallestToolWindow = 40;
+
+BOOL CALLBACK addMonitor(HMONITOR, HDC, LPRECT r, LPARAM out) {
+    reinterpret_cast<std::vector<WindowRect>*>(out)->push_back(
+        {r->left, r->top, r->right - r->left, r->bottom - r->top});
+    return TRUE;
+}
+
+// Every monitor's rectangle on the virtual screen.
+std::vector<WindowRect> monitorRects() {
+    std::vector<WindowRect> out;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&out));
+    if (out.empty()) out.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    return out;
+}
 
 } // namespace
 
@@ -95,17 +112,26 @@ bool Designer::start(const StartOptions& options) {
         openCanvas(640, 480, false);
         design.fileName = "New";
     } else {
-        const auto waitFor = decimalValue(parameter(options.parameters, 1));
-        if (waitFor != 0) {
-            HWND old = reinterpret_cast<HWND>(static_cast<intptr_t>(waitFor));
-            while (::IsWindow(old)) tk::clock().sleep(4);
-        }
-        loadFile(designFile, true);
-        const std::string name = parameter(options.parameters, 2);
-        if (!name.empty()) {
-            design.fileName = name;
-            design.modified = decimalValue(parameter(options.parameters, 3)) != 0;
-            DeleteFileA(designFile.c_str());
+        std::vector<std::string> params;
+        for (size_t i = 0; i < options.parameters.size(); ++i) params.push_back(parameter(options.parameters, i));
+        if (isRestartCommandLine(params, isOwnBackup(designFile))) {
+            const auto waitFor = decimalValue(params[1]);
+            if (waitFor != 0) {
+                HWND old = reinterpret_cast<HWND>(static_cast<intptr_t>(waitFor));
+                while (::IsWindow(old)) tk::clock().sleep(4);
+            }
+            // A backup that does not load stays where it is, so the design
+            // in it is not lost with it; the empty canvas then does not take
+            // the design's name, so no save can put it over the real file.
+            if (loadFile(designFile, true)) {
+                DeleteFileA(designFile.c_str());
+                design.fileName = params[2];
+                design.modified = params[3] == "1";
+            }
+        } else {
+            // A file the user opens; any further parameters (more files
+            // dropped on the program) are not ours to act on.
+            loadFile(designFile, true);
         }
     }
     if (!canvas) return false;
@@ -165,7 +191,7 @@ bool Designer::start(const StartOptions& options) {
         // A canvas remembered off the current screen stays centred.
         const WindowRect stored{prefs[PrefCanvasX], prefs[PrefCanvasY], outer.right - outer.left,
                           outer.bottom - outer.top};
-        if (!reachableWindow(stored, {}, screenW, screenH, 1))
+        if (!reachableWindow(stored, {}, monitorRects(), 1))
             tk::ResizeWindow(kCanvasWindow, prefs[PrefCanvasX], prefs[PrefCanvasY], -1, -1);
     }
     SetForegroundWindow(canvas);
@@ -177,6 +203,14 @@ bool Designer::start(const StartOptions& options) {
     applyGrid();
     xpStyle = fileSizeOrMissing(pathFromText(designerManifest())) >= 1;
     tk::SetWindowCallback(designerWindowProc);
+    // A press on a design scroll bar goes to the designer: the bar is
+    // disabled until the next pass, so it does not act.
+    setControlPressedHandler([](int gadget) {
+        Designer* d = activeDesigner();
+        if (!d) return;
+        tk::DisableGadget(gadget, true);
+        d->disabledControl = gadget;
+    });
     layoutEstablished = true;
 
     tk::InputSource& in = tk::input();
@@ -206,10 +240,7 @@ HWND Designer::openToolWindow(int window, int firstPref, WindowRect fallback, co
     int& h = prefs[firstPref + 3];
     bool restore = !firstRun;
     if (restore) {
-        const int screenW = GetSystemMetrics(SM_CXSCREEN);
-        const int screenH = GetSystemMetrics(SM_CYSCREEN);
-        if (auto r = reachableWindow({x, y, w, h}, fallback, screenW, screenH,
-                                     kSmallestToolWindow)) {
+        if (auto r = reachableWindow({x, y, w, h}, fallback, monitorRects(), kSmallestToolWindow)) {
             x = r->x;
             y = r->y;
             w = r->w;

@@ -14,9 +14,11 @@ namespace zarnet::designer {
 
 namespace {
 
-// A new splitter or container with the settings new items start with.
+// A new splitter or container with the settings new items start with; no
+// style flags (a container made around a group has no border).
 Item structureItem(int typ, const TooltipDefaults& t) {
     Item it = makeItem(typ);
+    it.flags = 0;
     it.font = -1;
     it.tfont = -1;
     it.ttime = t.ttime;

@@ -55,8 +55,11 @@ void Designer::objectManagerBranch() {
     for (int key : {VK_DELETE, VK_RETURN, VK_CONTROL}) in.asyncKeyState(key);
     HWND t = tk::GadgetID(tree);
     HTREEITEM selected = TreeView_GetSelection(t);
-    const bool del = sampled(VK_DELETE);
-    if ((del || sampled(VK_RETURN)) && selected) {
+    // Keys typed into a field (a name, a position) are the field's: DEL and
+    // RETURN act on the tree's entry only while the tree has the focus.
+    const bool treeFocused = GetFocus() == t;
+    const bool del = treeFocused && sampled(VK_DELETE);
+    if (treeFocused && (del || sampled(VK_RETURN)) && selected) {
         followTreeSelection(true);
         const std::vector<HTREEITEM> before = entriesInOrder(t);
         const size_t at = static_cast<size_t>(std::find(before.begin(), before.end(), selected) - before.begin());
@@ -77,7 +80,7 @@ void Designer::objectManagerBranch() {
         }
         return;
     }
-    if (GetFocus() == t && sampled(VK_CONTROL) && selected) {
+    if (treeFocused && sampled(VK_CONTROL) && selected) {
         toggleHiddenFromTree(selected);
         waitForRelease(VK_CONTROL);
         return;

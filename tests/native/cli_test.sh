@@ -68,12 +68,21 @@ expect "program over a source" 1 "mine.PB: already exists; add --force to replac
 same "program over a source" "$tmp/gen/mine.PB" "$tmp/mine.PB"
 : >"$tmp/gen/empty.pb"
 expect "program over an empty file" 1 "empty.pb: already exists" -- "$cli" generate program "$form" "$tmp/gen/empty.pb"
-expect "program beside an include" 1 "zarnet_include.pbi: already exists" -- "$cli" generate program "$form" "$tmp/gen/new.pb"
-absent "program beside an include" "$tmp/gen/new.pb"
+# The include written by the first run is ours: a second program beside it
+# replaces it; a file of that name that is not ours is kept.
+expect "program beside our include" 0 "" -- "$cli" generate program "$form" "$tmp/gen/new.pb"
+grep -q 'IncludeBinary "form.zrf"' "$tmp/gen/new.pb" || { echo "FAIL program beside our include: no new.pb"; failures=$((failures + 1)); }
+cp "$tmp/gen/zarnet_include.pbi" "$tmp/ours.pbi"
+printf 'my own include\r\n' >"$tmp/gen/zarnet_include.pbi"
+cp "$tmp/gen/zarnet_include.pbi" "$tmp/theirs.pbi"
+expect "program beside another include" 1 "zarnet_include.pbi: already exists" -- "$cli" generate program "$form" "$tmp/gen/other.pb"
+absent "program beside another include" "$tmp/gen/other.pb"
+same "program beside another include" "$tmp/gen/zarnet_include.pbi" "$tmp/theirs.pbi"
+cp "$tmp/ours.pbi" "$tmp/gen/zarnet_include.pbi"
 expect "program with --force" 0 "" -- "$cli" generate program "$form" "$tmp/gen/mine.PB" --force
 same "program with --force" "$tmp/gen/mine.PB" "$tmp/first.pb"
 cp "$tmp/gen/zarnet_include.pbi" "$tmp/include.pbi"
-printf 'edited' >>"$tmp/gen/zarnet_include.pbi"
+printf ';my own first line\r\n' | cat - "$tmp/include.pbi" >"$tmp/gen/zarnet_include.pbi"
 expect "include over an include" 1 "zarnet_include.pbi: already exists" -- "$cli" generate include "$form"
 expect "include with --force" 0 "" -- "$cli" generate include --force "$form"
 same "include with --force" "$tmp/gen/zarnet_include.pbi" "$tmp/include.pbi"

@@ -1,3 +1,4 @@
+#include "document/buffers.h"
 #include "document/design_file.h"
 #include "document/design_format.h"
 #include "document/example_design.h"
@@ -248,6 +249,20 @@ TEST(DesignFile, BundledExampleIsWrittenByOurWriter) {
     EXPECT_EQ(*bytes, writeDesign(makeExampleDesign()));
     EXPECT_TRUE(readDesign(*bytes, Strictness::Strict).design);
 }
+
+#ifdef _WIN32
+// A buffer that cannot be had is an answer, never the end of the process
+// (the sanitizers of the native build stop at such sizes instead).
+TEST(Buffers, SizesThatCannotBeHadAreRefused) {
+    std::vector<uint8_t> v(3, 7);
+    for (size_t n : {v.max_size(), SIZE_MAX}) {
+        EXPECT_FALSE(tryResize(v, n)) << n;
+        EXPECT_EQ(v, std::vector<uint8_t>(3, 7));
+    }
+    EXPECT_TRUE(tryResize(v, 5));
+    EXPECT_EQ(v.size(), 5u);
+}
+#endif
 
 TEST(DesignFormat, ImageSniffing) {
     auto sniff = [](std::string s) {

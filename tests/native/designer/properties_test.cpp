@@ -495,6 +495,11 @@ TEST(ValuesEditor, CloseStoresOrCorrectsNumbers) {
         {"track bar range too wide", TrackBarGadget, {0, 20, 0}, {"0", "2000000000", ""}, false, {0, 20, 0}, {"0", "100000", ""}, "limited to 100000", E::None},
         {"beyond 32 bits", SpinGadget, {0, 100, 0}, {"0", "99999999999", ""}, false, {0, 100, 0}, {"0", "1000000000", ""}, "limited", E::None},
         {"negative page", ScrollBarGadget, {0, 100, 25}, {"0", "100", "-1"}, false, {0, 100, 25}, {"0", "100", "0"}, "PageSize", E::None},
+        // Fields left as they were shown keep what a loaded design holds.
+        {"loaded inner size untouched", ScrollAreaGadget, {40000, 300, 10}, {"40000", " 300", "10"}, true, {40000, 300, 10}, {"40000", "300", "10"}, "", E::InnerSize},
+        {"loaded track range untouched", TrackBarGadget, {0, 200000, 0}, {"0", "200000", ""}, true, {0, 200000, 0}, {"0", "200000", ""}, "", E::TrackBarRange},
+        {"loaded reversed range untouched", SpinGadget, {9, 1, 0}, {"9", "1", ""}, true, {9, 1, 0}, {"9", "1", ""}, "", E::SpinRange},
+        {"the touched one is limited", ScrollAreaGadget, {40000, 300, 10}, {"40000", "50000", "10"}, false, {40000, 300, 10}, {"40000", "32767", "10"}, "limited to 32767", E::None},
     };
     // clang-format on
     for (const Case& c : cases) {

@@ -56,22 +56,47 @@ TEST(ShellLogic, PreferencesFileShortOrWhole) {
 
 TEST(ShellLogic, WindowsOffScreenOrTooSmallComeBack) {
     const WindowRect fallback{724, 150, 200, 469};
+    // A second monitor to the right of the first, a third above it.
+    const WindowRect monitors[] = {{0, 0, 1024, 768}, {1024, 0, 1280, 1024}, {0, -600, 800, 600}};
     struct Case {
         WindowRect stored;
         bool moved;
     } cases[] = {
+        {{1500, 150, 200, 400}, false}, {{100, -500, 200, 400}, false}, // other monitors
+        {{2400, 150, 200, 400}, true},  {{900, -500, 200, 400}, true},  // beside them
         {{724, 150, 208, 500}, false}, {{-100, 10, 200, 400}, false}, // partly visible
         {{3000, 150, 200, 400}, true}, {{-500, 10, 200, 400}, true},
+        {{10, 1100, 200, 400}, true},
         {{10, 900, 200, 400}, true},   {{0, 0, 0, 0}, true},          // short file: zeros
         {{100, 100, 5, 400}, true},    {{2147483000, 0, 2000, 100}, true},
     };
     for (const Case& c : cases) {
-        auto r = reachableWindow(c.stored, fallback, 1024, 768, 40);
+        auto r = reachableWindow(c.stored, fallback, monitors, 40);
         EXPECT_EQ(bool(r), c.moved) << c.stored.x << "," << c.stored.y;
         if (r) {
             EXPECT_EQ(r->w, 200);
         }
     }
+}
+
+TEST(ShellLogic, OnlyARestartsOwnFourParametersAreARestart) {
+    using P = std::vector<std::string>;
+    struct Case {
+        P parameters;
+        bool ownBackup, restart;
+    } cases[] = {
+        {{"C:\\z\\backup", "1234", "C:\\d\\a.zrf", "1"}, true, true},
+        {{"C:\\z\\backup", "0", "New", "0"}, true, true},
+        {{"a.zrf", "b.zrf", "c.zrf"}, false, false},          // three files dropped
+        {{"a.zrf", "b.zrf", "c.zrf", "d.zrf"}, false, false}, // four
+        {{"C:\\z\\backup", "b.zrf", "c.zrf", "1"}, true, false},
+        {{"C:\\z\\backup", "12", "c.zrf", "2"}, true, false},
+        {{"C:\\z\\backup", "12", "", "1"}, true, false},
+        {{"C:\\z\\backup", "-5", "c.zrf", "1"}, true, false},
+        {{"C:\\d\\a.zrf", "12", "c.zrf", "1"}, false, false}, // not our backup
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(isRestartCommandLine(c.parameters, c.ownBackup), c.restart) << c.parameters[1];
 }
 
 TEST(ShellLogic, TipsEndAsWritten) {

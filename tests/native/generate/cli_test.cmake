@@ -21,7 +21,9 @@ if(at EQUAL -1)
   message(FATAL_ERROR "include lacks the container's case line")
 endif()
 
-# The include is there now; replacing it takes --force.
+# The include there is our own, so a program may go beside it; a program
+# source already there takes --force.
+run(0 generate program ${design} ${WORK}/example.pb --prefix W_)
 run(1 generate program ${design} ${WORK}/example.pb --prefix W_)
 run(0 generate program ${design} ${WORK}/example.pb --prefix W_ --force)
 file(READ ${WORK}/example.pb text)

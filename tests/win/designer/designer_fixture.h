@@ -29,12 +29,22 @@ class ScriptedInput : public tk::InputSource {
             --held->second;
             return short(0x8000);
         }
+        if (auto t = tapped_.find(key); t != tapped_.end() && t->second) {
+            t->second = false; // "pressed since the last query", once
+            return 1;
+        }
         return down_[key] ? short(0x8000) : 0;
     }
     // Down for the next `queries` queries of the key, then up, as a key
     // the user presses and lets go.
     void hold(int key, int queries) {
         heldFor_[key] = queries;
+        ++changes_;
+    }
+    // Pressed and let go before the next query: only the "pressed since
+    // the last query" bit tells of it.
+    void tap(int key) {
+        tapped_[key] = true;
         ++changes_;
     }
     // Down for `queries` queries of the key once `after` more queries of
@@ -74,6 +84,7 @@ class ScriptedInput : public tk::InputSource {
   private:
     std::map<int, bool> down_;
     std::map<int, int> heldFor_;
+    std::map<int, bool> tapped_;
     std::map<int, std::pair<uint64_t, int>> later_;
     uint64_t queries_ = 0, moveAt_ = 0;
     POINT moveTo_{};

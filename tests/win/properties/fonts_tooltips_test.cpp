@@ -143,6 +143,30 @@ TEST_F(TooltipsTest, GroupTakesTheSettingsButKeepsItsTexts) {
     EXPECT_EQ(item(b).tooltipText, "B");
 }
 
+// "Select New Font" edits the item's own tooltip font in place; "Cancel"
+// must put the entry back as it was, font and all.
+TEST_F(TooltipsTest, CancelKeepsAFontTheEditorReplacedInPlace) {
+    design.fonts.push_back({1, 0, 10, "Arial", 0});
+    loadDesignFonts(design);
+    const Handle arial = design.fonts[0].loadedFont;
+    const size_t b = add(ButtonGadget, 10, 10);
+    item(b).tooltip = 2;
+    item(b).tooltipText = "tip";
+    item(b).tfont = 0;
+    tooltipDefaults.tfont = 0;
+    requesters.fonts = {tk::FontChoice{"Courier New", 12, 0}};
+    thenClick("Select New Font");
+    thenClick("Cancel");
+    EXPECT_EQ(editTooltip(host, {b}, {true, true}), (TooltipSwitches{true, true}));
+    ASSERT_EQ(design.fonts.size(), 1u);
+    EXPECT_EQ(design.fonts[0].gFontName, "Arial");
+    EXPECT_EQ(design.fonts[0].gFontsize, 10);
+    EXPECT_EQ(design.fonts[0].loadedFont, arial);
+    EXPECT_NE(GetObjectType(tk::FontID(static_cast<int>(arial))), 0u); // still a live font
+    EXPECT_EQ(item(b).tfont, 0);
+    EXPECT_EQ(tooltipDefaults.tfont, 0);
+}
+
 TEST_F(TooltipsTest, SwitchesSetAndReduceTheKind) {
     const size_t b = add(ButtonGadget, 10, 10);
     struct Case {

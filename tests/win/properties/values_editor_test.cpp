@@ -77,6 +77,7 @@ TEST_F(ValuesEditorTest, SwappedRangeIsCorrectedWhereTheUserSeesIt) {
     });
     valuesEditor(i);
     ASSERT_EQ(requesters.messages.size(), 1u);
+    EXPECT_EQ(requesters.messages[0].rfind("Warning: ", 0), 0u);
     EXPECT_NE(requesters.messages[0].find("swapped"), std::string::npos);
     EXPECT_EQ(shownMinimum, "5");
     EXPECT_EQ(item(i).para1, 5);
@@ -136,6 +137,13 @@ TEST_F(ValuesEditorTest, SplitterMinimumSizesFromItsChildren) {
     thenClick("Actual as first minimum size");
     valuesEditor(sp);
     EXPECT_EQ(item(sp).para5, 0);
+    // A new top-level frame goes in first and moves every index along; the
+    // children are still found, by their numbers.
+    const size_t frame = add(Frame3DGadget, 300, 100);
+    ASSERT_EQ(frame, 0u);
+    thenClick("Actual as second minimum size");
+    valuesEditor(sp + 1);
+    EXPECT_EQ(item(sp + 1).para6, tk::GadgetWidth(static_cast<int>(item(b + 1).id)));
 }
 
 } // namespace
