@@ -75,7 +75,8 @@ bool mayWrite(const std::string& file, const std::string& designPath, bool force
     case gen::Target::Empty:
     case gen::Target::Occupied:
         // Our own include is rewritten by every save in the designer too.
-        if (force || (gen::designFileName(file) == gen::kIncludeFileName && gen::isOurInclude(pathFromText(file))))
+        if (force || (gen::designFileName(file) == gen::kIncludeFileName &&
+                      gen::isOurInclude(pathFromText(file))))
             return true;
         std::fprintf(stderr, "%s: already exists; add --force to replace it\n", file.c_str());
         return false;

@@ -186,7 +186,8 @@ void ResizeGadget(int gadget, int x, int y, int w, int h) {
     // A combo box's window height includes its drop-down list, which the
     // visible rectangle does not show: keep the height asked for.
     if (isComboKind(g->kind) && h == -1 && g->requestedHeight > 0) nh = g->requestedHeight;
-    PlaceGadget(gadget, x == -1 ? r.left : x, y == -1 ? r.top : y, w == -1 ? r.right - r.left : w, nh);
+    PlaceGadget(gadget, x == -1 ? r.left : x, y == -1 ? r.top : y, w == -1 ? r.right - r.left : w,
+                nh);
 }
 
 void PlaceGadget(int gadget, int x, int y, int w, int h) {

@@ -244,7 +244,8 @@ namespace {
 SIZE frameOf(HWND hwnd) {
     RECT r{0, 0, 0, 0};
     AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)),
-                       GetMenu(hwnd) != nullptr, static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)));
+                       GetMenu(hwnd) != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)));
     return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -280,10 +281,18 @@ Geometry geometryOf(int window) {
 
 } // namespace
 
-int WindowX(int window) { return geometryOf(window).outer.left; }
-int WindowY(int window) { return geometryOf(window).outer.top; }
-int WindowWidth(int window) { return geometryOf(window).client.cx; }
-int WindowHeight(int window) { return geometryOf(window).client.cy; }
+int WindowX(int window) {
+    return geometryOf(window).outer.left;
+}
+int WindowY(int window) {
+    return geometryOf(window).outer.top;
+}
+int WindowWidth(int window) {
+    return geometryOf(window).client.cx;
+}
+int WindowHeight(int window) {
+    return geometryOf(window).client.cy;
+}
 
 void ResizeWindow(int window, int x, int y, int innerWidth, int innerHeight) {
     WindowRec* w = findWindow(window);

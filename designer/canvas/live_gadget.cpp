@@ -159,7 +159,9 @@ void createLiveGadget(Item& it, const Design& d) {
     }
 }
 
-void setControlPressedHandler(ControlPressedHandler handler) { pressedHandler() = handler; }
+void setControlPressedHandler(ControlPressedHandler handler) {
+    pressedHandler() = handler;
+}
 
 void freeLiveGadget(Item& it) {
     if (it.id && tk::IsGadget(number(it.id))) tk::FreeGadget(number(it.id));

@@ -12,7 +12,8 @@ namespace zarnet::gen {
 
 inline constexpr std::string_view kIncludeFileName = "zarnet_include.pbi";
 // The first line of every include this system writes.
-inline constexpr std::string_view kIncludeFirstLine = ";/This file will be changed if you save design(s)!";
+inline constexpr std::string_view kIncludeFirstLine =
+    ";/This file will be changed if you save design(s)!";
 
 // Whether the file at path begins with that line (followed by CR LF): an
 // include of ours, which the designer rewrites at every save anyway.

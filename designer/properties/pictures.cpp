@@ -37,8 +37,8 @@ ReadFailure readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) 
         if (!tryResize(bytes, static_cast<size_t>(size.QuadPart)))
             result = ReadFailure::NoMemory;
         else if (!bytes.empty() &&
-            (!ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-             got != bytes.size()))
+                 (!ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+                  got != bytes.size()))
             result = ReadFailure::Unreadable;
     }
     CloseHandle(f);

@@ -168,7 +168,8 @@ int runTooltipEditor(EditorHost& host, const std::vector<size_t>& items, bool ex
         std::vector<Handle> made;
         for (size_t i = 0; i < host.design->fonts.size(); ++i) {
             const Handle f = host.design->fonts[i].loadedFont;
-            if (f && (i >= fontsAtOpening.size() || fontsAtOpening[i].loadedFont != f)) made.push_back(f);
+            if (f && (i >= fontsAtOpening.size() || fontsAtOpening[i].loadedFont != f))
+                made.push_back(f);
         }
         freeFonts(made);
         host.design->fonts = fontsAtOpening;

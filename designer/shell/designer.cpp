@@ -32,7 +32,8 @@ bool Designer::sampled(int virtualKey) {
 }
 
 bool Designer::buttonPressed(int button) {
-    return sampled(button) || (button == VK_LBUTTON ? leftTapped : button == VK_RBUTTON && rightTapped);
+    return sampled(button) ||
+           (button == VK_LBUTTON ? leftTapped : button == VK_RBUTTON && rightTapped);
 }
 
 bool Designer::keyDown(int virtualKey) {

@@ -45,7 +45,8 @@ void Designer::clearDesign() {
     design.gridStep = grid;
     // Defaults that name a font entry named one of the old table; the next
     // design's table does not have it.
-    for (TypeDefaults& t : typeDefaults) t.font = -1;
+    for (TypeDefaults& t : typeDefaults)
+        t.font = -1;
     tooltipDefaults.tfont = -1;
     rebuildTree();
     clearFields();
@@ -148,8 +149,8 @@ DesignBytes Designer::designBytes() {
         // stays, and so does the design in memory.
         const LoadResult back = readDesign(out.bytes, Strictness::Editable);
         if (!back.design)
-            out.fault = "the design is damaged (offset " + std::to_string(back.error.offset) + ": " +
-                        back.error.what + ")";
+            out.fault = "the design is damaged (offset " + std::to_string(back.error.offset) +
+                        ": " + back.error.what + ")";
     } catch (const std::bad_alloc&) {
         out.fault = "there is not enough memory to write the design";
     }

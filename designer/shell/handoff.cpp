@@ -21,8 +21,9 @@ bool sameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty()) return false;
     if (lstrcmpiA(a.c_str(), b.c_str()) == 0) return true;
     auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-        HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h =
+            CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE) return false;
         const bool ok = GetFileInformationByHandle(h, &info) != 0;
         CloseHandle(h);
@@ -67,7 +68,8 @@ bool Designer::writeBackup(std::string& why) {
     for (const std::string& path : backupCandidates()) {
         if (sameFile(path, design.fileName)) continue;
         // The other process reads this file: it must read back as written.
-        if (writeFileAtomic(pathFromText(path), d.bytes) && readFileBytes(pathFromText(path)) == d.bytes) {
+        if (writeFileAtomic(pathFromText(path), d.bytes) &&
+            readFileBytes(pathFromText(path)) == d.bytes) {
             backupFile = path;
             return true;
         }
@@ -125,9 +127,13 @@ void Designer::preview() {
     if (!viewer) tk::MessageRequester("Error", "Can't start the preview:\r" + viewerProgram);
 }
 
-bool Designer::restart() { return restartWith(false); }
+bool Designer::restart() {
+    return restartWith(false);
+}
 
-void Designer::toggleXpStyle() { restartWith(true); }
+void Designer::toggleXpStyle() {
+    restartWith(true);
+}
 
 bool Designer::restartWith(bool toggleManifest) {
     const bool modified = design.modified;

@@ -35,7 +35,8 @@ bool Designer::passBody() {
     if (disabledControl) {
         // Back as the design has it: a gadget the design disables stays so.
         const int at = itemOfGadget(design, static_cast<Handle>(disabledControl));
-        const bool designDisabled = at >= 0 && (design.items[static_cast<size_t>(at)].status & kStatusDisabled);
+        const bool designDisabled =
+            at >= 0 && (design.items[static_cast<size_t>(at)].status & kStatusDisabled);
         if (tk::IsGadget(disabledControl)) tk::DisableGadget(disabledControl, designDisabled);
         disabledControl = 0;
     }
@@ -101,12 +102,14 @@ bool Designer::passBody() {
 void Designer::canvasBranch(bool canvasCommand) {
     tk::InputSource& in = tk::input();
     if (event == tk::PB_Event_Gadget) flipOption(tk::EventGadget());
-    for (int key : {VK_LBUTTON, VK_CONTROL, VK_MENU, VK_SHIFT}) in.asyncKeyState(key);
+    for (int key : {VK_LBUTTON, VK_CONTROL, VK_MENU, VK_SHIFT})
+        in.asyncKeyState(key);
     rightTapped = (in.asyncKeyState(VK_RBUTTON) & 1) && !sampled(VK_RBUTTON);
     // A tap is a click only while no gesture runs.
     if (gesture != Gesture::Idle) leftTapped = rightTapped = false;
     if (keyboardHandler(false)) refreshTitle();
-    if (sel.groupMode && (buttonPressed(VK_LBUTTON) || buttonPressed(VK_RBUTTON) || gesture != Gesture::Idle) &&
+    if (sel.groupMode &&
+        (buttonPressed(VK_LBUTTON) || buttonPressed(VK_RBUTTON) || gesture != Gesture::Idle) &&
         groupGestures())
         return;
     if (sel.groupMode && !canvasCommand) return;

@@ -48,7 +48,8 @@ BOOL CALLBACK addMonitor(HMONITOR, HDC, LPRECT r, LPARAM out) {
 std::vector<WindowRect> monitorRects() {
     std::vector<WindowRect> out;
     EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&out));
-    if (out.empty()) out.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    if (out.empty())
+        out.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
     return out;
 }
 
@@ -113,12 +114,14 @@ bool Designer::start(const StartOptions& options) {
         design.fileName = "New";
     } else {
         std::vector<std::string> params;
-        for (size_t i = 0; i < options.parameters.size(); ++i) params.push_back(parameter(options.parameters, i));
+        for (size_t i = 0; i < options.parameters.size(); ++i)
+            params.push_back(parameter(options.parameters, i));
         if (isRestartCommandLine(params, isOwnBackup(designFile))) {
             const auto waitFor = decimalValue(params[1]);
             if (waitFor != 0) {
                 HWND old = reinterpret_cast<HWND>(static_cast<intptr_t>(waitFor));
-                while (::IsWindow(old)) tk::clock().sleep(4);
+                while (::IsWindow(old))
+                    tk::clock().sleep(4);
             }
             // A backup that does not load stays where it is, so the design
             // in it is not lost with it; the empty canvas then does not take

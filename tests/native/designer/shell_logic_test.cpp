@@ -64,11 +64,11 @@ TEST(ShellLogic, WindowsOffScreenOrTooSmallComeBack) {
     } cases[] = {
         {{1500, 150, 200, 400}, false}, {{100, -500, 200, 400}, false}, // other monitors
         {{2400, 150, 200, 400}, true},  {{900, -500, 200, 400}, true},  // beside them
-        {{724, 150, 208, 500}, false}, {{-100, 10, 200, 400}, false}, // partly visible
-        {{3000, 150, 200, 400}, true}, {{-500, 10, 200, 400}, true},
-        {{10, 1100, 200, 400}, true},
-        {{10, 900, 200, 400}, true},   {{0, 0, 0, 0}, true},          // short file: zeros
-        {{100, 100, 5, 400}, true},    {{2147483000, 0, 2000, 100}, true},
+        {{724, 150, 208, 500}, false},  {{-100, 10, 200, 400}, false},  // partly visible
+        {{3000, 150, 200, 400}, true},  {{-500, 10, 200, 400}, true},
+        {{10, 1100, 200, 400}, true},   {{10, 900, 200, 400}, true},
+        {{0, 0, 0, 0}, true}, // short file: zeros
+        {{100, 100, 5, 400}, true},     {{2147483000, 0, 2000, 100}, true},
     };
     for (const Case& c : cases) {
         auto r = reachableWindow(c.stored, fallback, monitors, 40);

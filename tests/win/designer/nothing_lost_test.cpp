@@ -58,14 +58,17 @@ class NothingLost : public DesignerTest {
         return 0;
     }
     void passes(int n) {
-        for (int i = 0; i < n; ++i) d.pass();
+        for (int i = 0; i < n; ++i)
+            d.pass();
     }
     void click(POINT at, std::initializer_list<int> keys = {}) {
-        for (int k : keys) input.press(k);
+        for (int k : keys)
+            input.press(k);
         input.moveTo(at);
         input.hold(VK_LBUTTON, 12);
         passes(4);
-        for (int k : keys) input.release(k);
+        for (int k : keys)
+            input.release(k);
     }
     Rect live(size_t item) { return itemRect(d.design.items[item]); }
     std::string saved(const std::string& name) {
@@ -118,13 +121,17 @@ TEST_F(NothingLost, ADesignThatWouldNotReadBackIsNeverWritten) {
     d.design.modified = true;
     EXPECT_EQ(d.save(), "");
     EXPECT_EQ(requesters.shown.back().title, "Error");
-    EXPECT_EQ(requesters.shown.back().text.rfind("Can't save Zarnet!\r\rNothing was written to\r", 0), 0u);
+    EXPECT_EQ(
+        requesters.shown.back().text.rfind("Can't save Zarnet!\r\rNothing was written to\r", 0),
+        0u);
     EXPECT_EQ(bytes(folder + "kept.zrf"), before);
     EXPECT_TRUE(d.design.modified);
     EXPECT_EQ(title()[0], '*');
     // Nor does a preview or a restart hand it to another process.
     d.preview();
-    EXPECT_EQ(requesters.shown.back().text.rfind("Can't start the preview: the design is damaged", 0), 0u);
+    EXPECT_EQ(
+        requesters.shown.back().text.rfind("Can't start the preview: the design is damaged", 0),
+        0u);
     EXPECT_FALSE(d.restart());
     EXPECT_FALSE(d.ended);
     EXPECT_FALSE(std::filesystem::exists(folder + "backup"));
@@ -166,7 +173,8 @@ TEST_F(NothingLost, FilesDroppedTogetherOpenTheFirstAndDeleteNothing) {
     start(files);
     EXPECT_EQ(d.design.fileName, files[0]);
     EXPECT_FALSE(d.design.modified);
-    for (const std::string& f : files) EXPECT_TRUE(std::filesystem::exists(f)) << f;
+    for (const std::string& f : files)
+        EXPECT_TRUE(std::filesystem::exists(f)) << f;
 }
 
 TEST_F(NothingLost, KeysTypedIntoAFieldStayInTheField) {
@@ -192,9 +200,10 @@ TEST_F(NothingLost, KeysTypedIntoAFieldStayInTheField) {
 // button in an outer splitter of the same direction.
 TEST_F(NothingLost, NestedSplittersKeepTheirSeparatorsThroughLoadAndSave) {
     Design nested;
-    nested.items = {gadget(ButtonGadget, 0, 10, 10, 60, 100), gadget(ButtonGadget, 1, 80, 10, 60, 100),
-                    gadget(SplitterGadget, 2, 10, 10, 200, 100), gadget(ButtonGadget, 3, 220, 10, 80, 100),
-                    gadget(SplitterGadget, 4, 10, 10, 400, 100)};
+    nested.items = {
+        gadget(ButtonGadget, 0, 10, 10, 60, 100), gadget(ButtonGadget, 1, 80, 10, 60, 100),
+        gadget(SplitterGadget, 2, 10, 10, 200, 100), gadget(ButtonGadget, 3, 220, 10, 80, 100),
+        gadget(SplitterGadget, 4, 10, 10, 400, 100)};
     Item& inner = nested.items[2];
     inner.flags = 1;
     inner.para1 = 0, inner.para2 = 1, inner.para3 = 80;
