@@ -256,6 +256,7 @@ TEST_F(NothingLost, AScrollBarLeavesThePressToTheDesigner) {
     EXPECT_TRUE(IsWindowEnabled(w));
     // Dragged like any gadget.
     const POINT from = on(bar, 40, 10);
+    PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(40, 10));
     SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 10));
     input.moveTo(from);
     input.press(VK_LBUTTON);
@@ -365,10 +366,16 @@ TEST_F(NothingLost, SizingAGroupAtAScrollAreasEdgeScalesExactly) {
         d.pass();
         Sleep(5);
     }
+    // Back a little: the group is scaled again from the press.
+    input.moveTo({d.scrollClip.right - 6, mark.top + 3});
+    passes(3);
     input.release(VK_LBUTTON);
     passes(2);
     input.release(VK_SHIFT);
     const Rect to = d.sel.rect;
+    // The bottom-right mark sizes; the top-left corner stays put.
+    EXPECT_EQ(to.x, group.x);
+    EXPECT_EQ(to.y, group.y);
     EXPECT_NE(to, group);
     EXPECT_EQ(live(a), scaleMember(ra, group, to));
     EXPECT_EQ(live(b), scaleMember(rb, group, to));

@@ -141,9 +141,11 @@ TEST_F(ValuesEditorTest, SplitterMinimumSizesFromItsChildren) {
     // children are still found, by their numbers.
     const size_t frame = add(Frame3DGadget, 300, 100);
     ASSERT_EQ(frame, 0u);
+    const int secondWidth = tk::GadgetWidth(static_cast<int>(item(b + 1).id));
+    ASSERT_NE(secondWidth, tk::GadgetWidth(static_cast<int>(item(a + 1).id)));
     thenClick("Actual as second minimum size");
     valuesEditor(sp + 1);
-    EXPECT_EQ(item(sp + 1).para6, tk::GadgetWidth(static_cast<int>(item(b + 1).id)));
+    EXPECT_EQ(item(sp + 1).para6, secondWidth);
 }
 
 } // namespace
