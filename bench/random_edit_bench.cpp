@@ -5,6 +5,7 @@
 // that replays it in the test program.
 //
 //   random_edit_bench [total steps (20000)] [steps per run (300)] [first seed (1)]
+//                     [first start design (the first)]
 //   ZARNET_RANDOM_KNOWN="text|text": findings containing one are counted
 //   and the run goes on (faults being mended).
 #include "tests/win/designer/random_edit_runner.h"
@@ -27,13 +28,15 @@ int main(int argc, char** argv) {
     GetTempPathA(MAX_PATH, temp);
     Session s(std::string(temp) + "zarnet-random-bench\\");
     const auto starts = writeStartFiles(s.folder);
+    size_t firstDesign = 0;
+    while (argc > 4 && firstDesign + 1 < starts.size() && starts[firstDesign].name != argv[4]) ++firstDesign;
     s.known = knownFindings();
     const auto began = std::chrono::steady_clock::now();
     double shrinking = 0;
     uint64_t done = 0, runs = 0;
     int findings = 0;
     while (done < total) {
-        const StartFile& start = starts[runs % starts.size()];
+        const StartFile& start = starts[(firstDesign + runs) % starts.size()];
         const Outcome o = runSeed(s, start, seed, firstSteps(perRun), ShrinkBudget{60, 120});
         done += o.stepsRun;
         ++runs;

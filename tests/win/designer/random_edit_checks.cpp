@@ -5,11 +5,13 @@
 #include "random_edit.h"
 
 #include "designer/shell/shell_logic.h"
+#include "document/design_dump.h"
 #include "document/design_file.h"
 #include "toolkit/toolkit.h"
 
 #include <chrono>
 #include <set>
+#include <sstream>
 
 namespace randomedit {
 
@@ -131,8 +133,6 @@ std::optional<std::string> canvas(const Designer& d) {
         HWND holder = parent ? tk::GadgetListHandle(number(parent), tab) : d.canvas;
         if (GetParent(tk::GadgetID(number(it.id))) != holder)
             return fail(i, "lies in another window than its parent's");
-        if (tk::GadgetHidden(number(it.id)) != ((it.status & kStatusHidden) != 0))
-            return fail(i, "is hidden on the canvas and not in the list, or the other way round");
         if (isParentType(it.typ)) open.push_back({i, it.typ == PanelGadget ? -1 : 0});
     }
     if (ds.maximumDepth < deepest)
@@ -167,6 +167,18 @@ std::optional<std::string> canvas(const Designer& d) {
     for (size_t i = 0; i < ds.items.size(); ++i)
         if (ds.items[i].isGadget() && heldBy[i] < 0 && ds.items[i].insplitter != 0)
             return fail(i, "counts as held by a splitter that does not hold it");
+    // Hidden by its own bit, or with a hidden splitter holding it.
+    for (size_t i = 0; i < ds.items.size(); ++i) {
+        if (!ds.items[i].isGadget()) continue;
+        bool hidden = false;
+        for (int at = static_cast<int>(i), guard = 0; at >= 0 && guard < 64; ++guard) {
+            hidden = hidden || (ds.items[static_cast<size_t>(at)].status & kStatusHidden);
+            at = heldBy[static_cast<size_t>(at)];
+        }
+        if (tk::GadgetHidden(number(ds.items[i].id)) != hidden)
+            return fail(i, hidden ? "shows on the canvas though hidden"
+                                  : "is hidden on the canvas, not in the list");
+    }
     return std::nullopt;
 }
 
@@ -238,8 +250,28 @@ size_t firstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>
 } // namespace
 
 std::string differenceAt(const std::vector<uint8_t>& before, const std::vector<uint8_t>& after) {
-    return "first difference at byte " + std::to_string(firstDifference(before, after)) + " of " +
-           std::to_string(before.size()) + "/" + std::to_string(after.size());
+    std::string out = "first difference at byte " + std::to_string(firstDifference(before, after)) +
+                      " of " + std::to_string(before.size()) + "/" + std::to_string(after.size());
+    // The first line of the two listings that differs, under the record it
+    // belongs to.
+    const auto a = readDesign(before, Strictness::Lenient),
+               b = readDesign(after, Strictness::Lenient);
+    if (!a.design || !b.design) return out;
+    std::istringstream la(dumpDesign(*a.design)), lb(dumpDesign(*b.design));
+    std::string x, y, record;
+    while (std::getline(la, x) && std::getline(lb, y)) {
+        const size_t text = x.find_first_not_of(' ');
+        if (text != std::string::npos && x[text] == '#') record = x.substr(text);
+        if (x == y) continue;
+        auto trimmed = [](const std::string& line) {
+            return line.substr(std::min(line.find_first_not_of(' '), line.size()));
+        };
+        return out + ": " +
+               (record.empty() || x.find('#') != std::string::npos ? ""
+                                                                   : "under " + record + ": ") +
+               "\"" + trimmed(x) + "\" became \"" + trimmed(y) + "\"";
+    }
+    return out;
 }
 
 std::optional<std::string> Session::check() {

@@ -212,6 +212,7 @@ std::optional<Finding> Session::run(const std::string& designFile, uint64_t seed
     lastOperation.clear();
     lastSaved.clear();
     noted.clear();
+    clock.ticks = 0;
     if (!begin({designFile})) return Finding{0, "start", "the designer did not start"};
     if (auto bad = check()) return Finding{0, "start", *bad};
     for (size_t k = 0; k < steps.size(); ++k) {

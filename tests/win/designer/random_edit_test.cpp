@@ -67,8 +67,8 @@ TEST(RandomEdit, EveryStepKeepsDesignCanvasTreeAndFileInStep) {
     for (const StartFile& start : starts) {
         if (only && *only && start.name != only) continue;
         for (uint64_t seed = first; seed < first + seeds; ++seed) {
-            // Only the first findings are shrunk, so a run with many stays short.
-            const ShrinkBudget budget = findings < 2 ? ShrinkBudget{30, 45} : ShrinkBudget{0, 0};
+            // Only the first finding is shrunk, so a run with many stays short.
+            const ShrinkBudget budget = findings == 0 ? ShrinkBudget{20, 30} : ShrinkBudget{0, 0};
             const Outcome o = runSeed(s, start, seed, firstSteps(steps), budget);
             total += o.stepsRun;
             if (o.finding) {
