@@ -87,6 +87,10 @@ HWND editorControl(HWND editor, const std::string& caption);
 HWND editorControlOfClass(HWND editor, const char* cls, int nth);
 std::vector<HWND> editorControls(HWND editor, const char* cls);
 
+// Two saves of a design told apart for a report: the first byte and the
+// first line of their listings that differ.
+std::string differenceAt(const std::vector<uint8_t>& before, const std::vector<uint8_t>& after);
+
 // Whether the path names a design file (".zrf" in any case).
 bool isDesignFile(const std::filesystem::path& p);
 
