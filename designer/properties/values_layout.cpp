@@ -35,9 +35,15 @@ ValuesLayout valuesEditorLayout(const Item& it) {
     ValuesLayout l;
     l.controls.push_back(
         {R::ItemIndex, K::Text, {5, 5, 190, 15}, "Item Index " + std::to_string(it.number)});
-    l.source = it.typ == PanelGadget      ? EditorSource::CurrentTabTitle
-               : it.typ == ListIconGadget ? EditorSource::ItemText
-                                          : EditorSource::GadgetText;
+    // Explorer gadgets show the folder they ended up in and the web gadget
+    // its page, which may differ from what the design asks for: their
+    // editor starts with the stored text, so closing it changes nothing.
+    const bool storedText = it.typ == ListIconGadget || it.typ == ExplorerComboGadget ||
+                            it.typ == ExplorerListGadget || it.typ == ExplorerTreeGadget ||
+                            it.typ == WebGadget;
+    l.source = it.typ == PanelGadget ? EditorSource::CurrentTabTitle
+               : storedText          ? EditorSource::ItemText
+                                     : EditorSource::GadgetText;
     static constexpr std::string_view kScrollArea[] = {"InnerWidth", "InnerHeight", "ScrollStep"};
     static constexpr std::string_view kRange[] = {"Minimal", "Maximal", "PageSize"};
 

@@ -3,6 +3,7 @@
 #include "designer/shell/designer.h"
 
 #include "designer/canvas/deletion.h"
+#include "designer/properties/font_table.h"
 #include "toolkit/toolkit.h"
 
 #include <algorithm>
@@ -118,6 +119,8 @@ void Designer::deleteSelection() {
     tooltipDefaults.tfont = -1;
     freeMarks(sel);
     const Deletion gone = deleteItems(design, w);
+    // Fonts the deletion released may still be named by other types' defaults.
+    forgetReleasedFonts(design, typeDefaults, tooltipDefaults);
     if (gone.lastParent && tk::IsGadget(number(gone.lastParent))) {
         tk::HideGadget(number(gone.lastParent), true);
         tk::HideGadget(number(gone.lastParent), false);

@@ -409,6 +409,8 @@ TEST(ValuesEditor, LayoutPerType) {
         {gadget(ScrollAreaGadget, 1), false, 3, S::GadgetText, kNone, "ScrollStep", true},
         {gadget(PanelGadget, 1), false, 0, S::CurrentTabTitle, kBig, "", true},
         {gadget(ListIconGadget, 1), false, 0, S::ItemText, kBig, "", true},
+        {gadget(ExplorerTreeGadget, 1), false, 0, S::ItemText, kBig, "", true},
+        {gadget(WebGadget, 1), false, 0, S::ItemText, kBig, "", true},
         {gadget(SplitterGadget, 1), false, 0, S::GadgetText, kNone, "", true},
     };
     // clang-format on

@@ -149,10 +149,6 @@ std::optional<std::string> canvas(const Designer& d) {
                 if (children[c] < 0 && ds.items[k].isGadget() &&
                     ds.items[k].number == (c ? s.para2 : s.para1))
                     children[c] = static_cast<int>(k);
-        if (s.firstitem != children[0] || s.seconditem != children[1])
-            return fail(i, "refers to records " + std::to_string(s.firstitem) + " and " +
-                               std::to_string(s.seconditem) + ", its numbers name " +
-                               std::to_string(children[0]) + " and " + std::to_string(children[1]));
         for (int c = 0; c < 2; ++c) {
             if (children[c] < 0) continue;
             const Item& child = ds.items[static_cast<size_t>(children[c])];

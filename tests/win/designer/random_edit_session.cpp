@@ -470,8 +470,10 @@ bool isDesignFile(const std::filesystem::path& p) {
 
 std::vector<uint8_t> Session::savedBytes() {
     const bool modified = d.design.modified;
-    if (!d.writeBackup()) return {};
+    std::string why;
+    const bool written = d.writeBackup(why);
     d.design.modified = modified;
+    if (!written) return {};
     return readFileBytes(d.backupFile).value_or(std::vector<uint8_t>{});
 }
 
