@@ -36,12 +36,12 @@ class ZarnetE2E : public ::testing::Test {
         dir = std::string(tmp) + "zarnet e2e " + std::to_string(GetCurrentProcessId()) + "\\";
         CreateDirectoryA(dir.c_str(), nullptr);
         exe = dir + kExe;
-        ASSERT_TRUE(CopyFileA(probe::programPath("designer\\app", kExe).c_str(), exe.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(probe::programPath(kExe).c_str(), exe.c_str(), FALSE));
         design = dir + "my design.zrf";
         const std::string example =
             probe::windowsPath(std::string(ZARNET_SOURCE_DIR) + "/examples/example.zrf");
         ASSERT_TRUE(CopyFileA(example.c_str(), design.c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(probe::programPath("viewer", "Pelmo.exe").c_str(),
+        ASSERT_TRUE(CopyFileA(probe::programPath("Pelmo.exe").c_str(),
                               (dir + "Pelmo.exe").c_str(), FALSE));
         probe::setWineUnmanagedWindows(kExe);
         probe::setWineUnmanagedWindows("Pelmo.exe");

@@ -24,8 +24,11 @@ std::string windowsPath(const std::string& path);
 // folder this test was configured in.
 std::string buildDir();
 
-// A built program: buildDir()\folder\exe, e.g. programPath("assoc", "zarnet-assoc.exe").
-std::string programPath(const std::string& folder, const std::string& exe);
+// The folder where the build puts the programs side by side, as they are
+// installed: buildDir()\bin\ (with the backslash).
+std::string programFolder();
+// A built program there, e.g. programPath("zarnet-assoc.exe").
+std::string programPath(const std::string& exe);
 
 // The path of this test program itself.
 std::string selfPath();
