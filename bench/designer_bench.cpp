@@ -192,7 +192,7 @@ constexpr char kMixedTitle[] = "mixed.zrf   client 1000 x 800";
 double designerColdStart(const std::string& design) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    HANDLE p = startProcess(commandLine({besideBuild("designer\\app\\Zarnet.exe"), design}));
+    HANDLE p = startProcess(commandLine({besideBuild("bin\\Zarnet.exe"), design}));
     HWND w = p ? waitForVisible(kMixedTitle) : nullptr;
     const double ms = millisecondsSince(start);
     if (p) endProcess(p, w);
@@ -209,8 +209,7 @@ double designerRestart(const std::string& design, const std::string& folder) {
     const auto handle = reinterpret_cast<uintptr_t>(tk::WindowID(old));
     std::string tail = " ";
     tail += std::to_string(handle);
-    const std::string restart =
-        commandLine({besideBuild("designer\\app\\Zarnet.exe"), backup}, tail) + " ";
+    const std::string restart = commandLine({besideBuild("bin\\Zarnet.exe"), backup}, tail) + " ";
     HANDLE p = startProcess(restart + commandLine({design}, " 0"));
     Sleep(500); // the new process is up and waiting, as in a real restart
     LARGE_INTEGER start;
@@ -225,7 +224,7 @@ double designerRestart(const std::string& design, const std::string& folder) {
 double pelmoColdStart(const std::string& design) {
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    HANDLE p = startProcess(commandLine({besideBuild("viewer\\Pelmo.exe"), design}));
+    HANDLE p = startProcess(commandLine({besideBuild("bin\\Pelmo.exe"), design}));
     HWND w = p ? waitForVisible("Zarnet preview") : nullptr;
     const double ms = millisecondsSince(start);
     if (p) endProcess(p, w);
@@ -260,7 +259,7 @@ void BM_RestartOverColdStart(benchmark::State& state) {
 void BM_PreviewOverPelmoStart(benchmark::State& state) {
     const MixedFile f;
     const std::string& design = f.path;
-    CopyFileA(besideBuild("viewer\\Pelmo.exe").c_str(), (f.folder + "Pelmo.exe").c_str(), FALSE);
+    CopyFileA(besideBuild("bin\\Pelmo.exe").c_str(), (f.folder + "Pelmo.exe").c_str(), FALSE);
     designer::Designer d;
     if (!startDesigner(state, d, f, true)) return;
     pairedRatio(state, "preview_ms", "pelmo_ms", [&] {

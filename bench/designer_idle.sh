@@ -7,7 +7,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 . "$ROOT/scripts/wine-env.sh"
 build="${1:-$ROOT/build/$(zarnet_wine_build)}"
-exe="$build/designer/app/Zarnet.exe"
+exe="$build/bin/Zarnet.exe"
 ZARNET_BUILD="$build" zarnet_wine_env "$exe"
 folder="$(mktemp -d)"
 cp "$exe" "$folder/Zarnet.exe"

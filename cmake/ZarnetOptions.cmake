@@ -29,6 +29,14 @@ if(WIN32)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${ZARNET_WINE_RUN})
 endif()
 
+# The programs a user runs lie side by side in one folder of the build, as
+# they are installed: the designer starts the viewer and itself from its own
+# folder.
+set(ZARNET_PROGRAM_DIR ${CMAKE_BINARY_DIR}/bin)
+function(zarnet_program target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZARNET_PROGRAM_DIR})
+endfunction()
+
 function(zarnet_target_defaults target)
   target_compile_options(${target} PRIVATE ${ZARNET_WARNINGS})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})

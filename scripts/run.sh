@@ -21,11 +21,13 @@ zarnet_wine_note32
 bash scripts/build.sh "$config"
 design="$(realpath "${1:-examples/example.zrf}")"
 export ZARNET_BUILD="$ROOT/build/$config"
+# The build puts the programs side by side in bin/, as installed: the
+# designer finds the viewer beside itself for its preview.
 if [ "$program" = viewer ]; then
-  exe="$ROOT/build/$config/viewer/Pelmo.exe"
+  exe="$ROOT/build/$config/bin/Pelmo.exe"
   window="Zarnet preview"
 else
-  exe="$ROOT/build/$config/designer/app/Zarnet.exe"
+  exe="$ROOT/build/$config/bin/Zarnet.exe"
   window="$(basename "$design")   client"
 fi
 zarnet_wine_env "$exe"

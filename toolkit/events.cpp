@@ -4,6 +4,8 @@
 #include "toolkit/seams.h"
 #include "toolkit/state.h"
 
+#include <algorithm>
+
 namespace tk {
 using namespace detail;
 
@@ -88,6 +90,11 @@ bool ownsHandle(HWND hwnd) {
     return hwnd && windowOfHandle(hwnd) != nullptr;
 }
 
+bool opensWindowMenu(const Event& e) {
+    const int command = e.menu & 0xFFF0;
+    return e.code == PB_Event_SysCommand && (command == SC_KEYMENU || command == SC_MOUSEMENU);
+}
+
 int take() {
     State& s = state();
     s.current = s.events.front();
@@ -109,7 +116,12 @@ int WindowEvent() {
         }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
-        if (!s.events.empty()) return take();
+        if (!s.events.empty()) {
+            // A system menu or menu bar that this message opened has been
+            // tracked to its end inside the dispatch.
+            if (std::any_of(s.events.begin(), s.events.end(), opensWindowMenu)) releaseMenuKeys();
+            return take();
+        }
         if (ownsHandle(msg.hwnd)) {
             Event e;
             e.code = static_cast<int>(msg.message);
@@ -121,6 +133,10 @@ int WindowEvent() {
             return e.code;
         }
     }
+    // A message sent from elsewhere (a button clicked by another program)
+    // is handled inside PeekMessage, which then reports nothing posted: its
+    // event is returned now, not on the next message.
+    if (!s.events.empty()) return take();
     s.current = Event{};
     return 0;
 }

@@ -41,6 +41,19 @@ HMENU building() {
 
 } // namespace
 
+namespace detail {
+
+void releaseMenuKeys() {
+    InputSource& in = input();
+    for (int key : {VK_RETURN, VK_ESCAPE}) {
+        while (in.asyncKeyState(key) & 0x8000)
+            clock().sleep(4);
+        in.asyncKeyState(key);
+    }
+}
+
+} // namespace detail
+
 int CreatePopupMenu(int menu) {
     return makeMenu(menu, ::CreatePopupMenu(), false, nullptr);
 }
@@ -148,6 +161,7 @@ void DisplayPopupMenu(int menu, HWND window, int x, int y) {
     // The menu closes properly only when its owner is the foreground window.
     SetForegroundWindow(window);
     TrackPopupMenu(m->handle, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
+    releaseMenuKeys();
     PostMessageA(window, WM_NULL, 0, 0);
 }
 

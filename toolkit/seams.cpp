@@ -140,8 +140,20 @@ std::string inputDialog(std::string_view title, std::string_view message,
     ShowWindow(hwnd, SW_SHOW);
     SetFocus(d.edit);
     SendMessageA(d.edit, EM_SETSEL, 0, -1);
+    // The answer may come with a sent message (another program clicking OK
+    // for the user), which GetMessage handles without returning: the loop
+    // looks at `done` after every message, posted or sent, and sleeps only
+    // while none is waiting.
     MSG msg;
-    while (!d.done && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (!d.done) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!d.done) MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
         if (IsDialogMessageA(hwnd, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

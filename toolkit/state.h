@@ -160,6 +160,11 @@ LRESULT CALLBACK splitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 // notifications, colours, cursor). Returns true when it produced *result.
 bool handleParentMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+// A menu ends on the press of RETURN or ESC while the key is still down; a
+// program that polls the keyboard must not take that press for its own.
+// Waits until both keys are up and forgets presses made meanwhile.
+void releaseMenuKeys();
+
 std::string windowText(HWND hwnd);
 RECT gadgetRect(const GadgetRec& g); // outer rectangle in the parent's client coordinates
 void placeGadget(GadgetRec& g, int x, int y, int w, int h);

@@ -116,7 +116,7 @@ class AssocTool : public ::testing::Test {
 
 TEST_F(AssocTool, AnsweringNoWritesNothingAndEnds) {
     probe::Process tool;
-    const auto question = startAndAsk(tool, probe::programPath("assoc", kExe));
+    const auto question = startAndAsk(tool, probe::programPath(kExe));
     ASSERT_NE(question.hwnd, nullptr);
     ASSERT_TRUE(probe::answer(question, IDNO));
     // A second message would hold the process open: it must end by itself.
@@ -141,14 +141,14 @@ TEST_F(AssocTool, AnsweringYesWritesTheBranchEntriesExactly) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         prepare(c.windowsVersion);
-        std::string folder = probe::buildDir() + "\\assoc\\";
+        std::string folder = probe::programFolder();
         if (c.spacedCopy) {
             char temp[MAX_PATH] = {};
             ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
             folder = std::string(temp) + "zarnet assoc e2e\\";
             CreateDirectoryA(folder.c_str(), nullptr);
-            ASSERT_TRUE(CopyFileA(probe::programPath("assoc", kExe).c_str(),
-                                  (folder + kExe).c_str(), FALSE));
+            ASSERT_TRUE(
+                CopyFileA(probe::programPath(kExe).c_str(), (folder + kExe).c_str(), FALSE));
         }
 
         probe::Process tool;

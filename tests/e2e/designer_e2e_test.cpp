@@ -2,10 +2,9 @@
 // three windows, the design on the canvas, the messages for missing and
 // damaged files, saving through the system menu and the real file
 // requester, and the close box with and without unsaved changes.
-#include "probe.h"
+#include "designer_e2e.h"
 
 #include "document/catalogue.h"
-#include "document/design_file.h"
 
 #include <gtest/gtest.h>
 
@@ -15,55 +14,7 @@
 namespace {
 
 using namespace zarnet;
-
-constexpr DWORD kStartMs = 30000;
-constexpr DWORD kExitMs = 15000;
-const char kExe[] = "Zarnet.exe";
-constexpr WPARAM kSysSaveAs = 133;   // "Save Zarnet as.." in the system menu
-constexpr WPARAM kSysToggleXp = 130; // "Toggle XP Skin"
-
-std::vector<uint8_t> bytesOf(const std::string& path) {
-    return readFileBytes(path).value_or(std::vector<uint8_t>{});
-}
-
-// Each test gets its own copy of the designer, so its preferences file is
-// the test's own, in a folder whose name has a space.
-class ZarnetE2E : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char tmp[MAX_PATH];
-        GetTempPathA(MAX_PATH, tmp);
-        dir = std::string(tmp) + "zarnet e2e " + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(dir.c_str(), nullptr);
-        exe = dir + kExe;
-        ASSERT_TRUE(CopyFileA(probe::programPath("designer\\app", kExe).c_str(), exe.c_str(), FALSE));
-        design = dir + "my design.zrf";
-        const std::string example =
-            probe::windowsPath(std::string(ZARNET_SOURCE_DIR) + "/examples/example.zrf");
-        ASSERT_TRUE(CopyFileA(example.c_str(), design.c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA(probe::programPath("viewer", "Pelmo.exe").c_str(),
-                              (dir + "Pelmo.exe").c_str(), FALSE));
-        probe::setWineUnmanagedWindows(kExe);
-        probe::setWineUnmanagedWindows("Pelmo.exe");
-    }
-    void TearDown() override {
-        for (const char* f : {kExe, "my design.zrf", "preferences.zrp", "saved.zrf", "damaged.zrf",
-                              "backup", "Pelmo.exe", "Zarnet.exe.manifest", "Pelmo.exe.manifest"})
-            DeleteFileA((dir + f).c_str());
-        RemoveDirectoryA(dir.c_str());
-        probe::clearWineSettings(kExe);
-        probe::clearWineSettings("Pelmo.exe");
-    }
-    probe::Process start(const std::string& args) {
-        return probe::Process(probe::quoted(exe) + (args.empty() ? "" : " " + args));
-    }
-    // The canvas: the visible window whose title reports the client size.
-    HWND waitForCanvas(const probe::Process& p, const std::string& title) {
-        return probe::waitForWindow(p.id(), title, "", kStartMs);
-    }
-
-    std::string dir, exe, design;
-};
+using namespace designer_e2e;
 
 TEST_F(ZarnetE2E, StartsEmptyAndWritesPreferencesAtExit) {
     probe::Process p = start("");
@@ -163,36 +114,6 @@ TEST_F(ZarnetE2E, MissingOrDamagedFilesLeaveAUsableDesigner) {
     }
 }
 
-// Holds a key down for a moment through the X server, as a user's
-// keyboard does: the designer samples keys rather than reading messages.
-void holdKey(const char* key) {
-    probe::Process p(std::string("start.exe /wait /unix /bin/sh -c \"xdotool keydown ") + key +
-                     "; sleep 0.3; xdotool keyup " + key + "\"");
-    ASSERT_TRUE(p.started());
-    p.waitExitOrKill(kExitMs);
-}
-
-// The visible top-level window with this title whose process is not pid.
-HWND waitForOtherWindow(DWORD pid, const std::string& title, DWORD timeoutMs) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        HWND w = FindWindowA(nullptr, title.c_str());
-        DWORD owner = 0;
-        if (w) GetWindowThreadProcessId(w, &owner);
-        if (w && owner != pid && IsWindowVisible(w)) return w;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-void closeProcessOf(HWND w) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
-    probe::closeWindow(w);
-    if (h && WaitForSingleObject(h, kExitMs) != WAIT_OBJECT_0) TerminateProcess(h, 1);
-    if (h) CloseHandle(h);
-}
-
 TEST_F(ZarnetE2E, ReturnPreviewsAndEscapeRestarts) {
     probe::Process p = start(probe::quoted(design));
     const std::string title = "my design.zrf   client 420 x 300";
@@ -217,20 +138,6 @@ TEST_F(ZarnetE2E, ReturnPreviewsAndEscapeRestarts) {
         Sleep(50);
     EXPECT_EQ(GetFileAttributesA((dir + "backup").c_str()), INVALID_FILE_ATTRIBUTES);
     closeProcessOf(next);
-}
-
-// Starts a line of xdotool commands through the X server; they run on
-// their own while the test goes on.
-void xdo(const std::string& commands) {
-    probe::Process p("start.exe /wait /unix /bin/sh -c \"" + commands + "\"");
-    ASSERT_TRUE(p.started());
-    p.waitExitOrKill(kExitMs);
-}
-
-std::string at(HWND canvas, int x, int y) {
-    POINT p{x, y};
-    ClientToScreen(canvas, &p);
-    return std::to_string(p.x) + " " + std::to_string(p.y);
 }
 
 TEST_F(ZarnetE2E, TwoLettersMakeAButtonThatDragsOnTheGridAndSaves) {
@@ -340,28 +247,6 @@ TEST_F(ZarnetE2E, ATreeEntryDraggedOntoASiblingMovesItsGadgetInTheFile) {
     EXPECT_EQ(bytesOf(nested), writeDesign(expected));
     ASSERT_TRUE(probe::closeWindow(canvas));
     EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
-}
-
-// A visible top-level window of the process holding a button with this text.
-HWND windowWithButton(DWORD pid, const std::string& text, HWND* button) {
-    for (int i = 0; i < 200; ++i, Sleep(50)) {
-        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner != pid || !IsWindowVisible(w)) continue;
-            if (HWND b = probe::findChild(w, "Button", text)) {
-                *button = b;
-                return w;
-            }
-        }
-    }
-    return nullptr;
-}
-
-std::string centreOf(HWND w) {
-    RECT r;
-    GetWindowRect(w, &r);
-    return std::to_string((r.left + r.right) / 2) + " " + std::to_string((r.top + r.bottom) / 2);
 }
 
 TEST_F(ZarnetE2E, AStyleCheckedInTheMarkedButtonsPopUpIsSaved) {

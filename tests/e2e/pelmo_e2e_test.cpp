@@ -47,7 +47,7 @@ class Pelmo : public ::testing::Test {
         CreateDirectoryA(dir.c_str(), nullptr);
         exe = dir + kExe;
         manifest = exe + ".manifest";
-        ASSERT_TRUE(CopyFileA(probe::programPath("viewer", kExe).c_str(), exe.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(probe::programPath(kExe).c_str(), exe.c_str(), FALSE));
         design = dir + "my design.zrf";
         ASSERT_TRUE(CopyFileA(exampleDesign().c_str(), design.c_str(), FALSE));
         DeleteFileA(manifest.c_str());

@@ -187,7 +187,7 @@ class PelmoPictures : public ::testing::Test {
         dir = std::string(tmp) + "pelmo pictures " + std::to_string(GetCurrentProcessId()) + "\\";
         CreateDirectoryA(dir.c_str(), nullptr);
         exe = dir + kExe;
-        ASSERT_TRUE(CopyFileA(probe::programPath("viewer", kExe).c_str(), exe.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(probe::programPath(kExe).c_str(), exe.c_str(), FALSE));
         design = dir + "pictures.zrf";
         const auto bytes = writeDesign(picturesDesign());
         std::ofstream(design, std::ios::binary)

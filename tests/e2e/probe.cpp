@@ -38,8 +38,12 @@ std::string buildDir() {
     return dir;
 }
 
-std::string programPath(const std::string& folder, const std::string& exe) {
-    return buildDir() + "\\" + folder + "\\" + exe;
+std::string programFolder() {
+    return buildDir() + "\\bin\\";
+}
+
+std::string programPath(const std::string& exe) {
+    return programFolder() + exe;
 }
 
 std::string selfPath() {

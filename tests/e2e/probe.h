@@ -24,8 +24,11 @@ std::string windowsPath(const std::string& path);
 // folder this test was configured in.
 std::string buildDir();
 
-// A built program: buildDir()\folder\exe, e.g. programPath("assoc", "zarnet-assoc.exe").
-std::string programPath(const std::string& folder, const std::string& exe);
+// The folder where the build puts the programs side by side, as they are
+// installed: buildDir()\bin\ (with the backslash).
+std::string programFolder();
+// A built program there, e.g. programPath("zarnet-assoc.exe").
+std::string programPath(const std::string& exe);
 
 // The path of this test program itself.
 std::string selfPath();
@@ -116,6 +119,49 @@ bool waitUntilGone(HWND hwnd, DWORD timeoutMs);
 // Presses and releases a key with the window in front, through the same
 // input path real keystrokes take (SendInput).
 bool pressKey(HWND hwnd, WORD virtualKey);
+
+// ---- Real input through the X server -------------------------------------
+// Pointer moves, button presses and keys made with xdotool, as a user's
+// mouse and keyboard make them: programs see them as hardware input, in
+// their messages and in the asynchronous key state alike. Steps are
+// collected and run in one go; run() returns when the last one is done.
+class XInput {
+  public:
+    XInput& moveTo(POINT screen);
+    // Presses and releases a button (1 left, 3 right) where the pointer is,
+    // held for a moment, as a hand holds it: a program that samples the
+    // buttons between its passes sees the press.
+    XInput& click(int button = 1);
+    XInput& clickAt(POINT screen, int button = 1) { return moveTo(screen).click(button); }
+    // A key by its X name ("Return", "Down", "alt+space"), held likewise.
+    XInput& key(const std::string& name);
+    XInput& keyDown(const std::string& name);
+    XInput& keyUp(const std::string& name);
+    // Typed into the window with the keyboard focus (no single quotes).
+    XInput& type(const std::string& text);
+    XInput& pause(int ms);
+    bool run(DWORD timeoutMs = 30000);
+
+  private:
+    XInput& add(const std::string& command);
+    std::string script_;
+};
+
+// ---- Pop-up menus --------------------------------------------------------
+
+// The menu windows (class "#32768") the process shows, top first.
+std::vector<HWND> menuWindows(DWORD pid);
+// Waits for a menu window of the process that is not in `known`: a menu
+// or submenu opened since they were listed. nullptr on timeout.
+HWND waitForNewMenu(DWORD pid, const std::vector<HWND>& known, DWORD timeoutMs);
+// Waits until the process shows no menu.
+bool waitForNoMenu(DWORD pid, DWORD timeoutMs);
+// The middle of an entry of a shown menu, found by the entries and
+// separators above it: every menu of the prefix lays its entries out
+// alike, as a menu of this process shows when measured once.
+POINT menuEntry(HWND menu, int entriesAbove, int separatorsAbove);
+// Whether that measure could be taken.
+bool menuLayoutKnown();
 
 // ---- Message boxes -------------------------------------------------------
 

@@ -18,7 +18,7 @@ using designertest::exampleDesign;
 namespace {
 
 std::string pelmo() {
-    return designertest::windowsPathIn("ZARNET_BUILD", "viewer/Pelmo.exe");
+    return designertest::windowsPathIn("ZARNET_BUILD", "bin/Pelmo.exe");
 }
 
 long long sizeOf(const std::string& path) {

@@ -272,17 +272,33 @@ class ScarceAddressSpace {
         // Far beyond any 32-bit process, and cheap for Wine to keep track of.
         constexpr uint64_t kEndless = uint64_t{64} << 30;
         uint64_t total = 0;
+        size_t firstChunk = 0;
         for (size_t chunk = size_t{1} << 30; chunk >= (size_t{64} << 10) && total < kEndless;
              chunk /= 2)
             while (total < kEndless) {
                 void* p = VirtualAlloc(nullptr, chunk, MEM_RESERVE, PAGE_NOACCESS);
                 if (!p) break;
+                if (taken_.empty()) firstChunk = chunk;
                 taken_.push_back(p);
                 total += chunk;
             }
         for (void* p : kept)
             VirtualFree(p, 0, MEM_RELEASE);
-        if (total >= kEndless) release();
+        if (total >= kEndless) {
+            release();
+            return;
+        }
+        // Where the run capped the address space, the platform's own side
+        // of the process (windows, the display connection, threads) takes
+        // its memory beside the space left above, not from it: some room is
+        // given back for it, less than one picture needs. Without it, any
+        // window the load creates fails or not by what happened to be spare.
+        constexpr size_t kSystemRoom = size_t{64} << 20;
+        if (firstChunk > kSystemRoom && VirtualFree(taken_.front(), 0, MEM_RELEASE)) {
+            taken_.front() =
+                VirtualAlloc(taken_.front(), firstChunk - kSystemRoom, MEM_RESERVE, PAGE_NOACCESS);
+            if (!taken_.front()) taken_.erase(taken_.begin());
+        }
     }
     ~ScarceAddressSpace() { release(); }
     bool limited() const { return !taken_.empty(); }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -56,6 +57,28 @@ TEST_F(Events, TranslatedEventsCarryTheirSource) {
     }
     EXPECT_TRUE(IsWindow(window)); // closing is the program's decision
     (void)box;
+}
+
+// A button clicked by a message sent from elsewhere (another program's
+// automation tool; another thread here) is handled while the queue is
+// looked at, with nothing posted: a waiting loop returns its event at once
+// rather than on the next message, which may never come.
+TEST_F(Events, AClickSentFromElsewhereEndsTheWait) {
+    const int button = ButtonGadget(PB_Any, 10, 10, 80, 20, "b");
+    tktest::drain();
+    std::thread clicker([&] {
+        Sleep(100); // the wait below has begun
+        SendMessageA(GadgetID(button), BM_CLICK, 0, 0);
+    });
+    const DWORD start = GetTickCount();
+    int e = WaitWindowEvent(3000);
+    while (e == PB_Event_ActivateWindow) // the click brings the window forward
+        e = WaitWindowEvent(3000);
+    const DWORD waited = GetTickCount() - start;
+    clicker.join();
+    EXPECT_EQ(e, PB_Event_Gadget);
+    EXPECT_EQ(EventGadget(), button);
+    EXPECT_LT(waited, 1500u);
 }
 
 std::vector<UINT> seen;

@@ -1,0 +1,377 @@
+// The designer's menus, pop-ups, editors and requesters chosen from with
+// real input, the pointer and keys of the X server as a user's hands make
+// them; each walk ends in a saved file read back with the document library.
+// Last, the modal windows answered by another program's messages alone.
+#include "designer_e2e.h"
+
+#include "document/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using namespace zarnet;
+using namespace designer_e2e;
+
+const char kTitle[] = "saved.zrf   client 420 x 300";
+const char kModifiedTitle[] = "*saved.zrf   client 420 x 300";
+
+Item button(int number, int x, int y, const std::string& text) {
+    Item it = makeItem(ButtonGadget);
+    it.number = static_cast<int16_t>(number);
+    it.x = x;
+    it.y = y;
+    it.w = 80;
+    it.h = 20;
+    it.wtext = text;
+    return it;
+}
+
+Design withItems(std::vector<Item> items, int nextNumber) {
+    Design d;
+    d.clientWidth = 420;
+    d.clientHeight = 300;
+    d.items = std::move(items);
+    d.nextNumber = nextNumber;
+    d.recomputeNesting();
+    return d;
+}
+
+// The first item of this type, or nullptr.
+const Item* firstOf(const Design& d, int typ) {
+    auto it =
+        std::find_if(d.items.begin(), d.items.end(), [typ](const Item& i) { return i.typ == typ; });
+    return it == d.items.end() ? nullptr : &*it;
+}
+
+class DesignerInput : public ZarnetE2E {
+  protected:
+    void TearDown() override {
+        if (canvas && p.running()) {
+            probe::closeWindow(canvas);
+            if (auto box = probe::waitForMessageBox(p.id(), 3000)) probe::answer(*box, IDNO);
+        }
+        p.waitExitOrKill(kExitMs);
+        ZarnetE2E::TearDown();
+    }
+
+    // Starts the designer on the design, saved as saved.zrf, and waits until
+    // all its windows are up.
+    void open(const Design& d) {
+        file = dir + "saved.zrf";
+        ASSERT_TRUE(writeFileAtomic(file, writeDesign(d)));
+        p = start(probe::quoted(file));
+        canvas = waitForCanvas(p, kTitle);
+        ASSERT_NE(canvas, nullptr);
+        manager = probe::waitForWindow(p.id(), " Object Manager", "", kStartMs);
+        ASSERT_NE(manager, nullptr);
+    }
+
+    POINT at(int x, int y) const { return screenAt(canvas, x, y); }
+
+    // The icon at the left of the canvas's caption.
+    POINT systemMenuIcon() const {
+        RECT r;
+        GetWindowRect(canvas, &r);
+        return {r.left + GetSystemMetrics(SM_CXSIZEFRAME) + GetSystemMetrics(SM_CXSMICON) / 2 + 1,
+                r.top + GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+    }
+
+    // Runs the input and waits for the menu (or submenu) it opens.
+    HWND opensMenu(probe::XInput& input) {
+        const auto known = probe::menuWindows(p.id());
+        if (!input.run()) return nullptr;
+        return probe::waitForNewMenu(p.id(), known, kStartMs);
+    }
+
+    // A window of the designer other than the object manager holding a
+    // button with this text (an editor).
+    HWND editorWith(const std::string& text, HWND* found) {
+        for (int i = 0; i < 200; ++i, Sleep(50)) {
+            for (HWND w : probe::topLevelWindows(p.id())) {
+                if (w == manager) continue;
+                if (HWND b = probe::findChild(w, "Button", text)) {
+                    *found = b;
+                    return w;
+                }
+            }
+        }
+        return nullptr;
+    }
+
+    HWND buttonIn(HWND window, const std::string& text) {
+        return probe::findChild(window, "Button", text);
+    }
+
+    // Saves by the system menu's command, sent as a message, and reads the
+    // file back once it has changed. A step that takes in pending events
+    // without acting on them may swallow the command: it is sent again.
+    std::optional<Design> saveAndRead() {
+        const auto before = bytesOf(file);
+        for (int i = 0; i < 3; ++i) {
+            PostMessageA(canvas, WM_SYSCOMMAND, kSysSave, 0);
+            for (int k = 0; k < 100; ++k, Sleep(50))
+                if (bytesOf(file) != before) return readBack();
+        }
+        return std::nullopt;
+    }
+
+    std::optional<Design> readBack() {
+        auto r = readDesign(bytesOf(file), Strictness::Strict);
+        if (!r.design) return std::nullopt;
+        return std::move(*r.design);
+    }
+
+    probe::Process p;
+    HWND canvas = nullptr, manager = nullptr;
+    std::string file;
+};
+
+TEST_F(DesignerInput, CanvasMenusTakeClicksAndKeys) {
+    ASSERT_TRUE(probe::menuLayoutKnown());
+    open(withItems({button(0, 10, 10, "A"), button(1, 110, 10, "B"), button(2, 10, 60, "C"),
+                    button(3, 110, 60, "D")},
+                   4));
+    const DWORD pid = p.id();
+
+    // ESC closes the main menu and is the menu's: the designer does not
+    // take it for its restart.
+    probe::XInput input;
+    HWND main = opensMenu(input.clickAt(at(50, 200), 3));
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(input.key("Escape").run());
+    ASSERT_TRUE(probe::waitForNoMenu(pid, kStartMs));
+
+    // Main menu by the mouse: "New Gadget", then "CheckBoxGadget" (the
+    // fourth type) in its submenu.
+    main = opensMenu(input.clickAt(at(50, 200), 3));
+    ASSERT_NE(main, nullptr);
+    HWND types = opensMenu(input.clickAt(probe::menuEntry(main, 0, 0)));
+    ASSERT_NE(types, nullptr);
+    ASSERT_TRUE(input.clickAt(probe::menuEntry(types, 3, 0)).run());
+    ASSERT_TRUE(probe::waitForNoMenu(pid, kStartMs));
+    ASSERT_NE(probe::waitForWindow(pid, kModifiedTitle, "", kStartMs), nullptr);
+
+    // Main menu by keys: up from the end to "Gridsize", into it, down to
+    // "User size"; the requester takes a typed 7 and a click on "OK".
+    main = opensMenu(input.clickAt(at(50, 250), 3));
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(input.key("Up")
+                    .key("Up")
+                    .key("Up")
+                    .key("Right")
+                    .key("Down")
+                    .key("Down")
+                    .key("Return")
+                    .run());
+    HWND ask = probe::waitForWindow(pid, "Set Grid Step", "", kStartMs);
+    ASSERT_NE(ask, nullptr);
+    HWND ok = buttonIn(ask, "OK");
+    ASSERT_NE(ok, nullptr);
+    ASSERT_TRUE(input.type("7").clickAt(centre(ok)).run());
+    ASSERT_TRUE(probe::waitUntilGone(ask, kStartMs));
+
+    // The group menu: A and B (CONTROL-click) by the mouse into a horizontal
+    // splitter, C and D by keys (up to the last entry) into a container.
+    struct Group {
+        int y;
+        std::vector<std::string> keys; // none: the first entry is clicked
+        const char* made;              // the class of what it makes
+    } groups[] = {{20, {}, "ZarnetSplitter"}, {70, {"Up", "Return"}, "ZarnetBox"}};
+    for (const Group& g : groups) {
+        input.clickAt(at(50, g.y)).keyDown("Control_L").clickAt(at(150, g.y)).keyUp("Control_L");
+        HWND menu = opensMenu(input.clickAt(at(150, g.y), 3));
+        ASSERT_NE(menu, nullptr) << g.made;
+        if (g.keys.empty()) input.clickAt(probe::menuEntry(menu, 0, 0));
+        for (const std::string& k : g.keys)
+            input.key(k);
+        ASSERT_TRUE(input.run());
+        ASSERT_TRUE(probe::waitForNoMenu(pid, kStartMs)) << g.made;
+        HWND made = nullptr;
+        for (int i = 0; i < 200 && !made; ++i, Sleep(50))
+            made = probe::findChild(canvas, g.made, "");
+        ASSERT_NE(made, nullptr) << g.made;
+    }
+
+    // The system menu, opened by a click on the icon in the caption: down
+    // through Move, Size, "Toggle XP Skin", "New Zarnet" and "Load Zarnet"
+    // to "Save Zarnet". Its RETURN is the menu's, not a preview.
+    HWND system = opensMenu(input.clickAt(systemMenuIcon()));
+    ASSERT_NE(system, nullptr);
+    for (int i = 0; i < 6; ++i)
+        input.key("Down");
+    ASSERT_TRUE(input.key("Return").run());
+    ASSERT_NE(probe::waitForWindow(pid, kTitle, "", kStartMs), nullptr);
+
+    EXPECT_TRUE(p.running());
+    EXPECT_TRUE(IsWindowVisible(canvas));
+    auto saved = readBack();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->gridStep, 7);
+    const Item* box = firstOf(*saved, CheckBoxGadget);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->x, 50); // where the right button opened the menu
+    EXPECT_EQ(box->y, 200);
+    const Item* splitter = firstOf(*saved, SplitterGadget);
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(splitter->para1, 0); // A above B
+    EXPECT_EQ(splitter->para2, 1);
+    EXPECT_EQ(splitter->flags & 1u, 0u); // horizontal
+    const auto container = std::find_if(saved->items.begin(), saved->items.end(),
+                                        [](const Item& i) { return i.typ == ContainerGadget; });
+    ASSERT_GE(std::distance(container, saved->items.end()), 4);
+    EXPECT_EQ(container[1].number, 2);
+    EXPECT_EQ(container[2].number, 3);
+    EXPECT_EQ(container[3].typ, 0); // its close record
+}
+
+TEST_F(DesignerInput, PopUpsAndEditorsTakeClicksAndKeys) {
+    Item box = makeItem(ContainerGadget);
+    box.number = 1;
+    box.x = 200;
+    box.y = 100;
+    box.w = 150;
+    box.h = 100;
+    open(withItems({button(0, 10, 10, "A"), box, makeCloseRecord()}, 2));
+    const DWORD pid = p.id();
+    probe::XInput input;
+
+    // The container's pop-up: a border style by a click, then "New Gadget"
+    // and, by keys, the creation menu's first entry: a ButtonGadget made
+    // where the right button was pressed.
+    HWND container = probe::findChild(canvas, "ZarnetBox", "");
+    ASSERT_NE(container, nullptr);
+    POINT inside = at(250, 180);
+    ASSERT_TRUE(input.clickAt(inside).clickAt(inside, 3).run());
+    HWND style = nullptr;
+    HWND popup = editorWith("PB_Container_Double", &style);
+    ASSERT_NE(popup, nullptr);
+    ASSERT_TRUE(input.clickAt(centre(style)).run());
+    for (int i = 0; i < 100 && SendMessageA(style, BM_GETCHECK, 0, 0) != BST_CHECKED; ++i)
+        Sleep(50);
+    ASSERT_EQ(SendMessageA(style, BM_GETCHECK, 0, 0), BST_CHECKED);
+    ScreenToClient(container, &inside); // inside its new border
+    HWND creation = opensMenu(input.clickAt(centre(buttonIn(popup, "New Gadget"))));
+    ASSERT_NE(creation, nullptr);
+    ASSERT_TRUE(input.key("Down").key("Return").run());
+    ASSERT_TRUE(probe::waitUntilGone(popup, kStartMs));
+
+    // RETURN on the marked button opens the values editor, whose text is
+    // typed over; "Close" applies it. The RETURN that chose the creation
+    // menu's entry above was the menu's: it opened none for the container.
+    HWND close = nullptr;
+    ASSERT_TRUE(input.clickAt(at(50, 20)).key("Return").run());
+    HWND values = editorWith("Close", &close);
+    ASSERT_NE(values, nullptr);
+    ASSERT_NE(probe::findChild(values, "Static", "Item Index 0"), nullptr);
+    ASSERT_TRUE(input.type("Go").clickAt(centre(close)).run());
+    ASSERT_TRUE(probe::waitUntilGone(values, kStartMs));
+
+    // The object manager's "Edit": the tooltip editor takes a typed text.
+    ASSERT_TRUE(input.clickAt(centre(buttonIn(manager, "Edit"))).run());
+    HWND test = nullptr;
+    HWND tips = editorWith("Click to update test button", &test);
+    ASSERT_NE(tips, nullptr);
+    ASSERT_TRUE(input.clickAt(screenAt(tips, 100, 100))
+                    .type("Hint")
+                    .clickAt(centre(buttonIn(tips, "Close")))
+                    .run());
+    ASSERT_TRUE(probe::waitUntilGone(tips, kStartMs));
+
+    // "Select New Font", in the object manager and then in the font editor:
+    // the font requester is filled in and confirmed with a click.
+    ASSERT_TRUE(input.clickAt(centre(buttonIn(manager, "Select New Font"))).run());
+    HWND fonts = editorWith("Close", &close);
+    ASSERT_NE(fonts, nullptr);
+    ASSERT_TRUE(input.clickAt(centre(buttonIn(fonts, "Select New Font"))).run());
+    HWND dialog = probe::waitForWindow(pid, "Font", "#32770", kStartMs);
+    ASSERT_NE(dialog, nullptr);
+    // The face list's second entry and size 14, chosen as a click on them
+    // would choose them. The requester's lists hold wide strings.
+    HWND faces = GetDlgItem(dialog, 0x470), sizes = GetDlgItem(dialog, 0x472);
+    WCHAR wide[LF_FACESIZE] = {};
+    SendMessageW(faces, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(wide));
+    char face[LF_FACESIZE] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, face, sizeof face, nullptr, nullptr);
+    ASSERT_NE(face[0], '\0');
+    const LRESULT fourteen = SendMessageW(sizes, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(L"14"));
+    ASSERT_NE(fourteen, CB_ERR);
+    for (const auto& [list, index] : {std::pair{faces, LRESULT{1}}, std::pair{sizes, fourteen}}) {
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+    }
+    ASSERT_TRUE(input.clickAt(centre(GetDlgItem(dialog, IDOK))).run());
+    ASSERT_TRUE(probe::waitUntilGone(dialog, kStartMs));
+    ASSERT_TRUE(input.clickAt(centre(close)).run());
+    ASSERT_TRUE(probe::waitUntilGone(fonts, kStartMs));
+
+    auto saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    const Item& a = saved->items[0];
+    EXPECT_EQ(a.wtext, "Go");
+    EXPECT_EQ(a.tooltip, 1);
+    EXPECT_EQ(a.tooltipText, "Hint");
+    EXPECT_EQ(a.font, 0);
+    ASSERT_EQ(saved->fonts.size(), 1u);
+    EXPECT_EQ(saved->fonts[0].gFontName, std::string(face));
+    EXPECT_EQ(saved->fonts[0].gFontsize, 14);
+    ASSERT_EQ(saved->items.size(), 4u);
+    EXPECT_EQ(saved->items[1].typ, ContainerGadget);
+    EXPECT_EQ(saved->items[1].flags, 8u); // PB_Container_Double
+    const Item& made = saved->items[2];
+    EXPECT_EQ(made.typ, ButtonGadget);
+    EXPECT_EQ(made.x, inside.x); // where the right button was, in the container
+    EXPECT_EQ(made.y, inside.y);
+    EXPECT_EQ(saved->items[3].typ, 0);
+}
+
+// Accessibility and automation tools click a button by a message, with no
+// input event after it: the modal windows end on that message alone.
+TEST_F(DesignerInput, ModalWindowsEndOnAClickSentFromAnotherProgram) {
+    open(withItems({button(0, 10, 10, "A")}, 1));
+    const DWORD pid = p.id();
+    struct Case {
+        const char* how;
+        bool sent; // BM_CLICK sent to OK, else WM_COMMAND IDOK posted to the window
+        const char* grid;
+    } cases[] = {{"BM_CLICK sent", true, "20"}, {"IDOK posted", false, "30"}};
+    for (const Case& c : cases) {
+        PostMessageA(canvas, WM_COMMAND, 35, 0); // "User size"
+        HWND ask = probe::waitForWindow(pid, "Set Grid Step", "", kStartMs);
+        ASSERT_NE(ask, nullptr) << c.how;
+        SendMessageA(probe::findChild(ask, "Edit", ""), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(c.grid));
+        DWORD_PTR result = 0;
+        if (c.sent)
+            SendMessageTimeoutA(buttonIn(ask, "OK"), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                                &result);
+        else
+            PostMessageA(ask, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(probe::waitUntilGone(ask, 2000)) << c.how;
+        auto saved = saveAndRead();
+        ASSERT_TRUE(saved) << c.how;
+        EXPECT_EQ(std::to_string(saved->gridStep), c.grid) << c.how;
+    }
+    // The values editor's "Close" likewise.
+    probe::XInput input;
+    HWND close = nullptr;
+    ASSERT_TRUE(input.clickAt(at(50, 20)).key("Return").run());
+    HWND values = editorWith("Close", &close);
+    ASSERT_NE(values, nullptr);
+    HWND text = probe::findChild(values, "RichEdit20A", "");
+    if (!text) text = probe::findChild(values, "Edit", "");
+    ASSERT_NE(text, nullptr);
+    SendMessageA(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Sent"));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(close, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+    EXPECT_TRUE(probe::waitUntilGone(values, 2000));
+    auto saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->items[0].wtext, "Sent");
+}
+
+} // namespace
