@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# What a user gets, tried as a user would: each zip unpacked into a fresh
+# folder, its designer and viewer started on the example and ended, its
+# zarnet-cli run; and where 32-bit programs run, the setup program installed
+# silently into a fresh prefix, used from a folder the user cannot write, and
+# uninstalled silently.
+#   tests/package/package_test.sh DIST VERSION   (run under Xvfb)
+set -uo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+dist="$(cd "$1" && pwd)" || exit 1
+version="$2"
+. "$ROOT/scripts/wine-env.sh"
+zarnet_wine_choose || exit 1
+work="$(mktemp -d)"
+cleanup() {
+  [ -n "${installed:-}" ] && chattr -i "$installed" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+
+dos() { echo "Z:${1//\//\\}"; }
+
+# Starts a program with a design, waits for its window, ends it the way the
+# user closes a window, and expects it gone within the time with exit code 0.
+run_and_close() {  # run_and_close WHAT EXE WINDOW-NAME ARGS...
+  local what="$1" exe="$2" window="$3"
+  shift 3
+  "$ZARNET_WINE" "$exe" "$@" >"$work/out" 2>&1 &
+  local pid=$! shown=0
+  for _ in $(seq 1 300); do
+    if xdotool search --name "$window" >/dev/null 2>&1; then shown=1; break; fi
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ "$shown" = 1 ] || fail "$what: no window \"$window\""
+  "$ZARNET_WINE" taskkill /im "$(basename "$exe")" >/dev/null 2>&1
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "$what: still running after it was closed"
+    kill "$pid" 2>/dev/null
+    return
+  fi
+  wait "$pid" || fail "$what: exit code $?"
+}
+
+archs=(win64)
+[ "$ZARNET_WINE_RUNS32" = 1 ] && archs=(win32 win64)
+for arch in "${archs[@]}"; do
+  zip="$dist/zarnet-$version-$arch.zip"
+  [ -f "$zip" ] || { fail "$arch: no $zip"; continue; }
+  unpacked="$work/$arch"
+  mkdir -p "$unpacked" && (cd "$unpacked" && unzip -q "$zip")
+  dir="$unpacked/zarnet-$version-$arch"
+  for f in Zarnet.exe Pelmo.exe zarnet-assoc.exe zarnet-cli.exe example.zrf README.txt LICENSE.txt; do
+    [ -f "$dir/$f" ] || fail "$arch zip: no $f"
+  done
+  for f in Zarnet.exe Pelmo.exe zarnet-assoc.exe zarnet-cli.exe; do
+    [ "$(zarnet_pe_arch "$dir/$f")" = "$arch" ] || fail "$arch zip: $f is not a $arch program"
+  done
+  # A prefix of the package test's own, kept between runs.
+  export ZARNET_BUILD="$ROOT/build/package-test-$arch"
+  mkdir -p "$ZARNET_BUILD"
+  zarnet_wine_env "$dir/Zarnet.exe" || { fail "$arch: no Wine prefix"; continue; }
+
+  out="$("$ZARNET_WINE" "$dir/zarnet-cli.exe" --version 2>&1 | tr -d '\r')"
+  [ "$out" = "zarnet-cli $version" ] || fail "$arch: zarnet-cli --version printed '$out'"
+  "$ZARNET_WINE" "$dir/zarnet-cli.exe" check "$(dos "$dir/example.zrf")" >/dev/null 2>&1 ||
+    fail "$arch: zarnet-cli check of the example"
+
+  run_and_close "$arch designer" "$dir/Zarnet.exe" "example.zrf   client" "$(dos "$dir/example.zrf")"
+  # A copy unpacked anywhere keeps its settings beside it.
+  [ -f "$dir/preferences.zrp" ] || fail "$arch designer: no preferences beside the program"
+  run_and_close "$arch viewer" "$dir/Pelmo.exe" "Zarnet preview" "$(dos "$dir/example.zrf")"
+  wineserver -k 2>/dev/null
+done
+
+# The setup program holds i686 programs: it runs only where they do.
+setup="$dist/zarnet-$version-setup.exe"
+if [ "$ZARNET_WINE_RUNS32" = 1 ] && [ -f "$setup" ]; then
+  export ZARNET_BUILD="$work/setup" ZARNET_WINEPREFIX="$work/setup/prefix"
+  mkdir -p "$ZARNET_BUILD"
+  zarnet_wine_env "$setup" || fail "setup: no fresh prefix"
+  c="$WINEPREFIX/drive_c"
+  installed="$c/Program Files/Zarnet"
+  menu="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zarnet"
+  own="$c/users/$USER/AppData/Roaming/Zarnet"
+  [ -d "$c/users/$USER" ] || own="$(echo "$c"/users/*/AppData/Roaming)/Zarnet"
+  "$ZARNET_WINE" "$setup" /S
+  wineserver -w
+  for f in Zarnet.exe Pelmo.exe zarnet-assoc.exe zarnet-cli.exe example.zrf README.txt LICENSE.txt uninstall.exe; do
+    [ -f "$installed/$f" ] || fail "setup: no $f installed"
+  done
+  for f in Zarnet.lnk Pelmo.lnk; do [ -f "$menu/$f" ] || fail "setup: no Start menu entry $f"; done
+  reg_value() {  # reg_value KEY [VALUE]: the data, or nothing
+    local args=("$1")
+    if [ -n "${2:-}" ]; then args+=(/v "$2"); else args+=(/ve); fi
+    "$ZARNET_WINE" reg query "${args[@]}" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p'
+  }
+  open_key='HKCR\Applications\Zarnet.exe\shell\open\command'
+  exts_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\FileExts\.zrf'
+  [ "$(reg_value "$open_key")" = '"C:\Program Files\Zarnet\Zarnet.exe" "%1"' ] ||
+    fail "setup: open command is '$(reg_value "$open_key")'"
+  [ "$(reg_value "$exts_key" Application)" = Zarnet.exe ] || fail "setup: .zrf not given to Zarnet.exe"
+
+  # Installed where the user cannot write (root ignores permission bits).
+  chattr +i "$installed"
+  run_and_close "installed designer" "$installed/Zarnet.exe" "example.zrf   client" \
+    'C:\Program Files\Zarnet\example.zrf'
+  chattr -i "$installed"
+  [ -f "$installed/preferences.zrp" ] && fail "installed designer wrote beside the program"
+  [ -f "$own/preferences.zrp" ] || fail "installed designer: no preferences in $own"
+
+  "$ZARNET_WINE" "$installed/uninstall.exe" /S
+  wineserver -w
+  sleep 2 # the uninstaller finishes from a copy of itself
+  wineserver -w
+  [ -e "$installed" ] && fail "uninstall left $(ls "$installed" | tr '\n' ' ')"
+  [ -e "$menu" ] && fail "uninstall left the Start menu entries"
+  [ -e "$own" ] && fail "uninstall left $own"
+  [ -n "$(reg_value "$open_key")" ] && fail "uninstall left $open_key"
+  [ -n "$(reg_value "$exts_key" Application)" ] && fail "uninstall left $exts_key"
+  wineserver -k 2>/dev/null
+  installed=""
+fi
+
+[ "$failures" -eq 0 ] && echo "package test: passed" || echo "package test: $failures failed"
+[ "$failures" -eq 0 ]
