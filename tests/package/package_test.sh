@@ -14,6 +14,7 @@ zarnet_wine_choose || exit 1
 work="$(mktemp -d)"
 cleanup() {
   [ -n "${installed:-}" ] && chattr -i "$installed" 2>/dev/null
+  [ -n "${locked:-}" ] && chattr -i "$locked" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -21,6 +22,9 @@ failures=0
 fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 
 dos() { echo "Z:${1//\//\\}"; }
+
+# %APPDATA%\Zarnet of the prefix's user.
+user_data() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Zarnet"; }
 
 # Starts a program with a design, waits for its window, ends it the way the
 # user closes a window, and expects it gone within the time with exit code 0.
@@ -76,6 +80,18 @@ for arch in "${archs[@]}"; do
   # A copy unpacked anywhere keeps its settings beside it.
   [ -f "$dir/preferences.zrp" ] || fail "$arch designer: no preferences beside the program"
   run_and_close "$arch viewer" "$dir/Pelmo.exe" "Zarnet preview" "$(dos "$dir/example.zrf")"
+  # The same copy in a folder the user cannot write (root ignores permission
+  # bits; an immutable folder stops it too): settings go to the user's folder.
+  rm -f "$dir/preferences.zrp" "$(user_data)/preferences.zrp"
+  locked="$dir"
+  chattr +i "$dir" || fail "$arch: chattr +i"
+  run_and_close "$arch designer, read-only folder" "$dir/Zarnet.exe" "example.zrf   client" \
+    "$(dos "$dir/example.zrf")"
+  chattr -i "$dir"
+  locked=""
+  [ -f "$dir/preferences.zrp" ] && fail "$arch designer, read-only folder: wrote beside the program"
+  [ -f "$(user_data)/preferences.zrp" ] || fail "$arch designer, read-only folder: no preferences in $(user_data)"
+  rm -f "$(user_data)/preferences.zrp"
   wineserver -k 2>/dev/null
 done
 
@@ -88,8 +104,7 @@ if [ "$ZARNET_WINE_RUNS32" = 1 ] && [ -f "$setup" ]; then
   c="$WINEPREFIX/drive_c"
   installed="$c/Program Files/Zarnet"
   menu="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zarnet"
-  own="$c/users/$USER/AppData/Roaming/Zarnet"
-  [ -d "$c/users/$USER" ] || own="$(echo "$c"/users/*/AppData/Roaming)/Zarnet"
+  own="$(user_data)"
   "$ZARNET_WINE" "$setup" /S
   wineserver -w
   for f in Zarnet.exe Pelmo.exe zarnet-assoc.exe zarnet-cli.exe example.zrf README.txt LICENSE.txt uninstall.exe; do
