@@ -39,18 +39,54 @@ run_and_close() {  # run_and_close WHAT EXE WINDOW-NAME ARGS...
     sleep 0.1
   done
   [ "$shown" = 1 ] || fail "$what: no window \"$window\""
-  "$ZARNET_WINE" taskkill /im "$(basename "$exe")" >/dev/null 2>&1
-  for _ in $(seq 1 100); do
+  [ "$shown" = 1 ] && [ -n "${WHILE_SHOWN:-}" ] && "$WHILE_SHOWN" "$window"
+  # Closed as the user closes it: a close message to its windows, sent again
+  # while it is still there (a program busy at the first one may miss it).
+  for _ in $(seq 1 10); do
     kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
+    "$ZARNET_WINE" taskkill /im "$(basename "$exe")" >/dev/null 2>&1
+    for _ in $(seq 1 10); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
   done
   if kill -0 "$pid" 2>/dev/null; then
-    fail "$what: still running after it was closed"
+    fail "$what: still running after it was closed"; import -window root "$ROOT/build/package-test-stuck.png"
     kill "$pid" 2>/dev/null
     return
   fi
   wait "$pid" || fail "$what: exit code $?"
 }
+
+# "Show Grid" from the designer's main menu: right button on an empty spot
+# of the canvas (its lower right corner), then the second entry from the end.
+show_grid() {  # show_grid WINDOW-NAME
+  local w X Y WIDTH HEIGHT SCREEN
+  w="$(xdotool search --name "$1" | head -1)"
+  eval "$(xdotool getwindowgeometry --shell "$w")"
+  sleep 1
+  xdotool mousemove $((X + WIDTH - 4)) $((Y + HEIGHT - 4))
+  sleep 0.3
+  xdotool click 3
+  # The menu must be open before RETURN, which alone would start a preview.
+  local before after
+  before="$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)"
+  for _ in $(seq 1 30); do
+    sleep 0.1
+    after="$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)"
+    [ "$after" -gt "$before" ] && break
+  done
+  sleep 0.5
+  xdotool key Up Up Return
+  # Until the menu has closed again.
+  for _ in $(seq 1 30); do
+    [ "$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)" -le "$before" ] && break
+    sleep 0.1
+  done
+  sleep 0.5
+}
+# Index 11 ("Show Grid") of a preferences file.
+shown_grid() { od -An -td4 -j44 -N4 "$1" | tr -d ' '; }
 
 archs=(win64)
 [ "$ZARNET_WINE_RUNS32" = 1 ] && archs=(win32 win64)
@@ -85,12 +121,17 @@ for arch in "${archs[@]}"; do
   rm -f "$dir/preferences.zrp" "$(user_data)/preferences.zrp"
   locked="$dir"
   chattr +i "$dir" || fail "$arch: chattr +i"
-  run_and_close "$arch designer, read-only folder" "$dir/Zarnet.exe" "example.zrf   client" \
-    "$(dos "$dir/example.zrf")"
+  WHILE_SHOWN=show_grid run_and_close "$arch designer, read-only folder" "$dir/Zarnet.exe" \
+    "example.zrf   client" "$(dos "$dir/example.zrf")"
   chattr -i "$dir"
   locked=""
   [ -f "$dir/preferences.zrp" ] && fail "$arch designer, read-only folder: wrote beside the program"
-  [ -f "$(user_data)/preferences.zrp" ] || fail "$arch designer, read-only folder: no preferences in $(user_data)"
+  if [ -f "$(user_data)/preferences.zrp" ]; then
+    [ "$(shown_grid "$(user_data)/preferences.zrp")" = 1 ] ||
+      fail "$arch designer, read-only folder: the grid change was not kept: $(od -An -td4 "$(user_data)/preferences.zrp" | tr -s " ")"
+  else
+    fail "$arch designer, read-only folder: no preferences in $(user_data)"
+  fi
   rm -f "$(user_data)/preferences.zrp"
   wineserver -k 2>/dev/null
 done
@@ -124,11 +165,15 @@ if [ "$ZARNET_WINE_RUNS32" = 1 ] && [ -f "$setup" ]; then
 
   # Installed where the user cannot write (root ignores permission bits).
   chattr +i "$installed"
-  run_and_close "installed designer" "$installed/Zarnet.exe" "example.zrf   client" \
-    'C:\Program Files\Zarnet\example.zrf'
+  WHILE_SHOWN=show_grid run_and_close "installed designer" "$installed/Zarnet.exe" \
+    "example.zrf   client" 'C:\Program Files\Zarnet\example.zrf'
   chattr -i "$installed"
   [ -f "$installed/preferences.zrp" ] && fail "installed designer wrote beside the program"
-  [ -f "$own/preferences.zrp" ] || fail "installed designer: no preferences in $own"
+  if [ -f "$own/preferences.zrp" ]; then
+    [ "$(shown_grid "$own/preferences.zrp")" = 1 ] || fail "installed designer: the grid change was not kept"
+  else
+    fail "installed designer: no preferences in $own"
+  fi
 
   "$ZARNET_WINE" "$installed/uninstall.exe" /S
   wineserver -w
