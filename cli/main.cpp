@@ -17,7 +17,7 @@ std::vector<Command> allCommands() {
 }
 
 int usage(const std::vector<Command>& commands) {
-    std::fputs("usage:\n", stderr);
+    std::fputs("usage:\n  zarnet-cli --version\n", stderr);
     for (const Command& c : commands)
         std::fprintf(stderr, "  zarnet-cli %.*s %.*s\n", int(c.name.size()), c.name.data(),
                      int(c.usage.size()), c.usage.data());
@@ -30,6 +30,10 @@ int main(int argc, char** argv) {
     const std::vector<Command> commands = allCommands();
     if (argc < 2) return usage(commands);
     const std::string_view name = argv[1];
+    if (name == "--version" && argc == 2) {
+        std::printf("zarnet-cli %s\n", ZARNET_VERSION);
+        return 0;
+    }
     std::vector<std::string_view> args(argv + 2, argv + argc);
     for (const Command& c : commands) {
         if (c.name != name) continue;

@@ -50,6 +50,18 @@ for c in "${wine_configs[@]}"; do
   record "build/$c-tests.log"
 done
 
+# The zips (and, where 32-bit programs run, the setup program) made from the
+# builds just tested, unpacked, installed and used as a user would.
+echo "== package test"
+if ZARNET_SKIP_SETUP=1 bash scripts/package.sh --test-builds >build/package-test.log 2>&1 &&
+  scripts/with-xvfb.sh bash tests/package/package_test.sh build/dist-test \
+    "$(sed -n 's/^VERSION=//p' build/win64/package/programs.txt)"; then
+  passed=$((passed + 1))
+else
+  echo "package test: FAILED (packaging log: build/package-test.log)"
+  failed=$((failed + 1))
+fi
+
 echo "== fuzzers, ${FUZZ_SECONDS}s each"
 seeds="$ROOT/build/fuzz/seeds"
 rm -rf "$seeds" && mkdir -p "$seeds"

@@ -96,6 +96,12 @@ std::vector<std::string>& spareClasses() {
     return spare;
 }
 
+// The program's own icon (resource 1) when it carries one, else the system's.
+HICON programIcon() {
+    HICON own = LoadIconA(instance(), MAKEINTRESOURCEA(1));
+    return own ? own : LoadIcon(nullptr, IDI_APPLICATION);
+}
+
 std::string registerWindowClass(bool* reused) {
     *reused = false;
     if (!spareClasses().empty()) {
@@ -111,7 +117,7 @@ std::string registerWindowClass(bool* reused) {
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance();
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.hIcon = programIcon();
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = name.c_str();
     if (!RegisterClassExA(&wc)) return {};
@@ -122,7 +128,7 @@ std::string registerWindowClass(bool* reused) {
 void resetClass(HWND hwnd) {
     SetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND, static_cast<LONG_PTR>(COLOR_BTNFACE + 1));
     SetClassLongPtrA(hwnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_ARROW)));
-    SetClassLongPtrA(hwnd, GCLP_HICON, reinterpret_cast<LONG_PTR>(LoadIcon(nullptr, IDI_APPLICATION)));
+    SetClassLongPtrA(hwnd, GCLP_HICON, reinterpret_cast<LONG_PTR>(programIcon()));
 }
 
 } // namespace

@@ -57,6 +57,9 @@ struct StartOptions {
     std::string programFolder;
     // The program a restart starts; empty means the running program.
     std::string programFile;
+    // The user's own folder for preferences and backups when the program's
+    // folder cannot be written; empty means %APPDATA%\Zarnet.
+    std::string userDataFolder;
 };
 
 // The designer's command line split into its parameters (the program
@@ -72,6 +75,10 @@ struct DesignBytes {
 struct Designer {
     // Paths fixed at start-up; the folder ends with a backslash.
     std::string programFile, programFolder, preferencesFile, viewerProgram, tempImageFile;
+    // The user's own data folder (ends with a backslash), made when first
+    // written to.
+    std::string userDataFolder;
+    std::string userDataFile(const char* name) const; // the folder made first
 
     HFONT fixedFont = nullptr;
     int markImage = 0;

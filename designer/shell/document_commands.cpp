@@ -195,8 +195,13 @@ void Designer::writePreferences() {
     prefs[PrefLearnerY] = r.top;
     prefs[PrefLearnerWidth] = r.right - r.left;
     prefs[PrefLearnerHeight] = r.bottom - r.top;
-    // Unwritable preferences are lost silently.
-    writeFileAtomic(pathFromText(preferencesFile), serialisePreferences(prefs));
+    // A folder that cannot be written (a program installed for all users)
+    // sends them to the user's own folder; if that fails too they are lost
+    // silently.
+    const auto bytes = serialisePreferences(prefs);
+    if (writeFileAtomic(pathFromText(preferencesFile), bytes)) return;
+    const std::string own = userDataFile(kPreferencesName);
+    if (!own.empty() && writeFileAtomic(pathFromText(own), bytes)) preferencesFile = own;
 }
 
 void Designer::exit() {

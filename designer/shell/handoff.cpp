@@ -57,7 +57,7 @@ std::string Designer::viewerManifest() const { return programFolder + "Pelmo.exe
 bool Designer::writeBackup(std::string& why) {
     // Beside the program, unless that folder cannot be written (a read-only
     // install) or the user keeps a design under that very name there: then
-    // in the temporary folder.
+    // in the user's own data folder, or else the temporary folder.
     const DesignBytes d = designBytes();
     backupFile.clear();
     if (!d.fault.empty()) {
@@ -67,6 +67,8 @@ bool Designer::writeBackup(std::string& why) {
     why = "the design could not be written to\r" + programFolder + "backup";
     for (const std::string& path : backupCandidates()) {
         if (sameFile(path, design.fileName)) continue;
+        if (!userDataFolder.empty() && path == userDataFolder + "backup")
+            userDataFile("backup"); // the folder is made when first needed
         // The other process reads this file: it must read back as written.
         if (writeFileAtomic(pathFromText(path), d.bytes) &&
             readFileBytes(pathFromText(path)) == d.bytes) {
@@ -86,7 +88,10 @@ bool Designer::isOwnBackup(const std::string& path) const {
 std::vector<std::string> Designer::backupCandidates() const {
     char temp[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, temp);
-    return {programFolder + "backup", std::string(temp) + "zarnet-backup"};
+    std::vector<std::string> candidates{programFolder + "backup"};
+    if (!userDataFolder.empty()) candidates.push_back(userDataFolder + "backup");
+    candidates.push_back(std::string(temp) + "zarnet-backup");
+    return candidates;
 }
 
 void Designer::preview() {
@@ -149,10 +154,16 @@ bool Designer::restartWith(bool toggleManifest) {
     const auto manifest = pathFromText(designerManifest());
     const auto manifestBefore = readFileBytes(manifest);
     if (toggleManifest) {
-        if (manifestBefore)
-            DeleteFileA(designerManifest().c_str());
-        else
-            writeXpManifest(manifest);
+        const bool toggled = manifestBefore ? DeleteFileA(designerManifest().c_str()) != 0
+                                            : writeXpManifest(manifest);
+        if (!toggled) {
+            // A folder the user cannot write (Program Files): the style
+            // stays and so does this designer, with its design.
+            DeleteFileA(backupFile.c_str());
+            tk::MessageRequester("Error", "Can't toggle the XP skin: the folder\r" + programFolder +
+                                              "\rcannot be written.");
+            return false;
+        }
     }
     // No designer handler runs while this process ends.
     tk::SetWindowCallback(nullptr);

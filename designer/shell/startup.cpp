@@ -13,6 +13,8 @@
 #include "document/design_file.h"
 #include "document/xp_manifest.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 
 namespace zarnet::designer {
@@ -80,6 +82,12 @@ std::vector<std::string> commandLineParameters(const char* commandLine) {
     return out;
 }
 
+std::string Designer::userDataFile(const char* name) const {
+    if (userDataFolder.empty()) return {};
+    CreateDirectoryA(userDataFolder.substr(0, userDataFolder.size() - 1).c_str(), nullptr);
+    return userDataFolder + name;
+}
+
 bool Designer::start(const StartOptions& options) {
     activeDesigner() = this;
     registerRuntimeProcedures();
@@ -92,7 +100,20 @@ bool Designer::start(const StartOptions& options) {
     programFolder = options.programFolder.empty() ? folderOf(std::string(buf, n)) : options.programFolder;
     if (!programFolder.empty() && programFolder.back() != '\\' && programFolder.back() != '/')
         programFolder += '\\';
+    if (options.userDataFolder.empty()) {
+        char appData[MAX_PATH] = {};
+        if (SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData) == S_OK)
+            userDataFolder = std::string(appData) + "\\Zarnet\\";
+    } else {
+        userDataFolder = options.userDataFolder;
+        if (userDataFolder.back() != '\\' && userDataFolder.back() != '/') userDataFolder += '\\';
+    }
+    // Preferences beside the program come first (a portable copy keeps its
+    // own); an installed program that cannot write there keeps them per user.
     preferencesFile = programFolder + kPreferencesName;
+    if (!userDataFolder.empty() && fileSizeOrMissing(pathFromText(preferencesFile)) < 0 &&
+        fileSizeOrMissing(pathFromText(userDataFolder + kPreferencesName)) >= 0)
+        preferencesFile = userDataFolder + kPreferencesName;
     viewerProgram = programFolder + "Pelmo.exe";
     char temp[1001] = {};
     GetTempPathA(1000, temp);

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # zarnet-cli as a user runs it: exit codes, messages and round trips.
-# Usage: cli_test.sh CLI EXAMPLE
+# Usage: cli_test.sh CLI EXAMPLE VERSION
 set -u
 cli="$1"
 example="$2"
+version="$3"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 failures=0
@@ -24,6 +25,10 @@ printf 'not a design' >"$tmp/junk.zrf"
 cp "$example" "$tmp/tail.zrf" && printf '\0' >>"$tmp/tail.zrf"
 
 expect "no arguments" 2 "^usage:" -- "$cli"
+expect "version" 0 "" -- "$cli" --version
+[ "$(cat "$tmp/out")" = "zarnet-cli $version" ] ||
+  { echo "FAIL --version prints '$(cat "$tmp/out")'"; failures=$((failures + 1)); }
+expect "version with more" 2 "^usage:" -- "$cli" --version extra
 expect "unknown command" 2 "zarnet-cli check FILE" -- "$cli" frobnicate
 expect "dump without file" 2 "^usage:" -- "$cli" dump
 expect "roundtrip with one file" 2 "^usage:" -- "$cli" roundtrip "$example"

@@ -167,6 +167,7 @@ class DesignerTest : public ::testing::Test {
         zarnet::designer::StartOptions o;
         o.parameters = std::move(parameters);
         o.programFolder = folder;
+        o.userDataFolder = userData();
         ASSERT_TRUE(d.start(o));
     }
     // Runs passes of the main loop until two in a row found no event.
@@ -174,6 +175,8 @@ class DesignerTest : public ::testing::Test {
         for (int idle = 0, i = 0; idle < 2 && i < 200 && d.pass(); ++i)
             idle = d.event == 0 ? idle + 1 : 0;
     }
+    // The user's own data folder of the designer under test.
+    std::string userData() const { return folder + "user\\"; }
     std::string title() { return tk::GetWindowTitle(zarnet::designer::kCanvasWindow); }
     std::string fieldText(int field) { return tk::GetGadgetText(d.fields[field]); }
     int menuCheck(int id) { return tk::GetMenuItemState(zarnet::designer::kMainMenu, id); }

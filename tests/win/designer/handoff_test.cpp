@@ -106,14 +106,18 @@ TEST_F(DesignerTest, PreviewWithoutAViewerOrAWritableFolder) {
     EXPECT_EQ(sizeOf(folder + "backup"), -1);
     EXPECT_TRUE(IsWindowVisible(d.canvas));
     // "backup" cannot be written beside the program (a folder holds the
-    // name): the preview goes through the temporary folder.
+    // name): the preview goes through the user's own folder, and when that
+    // cannot be written either, through the temporary folder.
     ASSERT_TRUE(CopyFileA(pelmo().c_str(), (folder + "Pelmo.exe").c_str(), FALSE));
     CreateDirectoryA((folder + "backup").c_str(), nullptr);
-    ViewerCloser closer;
-    d.preview();
-    EXPECT_TRUE(closer.seen);
-    EXPECT_NE(d.backupFile.find("zarnet-backup"), std::string::npos);
-    EXPECT_EQ(sizeOf(d.backupFile), -1);
+    for (const char* where : {"user\\backup", "zarnet-backup"}) {
+        ViewerCloser closer;
+        d.preview();
+        EXPECT_TRUE(closer.seen) << where;
+        EXPECT_NE(d.backupFile.find(where), std::string::npos) << d.backupFile;
+        EXPECT_EQ(sizeOf(d.backupFile), -1) << where;
+        CreateDirectoryA((userData() + "backup").c_str(), nullptr);
+    }
 }
 
 TEST_F(DesignerTest, RestartThatCannotStartKeepsTheDesigner) {

@@ -1,0 +1,192 @@
+#!/usr/bin/env bash
+# What a user gets, tried as a user would: each zip unpacked into a fresh
+# folder, its designer and viewer started on the example and ended, its
+# zarnet-cli run; and where 32-bit programs run, the setup program installed
+# silently into a fresh prefix, used from a folder the user cannot write, and
+# uninstalled silently.
+#   tests/package/package_test.sh DIST VERSION   (run under Xvfb)
+set -uo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+dist="$(cd "$1" && pwd)" || exit 1
+version="$2"
+. "$ROOT/scripts/wine-env.sh"
+zarnet_wine_choose || exit 1
+work="$(mktemp -d)"
+cleanup() {
+  [ -n "${installed:-}" ] && chattr -i "$installed" 2>/dev/null
+  [ -n "${locked:-}" ] && chattr -i "$locked" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+
+dos() { echo "Z:${1//\//\\}"; }
+
+# %APPDATA%\Zarnet of the prefix's user.
+user_data() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Zarnet"; }
+
+# Starts a program with a design, waits for its window, ends it the way the
+# user closes a window, and expects it gone within the time with exit code 0.
+run_and_close() {  # run_and_close WHAT EXE WINDOW-NAME ARGS...
+  local what="$1" exe="$2" window="$3"
+  shift 3
+  "$ZARNET_WINE" "$exe" "$@" >"$work/out" 2>&1 &
+  local pid=$! shown=0
+  for _ in $(seq 1 300); do
+    if xdotool search --name "$window" >/dev/null 2>&1; then shown=1; break; fi
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ "$shown" = 1 ] || fail "$what: no window \"$window\""
+  [ "$shown" = 1 ] && [ -n "${WHILE_SHOWN:-}" ] && "$WHILE_SHOWN" "$window"
+  # Closed as the user closes it: a close message to its windows, sent again
+  # while it is still there (a program busy at the first one may miss it).
+  for _ in $(seq 1 10); do
+    kill -0 "$pid" 2>/dev/null || break
+    "$ZARNET_WINE" taskkill /im "$(basename "$exe")" >/dev/null 2>&1
+    for _ in $(seq 1 10); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "$what: still running after it was closed"; import -window root "$ROOT/build/package-test-stuck.png"
+    kill "$pid" 2>/dev/null
+    return
+  fi
+  wait "$pid" || fail "$what: exit code $?"
+}
+
+# "Show Grid" from the designer's main menu: right button on an empty spot
+# of the canvas (its lower right corner), then the second entry from the end.
+show_grid() {  # show_grid WINDOW-NAME
+  local w X Y WIDTH HEIGHT SCREEN
+  w="$(xdotool search --name "$1" | head -1)"
+  eval "$(xdotool getwindowgeometry --shell "$w")"
+  sleep 1
+  xdotool mousemove $((X + WIDTH - 4)) $((Y + HEIGHT - 4))
+  sleep 0.3
+  xdotool click 3
+  # The menu must be open before RETURN, which alone would start a preview.
+  local before after
+  before="$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)"
+  for _ in $(seq 1 30); do
+    sleep 0.1
+    after="$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)"
+    [ "$after" -gt "$before" ] && break
+  done
+  sleep 0.5
+  xdotool key Up Up Return
+  # Until the menu has closed again.
+  for _ in $(seq 1 30); do
+    [ "$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)" -le "$before" ] && break
+    sleep 0.1
+  done
+  sleep 0.5
+}
+# Index 11 ("Show Grid") of a preferences file.
+shown_grid() { od -An -td4 -j44 -N4 "$1" | tr -d ' '; }
+
+archs=(win64)
+[ "$ZARNET_WINE_RUNS32" = 1 ] && archs=(win32 win64)
+for arch in "${archs[@]}"; do
+  zip="$dist/zarnet-$version-$arch.zip"
+  [ -f "$zip" ] || { fail "$arch: no $zip"; continue; }
+  unpacked="$work/$arch"
+  mkdir -p "$unpacked" && (cd "$unpacked" && unzip -q "$zip")
+  dir="$unpacked/zarnet-$version-$arch"
+  for f in Zarnet.exe Pelmo.exe zarnet-assoc.exe zarnet-cli.exe example.zrf README.txt LICENSE.txt; do
+    [ -f "$dir/$f" ] || fail "$arch zip: no $f"
+  done
+  for f in Zarnet.exe Pelmo.exe zarnet-assoc.exe zarnet-cli.exe; do
+    [ "$(zarnet_pe_arch "$dir/$f")" = "$arch" ] || fail "$arch zip: $f is not a $arch program"
+  done
+  # A prefix of the package test's own, kept between runs.
+  export ZARNET_BUILD="$ROOT/build/package-test-$arch"
+  mkdir -p "$ZARNET_BUILD"
+  zarnet_wine_env "$dir/Zarnet.exe" || { fail "$arch: no Wine prefix"; continue; }
+
+  out="$("$ZARNET_WINE" "$dir/zarnet-cli.exe" --version 2>&1 | tr -d '\r')"
+  [ "$out" = "zarnet-cli $version" ] || fail "$arch: zarnet-cli --version printed '$out'"
+  "$ZARNET_WINE" "$dir/zarnet-cli.exe" check "$(dos "$dir/example.zrf")" >/dev/null 2>&1 ||
+    fail "$arch: zarnet-cli check of the example"
+
+  run_and_close "$arch designer" "$dir/Zarnet.exe" "example.zrf   client" "$(dos "$dir/example.zrf")"
+  # A copy unpacked anywhere keeps its settings beside it.
+  [ -f "$dir/preferences.zrp" ] || fail "$arch designer: no preferences beside the program"
+  run_and_close "$arch viewer" "$dir/Pelmo.exe" "Zarnet preview" "$(dos "$dir/example.zrf")"
+  # The same copy in a folder the user cannot write (root ignores permission
+  # bits; an immutable folder stops it too): settings go to the user's folder.
+  rm -f "$dir/preferences.zrp" "$(user_data)/preferences.zrp"
+  locked="$dir"
+  chattr +i "$dir" || fail "$arch: chattr +i"
+  WHILE_SHOWN=show_grid run_and_close "$arch designer, read-only folder" "$dir/Zarnet.exe" \
+    "example.zrf   client" "$(dos "$dir/example.zrf")"
+  chattr -i "$dir"
+  locked=""
+  [ -f "$dir/preferences.zrp" ] && fail "$arch designer, read-only folder: wrote beside the program"
+  if [ -f "$(user_data)/preferences.zrp" ]; then
+    [ "$(shown_grid "$(user_data)/preferences.zrp")" = 1 ] ||
+      fail "$arch designer, read-only folder: the grid change was not kept: $(od -An -td4 "$(user_data)/preferences.zrp" | tr -s " ")"
+  else
+    fail "$arch designer, read-only folder: no preferences in $(user_data)"
+  fi
+  rm -f "$(user_data)/preferences.zrp"
+  wineserver -k 2>/dev/null
+done
+
+# The setup program holds i686 programs: it runs only where they do.
+setup="$dist/zarnet-$version-setup.exe"
+if [ "$ZARNET_WINE_RUNS32" = 1 ] && [ -f "$setup" ]; then
+  export ZARNET_BUILD="$work/setup" ZARNET_WINEPREFIX="$work/setup/prefix"
+  mkdir -p "$ZARNET_BUILD"
+  zarnet_wine_env "$setup" || fail "setup: no fresh prefix"
+  c="$WINEPREFIX/drive_c"
+  installed="$c/Program Files/Zarnet"
+  menu="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zarnet"
+  own="$(user_data)"
+  "$ZARNET_WINE" "$setup" /S
+  wineserver -w
+  for f in Zarnet.exe Pelmo.exe zarnet-assoc.exe zarnet-cli.exe example.zrf README.txt LICENSE.txt uninstall.exe; do
+    [ -f "$installed/$f" ] || fail "setup: no $f installed"
+  done
+  for f in Zarnet.lnk Pelmo.lnk; do [ -f "$menu/$f" ] || fail "setup: no Start menu entry $f"; done
+  reg_value() {  # reg_value KEY [VALUE]: the data, or nothing
+    local args=("$1")
+    if [ -n "${2:-}" ]; then args+=(/v "$2"); else args+=(/ve); fi
+    "$ZARNET_WINE" reg query "${args[@]}" 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ[[:space:]]*//p'
+  }
+  open_key='HKCR\Applications\Zarnet.exe\shell\open\command'
+  exts_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\FileExts\.zrf'
+  [ "$(reg_value "$open_key")" = '"C:\Program Files\Zarnet\Zarnet.exe" "%1"' ] ||
+    fail "setup: open command is '$(reg_value "$open_key")'"
+  [ "$(reg_value "$exts_key" Application)" = Zarnet.exe ] || fail "setup: .zrf not given to Zarnet.exe"
+
+  # Installed where the user cannot write (root ignores permission bits).
+  chattr +i "$installed"
+  WHILE_SHOWN=show_grid run_and_close "installed designer" "$installed/Zarnet.exe" \
+    "example.zrf   client" 'C:\Program Files\Zarnet\example.zrf'
+  chattr -i "$installed"
+  [ -f "$installed/preferences.zrp" ] && fail "installed designer wrote beside the program"
+  if [ -f "$own/preferences.zrp" ]; then
+    [ "$(shown_grid "$own/preferences.zrp")" = 1 ] || fail "installed designer: the grid change was not kept"
+  else
+    fail "installed designer: no preferences in $own"
+  fi
+
+  "$ZARNET_WINE" "$installed/uninstall.exe" /S
+  wineserver -w
+  sleep 2 # the uninstaller finishes from a copy of itself
+  wineserver -w
+  [ -e "$installed" ] && fail "uninstall left $(ls "$installed" | tr '\n' ' ')"
+  [ -e "$menu" ] && fail "uninstall left the Start menu entries"
+  [ -e "$own" ] && fail "uninstall left $own"
+  [ -n "$(reg_value "$open_key")" ] && fail "uninstall left $open_key"
+  [ -n "$(reg_value "$exts_key" Application)" ] && fail "uninstall left $exts_key"
+  wineserver -k 2>/dev/null
+  installed=""
+fi
+
+[ "$failures" -eq 0 ] && echo "package test: passed" || echo "package test: $failures failed"
+[ "$failures" -eq 0 ]
