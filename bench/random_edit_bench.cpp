@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
     Session s(std::string(temp) + "zarnet-random-bench\\");
     const auto starts = writeStartFiles(s.folder);
     size_t firstDesign = 0;
-    while (argc > 4 && firstDesign + 1 < starts.size() && starts[firstDesign].name != argv[4]) ++firstDesign;
+    while (argc > 4 && firstDesign + 1 < starts.size() && starts[firstDesign].name != argv[4])
+        ++firstDesign;
     s.known = knownFindings();
     const auto began = std::chrono::steady_clock::now();
     double shrinking = 0;
