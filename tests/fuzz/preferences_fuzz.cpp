@@ -16,17 +16,19 @@ using namespace zarnet::designer;
 void windowComesBackOrStays(WindowRect stored, int screenW, int screenH, int minimum) {
     const WindowRect fallback{screenW - 300, 150, kObjectManagerDefaultWidth,
                               kObjectManagerDefaultHeight};
-    const auto r = reachableWindow(stored, fallback, screenW, screenH, minimum);
+    // The primary screen and a second one of the same size to its right.
+    const WindowRect monitors[] = {{0, 0, screenW, screenH}, {screenW, 0, screenW, screenH}};
+    const auto r = reachableWindow(stored, fallback, monitors, minimum);
     if (r) {
         if (r->x != fallback.x || r->y != fallback.y || r->w != fallback.w || r->h != fallback.h)
             std::abort();
         return;
     }
-    // Restored as stored: at least the minimum size, and some of it on the screen.
+    // Restored as stored: at least the minimum size, and some of it on a screen.
     const long long right = static_cast<long long>(stored.x) + stored.w;
     const long long bottom = static_cast<long long>(stored.y) + stored.h;
     if (stored.w < minimum || stored.h < minimum || right <= 0 || bottom <= 0 ||
-        stored.x >= screenW || stored.y >= screenH)
+        stored.x >= 2LL * screenW || stored.y >= screenH)
         std::abort();
 }
 
