@@ -23,12 +23,6 @@ class CanvasTest : public DesignerTest {
         start();
         SetForegroundWindow(d.canvas);
     }
-    // The screen point at (dx, dy) inside the item's live gadget.
-    POINT on(size_t item, int dx = 5, int dy = 5) {
-        RECT r;
-        GetWindowRect(tk::GadgetID(static_cast<int>(d.design.items[item].id)), &r);
-        return {r.left + dx, r.top + dy};
-    }
     POINT canvasPoint(int x, int y) {
         POINT p{x, y};
         ClientToScreen(d.canvas, &p);
@@ -46,32 +40,6 @@ class CanvasTest : public DesignerTest {
         return 0;
     }
     Rect live(size_t item) { return itemRect(d.design.items[item]); }
-    void withKeys(std::initializer_list<int> keys, bool down) {
-        for (int k : keys) down ? input.press(k) : input.release(k);
-    }
-    void passes(int n) {
-        for (int i = 0; i < n; ++i) d.pass();
-    }
-    // Press at `from`, move to `to`, let go; `keys` are held throughout.
-    void drag(POINT from, POINT to, std::initializer_list<int> keys = {}) {
-        withKeys(keys, true);
-        input.moveTo(from);
-        input.press(VK_LBUTTON);
-        passes(3);
-        input.moveTo(to);
-        passes(2);
-        input.release(VK_LBUTTON);
-        passes(2);
-        withKeys(keys, false);
-    }
-    // A click the user lets go of whatever the designer waits for.
-    void click(POINT at, std::initializer_list<int> keys = {}) {
-        withKeys(keys, true);
-        input.moveTo(at);
-        input.hold(VK_LBUTTON, 12);
-        passes(4);
-        withKeys(keys, false);
-    }
     // The rubber band: MENU held, the button down at `from` while the
     // cursor goes to `to`.
     void band(POINT from, POINT to) {

@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
+#include <functional>
+#include <thread>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -144,6 +147,44 @@ inline std::string windowsPathIn(const char* variable, const std::string& relati
 }
 inline std::string exampleDesign() { return windowsPathIn("ZARNET_SOURCE", "examples/example.zrf"); }
 
+// A record of the design model with its number and rectangle.
+inline zarnet::Item gadget(int typ, int number, int x, int y, int w = 80, int h = 20) {
+    zarnet::Item it = zarnet::makeItem(typ);
+    it.number = static_cast<int16_t>(number);
+    it.x = x;
+    it.y = y;
+    it.w = w;
+    it.h = h;
+    return it;
+}
+
+// From another thread, while the designer runs a loop of its own: waits
+// for the window `find` returns to show, then hands it to `act` once.
+class WindowWatcher {
+  public:
+    WindowWatcher(std::function<HWND()> find, std::function<void(HWND)> act, int tries = 600)
+        : thread_([this, find, act, tries] {
+              for (int i = 0; i < tries && !stop_; ++i) {
+                  HWND w = find();
+                  if (w && IsWindowVisible(w)) {
+                      seen = true;
+                      act(w);
+                      return;
+                  }
+                  Sleep(30);
+              }
+          }) {}
+    ~WindowWatcher() {
+        stop_ = true;
+        thread_.join();
+    }
+    std::atomic<bool> seen{false};
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
 class DesignerTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -178,6 +219,40 @@ class DesignerTest : public ::testing::Test {
     // The user's own data folder of the designer under test.
     std::string userData() const { return folder + "user\\"; }
     std::string title() { return tk::GetWindowTitle(zarnet::designer::kCanvasWindow); }
+
+    // Canvas gestures through the input seam.
+    void passes(int n) {
+        for (int i = 0; i < n; ++i) d.pass();
+    }
+    // The screen point at (dx, dy) inside the item's live gadget.
+    POINT on(size_t item, int dx = 5, int dy = 5) {
+        RECT r;
+        GetWindowRect(tk::GadgetID(static_cast<int>(d.design.items[item].id)), &r);
+        return {r.left + dx, r.top + dy};
+    }
+    void withKeys(std::initializer_list<int> keys, bool down) {
+        for (int k : keys) down ? input.press(k) : input.release(k);
+    }
+    // Press at `from`, move to `to`, let go; `keys` are held throughout.
+    void drag(POINT from, POINT to, std::initializer_list<int> keys = {}) {
+        withKeys(keys, true);
+        input.moveTo(from);
+        input.press(VK_LBUTTON);
+        passes(3);
+        input.moveTo(to);
+        passes(2);
+        input.release(VK_LBUTTON);
+        passes(2);
+        withKeys(keys, false);
+    }
+    // A click the user lets go of whatever the designer waits for.
+    void click(POINT at, std::initializer_list<int> keys = {}) {
+        withKeys(keys, true);
+        input.moveTo(at);
+        input.hold(VK_LBUTTON, 12);
+        passes(4);
+        withKeys(keys, false);
+    }
     std::string fieldText(int field) { return tk::GetGadgetText(d.fields[field]); }
     int menuCheck(int id) { return tk::GetMenuItemState(zarnet::designer::kMainMenu, id); }
 

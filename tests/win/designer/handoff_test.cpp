@@ -6,9 +6,7 @@
 #include "document/design_file.h"
 #include "document/xp_manifest.h"
 
-#include <atomic>
 #include <fstream>
-#include <thread>
 
 using namespace zarnet;
 using namespace zarnet::designer;
@@ -34,29 +32,10 @@ void makeFile(const std::string& path, long long size) {
 
 // Closes the viewer's window as soon as it shows, from another thread,
 // while the designer waits for the viewer in its own loop.
-class ViewerCloser {
-  public:
+struct ViewerCloser : designertest::WindowWatcher {
     ViewerCloser()
-        : thread_([this] {
-              for (int i = 0; i < 600 && !stop_; ++i) {
-                  HWND w = FindWindowA(nullptr, "Zarnet preview");
-                  if (w && IsWindowVisible(w)) {
-                      seen = true;
-                      PostMessageA(w, WM_CLOSE, 0, 0);
-                      return;
-                  }
-                  Sleep(50);
-              }
-          }) {}
-    ~ViewerCloser() {
-        stop_ = true;
-        thread_.join();
-    }
-    std::atomic<bool> seen{false};
-
-  private:
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
+        : WindowWatcher([] { return FindWindowA(nullptr, "Zarnet preview"); },
+                        [](HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); }) {}
 };
 
 std::string clipboard() {

@@ -13,28 +13,17 @@
 #include "document/design_file.h"
 #include "toolkit/toolkit.h"
 
-#include <atomic>
-#include <thread>
 
 using namespace zarnet;
 using namespace zarnet::designer;
 using designertest::DesignerTest;
 using designertest::exampleDesign;
+using designertest::gadget;
 
 namespace {
 
 std::vector<uint8_t> bytes(const std::string& path) {
     return readFileBytes(path).value_or(std::vector<uint8_t>{});
-}
-
-Item gadget(int typ, int number, int x, int y, int w, int h) {
-    Item it = makeItem(typ);
-    it.number = static_cast<int16_t>(number);
-    it.x = x;
-    it.y = y;
-    it.w = w;
-    it.h = h;
-    return it;
 }
 
 class NothingLost : public DesignerTest {
@@ -44,31 +33,12 @@ class NothingLost : public DesignerTest {
         EXPECT_TRUE(writeFileAtomic(path, writeDesign(design)));
         return path;
     }
-    // The screen point at (dx, dy) inside the item's live gadget.
-    POINT on(size_t item, int dx = 5, int dy = 5) {
-        RECT r;
-        GetWindowRect(tk::GadgetID(static_cast<int>(d.design.items[item].id)), &r);
-        return {r.left + dx, r.top + dy};
-    }
     size_t make(int typ, int x, int y) {
         d.menuPosition = {x, y};
         d.menuCommand(typ);
         for (size_t i = d.design.items.size(); i-- > 0;)
             if (d.design.items[i].typ == typ) return i;
         return 0;
-    }
-    void passes(int n) {
-        for (int i = 0; i < n; ++i)
-            d.pass();
-    }
-    void click(POINT at, std::initializer_list<int> keys = {}) {
-        for (int k : keys)
-            input.press(k);
-        input.moveTo(at);
-        input.hold(VK_LBUTTON, 12);
-        passes(4);
-        for (int k : keys)
-            input.release(k);
     }
     Rect live(size_t item) { return itemRect(d.design.items[item]); }
     std::string saved(const std::string& name) {
@@ -269,33 +239,6 @@ TEST_F(NothingLost, AScrollBarLeavesThePressToTheDesigner) {
     EXPECT_EQ(live(bar).y, 120);
 }
 
-// Closes the first pop-up menu that shows, from another thread.
-class MenuCloser {
-  public:
-    explicit MenuCloser(HWND owner)
-        : thread_([this, owner] {
-              for (int i = 0; i < 100 && !stop_; ++i) {
-                  HWND m = FindWindowA("#32768", nullptr);
-                  if (m && IsWindowVisible(m)) {
-                      seen = true;
-                      PostMessageA(owner, WM_KEYDOWN, VK_ESCAPE, 0);
-                      PostMessageA(owner, WM_CANCELMODE, 0, 0);
-                      return;
-                  }
-                  Sleep(30);
-              }
-          }) {}
-    ~MenuCloser() {
-        stop_ = true;
-        thread_.join();
-    }
-    std::atomic<bool> seen{false};
-
-  private:
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
-
 TEST_F(NothingLost, ATapBetweenTwoPassesIsAClick) {
     start();
     SetForegroundWindow(d.canvas);
@@ -309,7 +252,10 @@ TEST_F(NothingLost, ATapBetweenTwoPassesIsAClick) {
     POINT empty{400, 300};
     ClientToScreen(d.canvas, &empty);
     input.moveTo(empty);
-    MenuCloser closer(d.canvas);
+    // Closed from another thread as soon as it shows.
+    designertest::WindowWatcher closer([] { return FindWindowA("#32768", nullptr); },
+                                       [this](HWND) { PostMessageA(d.canvas, WM_KEYDOWN, VK_ESCAPE, 0); },
+                                       100);
     input.tap(VK_RBUTTON);
     passes(2);
     EXPECT_TRUE(closer.seen);

@@ -16,18 +16,9 @@
 using namespace zarnet;
 using namespace zarnet::designer;
 using designertest::DesignerTest;
+using designertest::gadget;
 
 namespace {
-
-Item gadget(int typ, int number, int x, int y, int w = 80, int h = 20) {
-    Item it = makeItem(typ);
-    it.number = static_cast<int16_t>(number);
-    it.x = x;
-    it.y = y;
-    it.w = w;
-    it.h = h;
-    return it;
-}
 
 // A panel with a gadget on each of its two tabs, a scroll area whose gadget
 // lies below its view, and two top-level buttons.
