@@ -152,7 +152,8 @@ bool Designer::restartWith(bool toggleManifest) {
     // The style changes only now that the design is safe in the backup,
     // and changes back if the new designer cannot be started.
     const auto manifest = pathFromText(designerManifest());
-    const auto manifestBefore = readFileBytes(manifest);
+    // Only a toggle reads (and may have to put back) the manifest.
+    const auto manifestBefore = toggleManifest ? readFileBytes(manifest) : std::nullopt;
     if (toggleManifest) {
         const bool toggled = manifestBefore ? DeleteFileA(designerManifest().c_str()) != 0
                                             : writeXpManifest(manifest);
