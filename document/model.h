@@ -37,6 +37,8 @@ struct RecordFields {
     int twidth = 0;
     int tballoon = 0;          // stored as a byte
     int color = 0;
+
+    bool operator==(const RecordFields&) const = default;
 };
 
 inline constexpr int kStatusHidden = 1;
@@ -75,6 +77,9 @@ struct FontEntry {
 struct Design {
     std::string fileName = "New";
     bool modified = false;
+    // Counts the edits made to the design: every change goes through
+    // noteEdit, so a different count means the design may have changed.
+    uint64_t revision = 0;
     int clientWidth = 640, clientHeight = 480;
     int gridStep = 10;
     int nextNumber = 0;
@@ -98,6 +103,13 @@ struct Design {
     // Levels, tabs and maximum depth from the sequence's nesting.
     void recomputeNesting();
 };
+
+// Every edit of a design ends here: the design is modified and its
+// revision moves on (the history and the recovery copy follow it).
+inline void noteEdit(Design& d) {
+    d.modified = true;
+    ++d.revision;
+}
 
 // Resets a design to the state of File > New.
 void resetToNew(Design& d);

@@ -53,22 +53,15 @@ int itemByNumber(const Design& d, int n) {
     return -1;
 }
 
-} // namespace
-
-void buildCanvas(Design& d, int canvasWindow) {
-    HWND canvas = tk::WindowID(canvasWindow);
-    tk::UseGadgetList(canvas);
-    // Gadgets made in a shown window are each shown as they come, which
-    // makes a large design take three times as long to build (redrawing
-    // switched off does not avoid it); the canvas is hidden while it fills.
-    const bool shown = IsWindowVisible(canvas);
-    if (shown) ShowWindow(canvas, SW_HIDE);
-    std::vector<OpenParent> open;
-    for (Item& it : d.items) {
+// Builds the live gadgets of items [begin, end) into the current gadget
+// list; `open` holds the parents whose lists are open around them.
+void buildRange(Design& d, size_t begin, size_t end, std::vector<OpenParent>& open) {
+    for (size_t i = begin; i < end; ++i) {
+        Item& it = d.items[i];
         if (it.insplitter == -1) it.insplitter = 0;
         it.bandmark = 0;
     }
-    for (size_t i = 0; i < d.items.size(); ++i) {
+    for (size_t i = begin; i < end; ++i) {
         Item& it = d.items[i];
         if (it.typ == kTabRecord) {
             if (open.empty()) continue;
@@ -109,9 +102,15 @@ void buildCanvas(Design& d, int canvasWindow) {
         createLiveGadget(it, d);
         if (isParentType(it.typ)) open.push_back({it.id, it.typ == PanelGadget ? -1 : 0, it.id != 0});
     }
-    for (; !open.empty(); open.pop_back())
-        if (open.back().listOpen) tk::CloseGadgetList();
-    for (Item& it : d.items) {
+}
+
+// Once every gadget of the range is made: panels back on their tab,
+// scroll areas at their scroll position, and splitter separators set again
+// (a splitter adopted by another was resized by it after its separator was
+// set; inner ones come first in the list).
+void settleRange(Design& d, size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) {
+        Item& it = d.items[i];
         if (!it.isGadget() || !it.id) continue;
         const int g = number(it.id);
         if (it.typ == PanelGadget) {
@@ -120,13 +119,78 @@ void buildCanvas(Design& d, int canvasWindow) {
             tk::SetGadgetAttribute(g, tk::PB_ScrollArea_X, it.view1);
             tk::SetGadgetAttribute(g, tk::PB_ScrollArea_Y, it.view2);
         } else if (it.typ == SplitterGadget && it.para3 != -1) {
-            // Once every splitter is made: a splitter adopted by another was
-            // resized by it after its separator was set, so it is set again
-            // (inner ones come first in the list).
             tk::SetGadgetState(g, it.para3);
         }
     }
+}
+
+} // namespace
+
+void buildCanvas(Design& d, int canvasWindow) {
+    HWND canvas = tk::WindowID(canvasWindow);
+    tk::UseGadgetList(canvas);
+    // Gadgets made in a shown window are each shown as they come, which
+    // makes a large design take three times as long to build (redrawing
+    // switched off does not avoid it); the canvas is hidden while it fills.
+    const bool shown = IsWindowVisible(canvas);
+    if (shown) ShowWindow(canvas, SW_HIDE);
+    std::vector<OpenParent> open;
+    buildRange(d, 0, d.items.size(), open);
+    for (; !open.empty(); open.pop_back())
+        if (open.back().listOpen) tk::CloseGadgetList();
+    settleRange(d, 0, d.items.size());
     if (shown) ShowWindow(canvas, SW_SHOW);
+    drainEvents();
+}
+
+void buildRun(Design& d, size_t first, size_t count, int canvasWindow) {
+    // The parent the run lies in, and its current tab, from the list before it.
+    struct Open {
+        size_t item;
+        int tab;
+    };
+    std::vector<Open> around;
+    for (size_t i = 0; i < first; ++i) {
+        const Item& it = d.items[i];
+        if (it.typ == kTabRecord && !around.empty())
+            ++around.back().tab;
+        else if (it.typ == kCloseRecord && !around.empty())
+            around.pop_back();
+        else if (it.isGadget() && isParentType(it.typ))
+            around.push_back({i, it.typ == PanelGadget ? -1 : 0});
+    }
+    tk::UseGadgetList(tk::WindowID(canvasWindow));
+    std::vector<OpenParent> open;
+    bool opened = false;
+    if (!around.empty()) {
+        const Item& p = d.items[around.back().item];
+        const int tab = std::max(around.back().tab, 0);
+        if (p.id) {
+            tk::OpenGadgetList(number(p.id), p.typ == PanelGadget ? tab : -1);
+            opened = true;
+        }
+        open.push_back({p.id, p.typ == PanelGadget ? tab : 0, false});
+    }
+    buildRange(d, first, first + count, open);
+    if (opened) tk::CloseGadgetList();
+    tk::UseGadgetList(tk::WindowID(canvasWindow));
+    settleRange(d, first, first + count);
+    // A frame lies below its siblings, as it does when first made.
+    for (size_t i = first; i < first + count; ++i) {
+        const Item& it = d.items[i];
+        if (it.typ == Frame3DGadget && it.id)
+            SetWindowPos(tk::GadgetID(number(it.id)), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    drainEvents();
+}
+
+void freeRun(Design& d, size_t first, size_t count) {
+    // Splitters first: freeing one frees its two children as well.
+    for (size_t i = first; i < first + count; ++i)
+        if (d.items[i].typ == SplitterGadget) freeLiveGadget(d.items[i]);
+    for (size_t i = first; i < first + count; ++i)
+        if (d.items[i].isGadget()) freeLiveGadget(d.items[i]);
     drainEvents();
 }
 

@@ -6,6 +6,8 @@
 
 #include "document/model.h"
 
+#include <cstddef>
+
 namespace zarnet::designer {
 
 // Builds the live gadgets of every item into the canvas window's gadget
@@ -13,6 +15,13 @@ namespace zarnet::designer {
 // Panels return to their `view1` tab, scroll areas to their `view1`,
 // `view2` scroll positions.
 void buildCanvas(Design& d, int canvasWindow);
+
+// Builds the live gadgets of a run of items that stands on its own (its
+// containers closed and its splitters' children inside it) into the parent
+// and tab the list puts them in; the rest of the canvas stays.
+void buildRun(Design& d, size_t first, size_t count, int canvasWindow);
+// Frees the live gadgets of such a run; the items stay.
+void freeRun(Design& d, size_t first, size_t count);
 
 // Copies position, size, text, column width, separator position, current
 // tab and scroll positions from the live gadgets into the items.

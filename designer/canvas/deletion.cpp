@@ -36,7 +36,7 @@ Deletion deleteItems(Design& d, const WorkingList& w) {
                       d.items.begin() + static_cast<std::ptrdiff_t>(run.end));
         result.any = true;
     }
-    if (result.any) d.modified = true;
+    if (result.any) noteEdit(d);
     resetNumberingWhenEmpty(d);
     // Splitter links by index are stale now; find them again by gadget.
     for (Item& it : d.items) {

@@ -84,7 +84,7 @@ bool moveSelectionTo(Selection& s, Design& d, Point to) {
     s.rect.x = to.x;
     s.rect.y = to.y;
     moveMarks(s);
-    d.modified = true;
+    noteEdit(d);
     return true;
 }
 
@@ -93,7 +93,7 @@ void sizeMarkedTo(Selection& s, Design& d, const Rect& r) {
     applyItemRect(d.items[static_cast<size_t>(s.marked)], r);
     s.rect = r;
     moveMarks(s);
-    d.modified = true;
+    noteEdit(d);
 }
 
 void scaleGroupTo(Selection& s, Design& d, const Rect& from, const Rect& to) {
@@ -104,7 +104,7 @@ void scaleGroupTo(Selection& s, Design& d, const Rect& from, const Rect& to) {
     }
     s.rect = to;
     moveMarks(s);
-    d.modified = true;
+    noteEdit(d);
 }
 
 int scrollAreaOf(const Design& d, const Selection& s) {

@@ -144,7 +144,7 @@ size_t insertNewItem(Design& d, const Placement& p, Item item) {
                    std::make_move_iterator(records.begin()),
                    std::make_move_iterator(records.end()));
     d.maximumDepth = std::max(d.maximumDepth, p.level);
-    d.modified = true;
+    noteEdit(d);
     return at;
 }
 
@@ -162,7 +162,7 @@ void removeRun(Design& d, Run run) {
         if (d.items[i].isGadget()) d.releaseNumber(d.items[i].number);
     d.items.erase(d.items.begin() + static_cast<std::ptrdiff_t>(run.first),
                   d.items.begin() + static_cast<std::ptrdiff_t>(run.end));
-    d.modified = true;
+    noteEdit(d);
     resetNumberingWhenEmpty(d);
 }
 

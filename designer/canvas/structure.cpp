@@ -29,7 +29,7 @@ void settle(Design& next) {
     next.recomputeNesting();
     resolveSplitterChildren(next.items);
     renumberTabs(next.items);
-    next.modified = true;
+    noteEdit(next);
 }
 
 // Index of the first real item of each number, -1 for unused numbers.

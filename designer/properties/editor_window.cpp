@@ -51,7 +51,7 @@ void onEditorColour(int gadget) {
 }
 
 void markModified(EditorHost& host) {
-    if (host.design) host.design->modified = true;
+    if (host.design) noteEdit(*host.design);
     if (host.refreshTitle) host.refreshTitle();
 }
 

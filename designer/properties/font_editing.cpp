@@ -30,7 +30,7 @@ FontChosen fontChosen(Design& d, FontEditorState& s, const FontTargets& t,
         s.current = c.entry;
         s.replace = true;
     }
-    d.modified = true;
+    noteEdit(d);
     return c;
 }
 

@@ -87,7 +87,7 @@ void assignFont(Design& d, const FontTargets& t, int entry, TypeDefaultsTable& t
     for (size_t i : t.items) {
         if (i >= d.items.size() || !d.items[i].isGadget()) continue;
         Item& it = d.items[i];
-        if (it.font != entry) d.modified = true;
+        if (it.font != entry) noteEdit(d);
         it.font = entry;
         if (!t.group) types[static_cast<size_t>(it.typ)].font = entry;
     }
@@ -96,7 +96,7 @@ void assignFont(Design& d, const FontTargets& t, int entry, TypeDefaultsTable& t
 std::vector<Handle> removeFont(Design& d, const FontTargets& t) {
     for (size_t i : t.items) {
         if (i >= d.items.size() || !d.items[i].isGadget()) continue;
-        if (d.items[i].font != -1) d.modified = true;
+        if (d.items[i].font != -1) noteEdit(d);
         d.items[i].font = -1;
     }
     return releaseUnusedFonts(d);

@@ -145,7 +145,7 @@ TabInsertion insertPanelTab(Design& d, size_t panel, int current, TabSide side) 
             if (d.items[i].typ != kCloseRecord) r.nextEntry = i;
     }
     resolveSplitters(d.items);
-    d.modified = true;
+    noteEdit(d);
     return r;
 }
 
@@ -184,7 +184,7 @@ TabRemoval removePanelTab(Design& d, size_t panel, int current) {
     resolveSplitters(d.items);
     // Items on the tab may have been the last users of a font.
     r.fonts = releaseUnusedFonts(d);
-    d.modified = true;
+    noteEdit(d);
     return r;
 }
 

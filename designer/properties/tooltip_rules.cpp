@@ -15,7 +15,7 @@ template <class F> void eachTarget(Design& d, const FontTargets& t, F&& f) {
 
 void setTooltipKind(Design& d, const FontTargets& t, int k) {
     eachTarget(d, t, [&](Item& it) {
-        if (it.tooltip != k) d.modified = true;
+        if (it.tooltip != k) noteEdit(d);
         it.tooltip = k;
     });
 }
@@ -65,7 +65,7 @@ int tooltipWidthFromField(const std::string& text) {
 
 int closeTooltipEditor(Design& d, const FontTargets& t, const std::string& text,
                        const TooltipDefaults& defaults) {
-    d.modified = true;
+    noteEdit(d);
     if (text.empty()) return 0;
     eachTarget(d, t, [&](Item& it) {
         it.ttime = defaults.ttime;

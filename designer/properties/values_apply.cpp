@@ -117,7 +117,7 @@ void closeNumbers(Design& d, Item& it, TypeDefaults& defaults, const ValuesInput
         r.message += "Press Close again to store these values.";
         return;
     }
-    if (v != current) d.modified = true;
+    if (v != current) noteEdit(d);
     it.para1 = v[0];
     it.para2 = v[1];
     if (n == 3) it.para3 = v[2];
@@ -134,7 +134,7 @@ void closeNumbers(Design& d, Item& it, TypeDefaults& defaults, const ValuesInput
 void setText(Design& d, std::string& target, const std::string& text) {
     if (target == text) return;
     target = text;
-    d.modified = true;
+    noteEdit(d);
 }
 
 } // namespace

@@ -88,7 +88,8 @@ bool Designer::keyMove(int dx, int dy, bool size) {
         scrollIntoView(design, at);
         rememberTypeDefaults(at);
     }
-    design.modified = true;
+    noteEdit(design);
+    pendingMergeKey = keyRunKey(dx, dy, size);
     showFields();
     refreshTitle();
     drainEvents();

@@ -79,6 +79,8 @@ bool Designer::createAt(int typ, POINT p, bool space) {
 }
 
 bool Designer::twoLetterCreation() {
+    // Letters with CONTROL are commands (undo, redo), never a type's name.
+    if (sampled(VK_CONTROL)) return false;
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         if (!keyDown(letter)) continue;
         if (typesStartingWith(letter).empty()) return false;

@@ -6,6 +6,7 @@
 
 #include "designer/canvas/creation.h"
 #include "designer/canvas/selection.h"
+#include "designer/history/history.h"
 #include "document/catalogue.h"
 #include "designer/shell/shell_logic.h"
 #include "document/model.h"
@@ -36,6 +37,7 @@ enum MenuId : int {
     MenuObjectManager = 39, MenuExit = 42, MenuNew = 50, MenuHorizontalSplitter = 60,
     MenuVerticalSplitter = 61, MenuContainer = 62, MenuPreview = 100, MenuLearner = 101,
     MenuFullSource = 102, MenuConstants = 103, MenuIncludeSource = 104,
+    MenuUndo = 300, MenuRedo = 301,
 };
 // System menu commands of the canvas.
 enum SysId : int { SysToggleXp = 130, SysLoad = 131, SysSave = 132, SysSaveAs = 133, SysNew = 200 };
@@ -311,6 +313,24 @@ struct Designer {
     void groupMenu();
     void autoScroll(POINT cursorScreen);
     void endDrag();
+
+    // The edit history. Edits are committed as one step when the pass
+    // that made them ends with no gesture running.
+    History history;
+    uint64_t committedRevision = 0;           // the design's revision the history holds
+    uint64_t canvasBuilds = 0, committedBuilds = 0; // rebuilds of the canvas by edits
+    uint64_t pendingMergeKey = 0;             // set by a cursor-key step
+    void resetHistory(bool saved);            // a new history from the design as it is
+    bool commitEdits();                       // true when a step was recorded
+    uint64_t keyRunKey(int dx, int dy, bool size) const;
+    void undo();
+    void redo();
+    void applySnapshot(const Snapshot& from, const Snapshot& to, bool rebuilt);
+    // CTRL+Z, CTRL+Y and CTRL+SHIFT+Z while CONTROL is down.
+    bool undoKeys();
+    // Waits while CONTROL is held, carrying out undo and redo keys; true
+    // when one was pressed.
+    bool controlChord();
 
     // The canvas branch.
     // Called by the canvas branch, and with `fromTree` by the object

@@ -60,6 +60,7 @@ void Designer::newDesign() {
     design.gWindow = 0;
     tk::ResizeWindow(kCanvasWindow, -1, -1, 640, 480);
     tk::SetActiveWindow(kCanvasWindow);
+    resetHistory(true);
     refreshTitle();
 }
 
@@ -70,6 +71,7 @@ void Designer::load() {
     clearDesign();
     loadFile(file, false);
     rebuildTree();
+    resetHistory(true);
     refreshTitle();
 }
 
@@ -159,6 +161,7 @@ DesignBytes Designer::designBytes() {
 }
 
 bool Designer::saveTo(const std::string& fileName) {
+    commitEdits();
     const DesignBytes d = designBytes();
     if (!d.fault.empty()) {
         tk::MessageRequester("Error", "Can't save Zarnet!\r\rNothing was written to\r" + fileName +
@@ -175,6 +178,7 @@ bool Designer::saveTo(const std::string& fileName) {
         return false;
     }
     design.modified = false;
+    history.markSaved();
     gen::maintainInclude(design, path);
     refreshTitle();
     return true;

@@ -24,6 +24,7 @@ bool Designer::pass() {
         // tap made after it counts for the next pass.
         tk::input().asyncKeyState(VK_LBUTTON);
         tk::input().asyncKeyState(VK_RBUTTON);
+        if (!ended) commitEdits();
     }
     return !ended;
 }
@@ -161,6 +162,9 @@ POINT Designer::clickPositionNow() {
 
 void Designer::showMainMenu() {
     TreeView_SelectItem(tk::GadgetID(tree), nullptr);
+    commitEdits();
+    tk::DisableMenuItem(kMainMenu, MenuUndo, !history.canUndo());
+    tk::DisableMenuItem(kMainMenu, MenuRedo, !history.canRedo());
     popupOpen = true;
     drainEvents();
     SetForegroundWindow(canvas);

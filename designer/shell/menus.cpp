@@ -21,6 +21,9 @@ void Designer::buildMenus() {
     creationEntries();
     tk::CloseSubMenu();
     tk::MenuBar();
+    tk::MenuItem(MenuUndo, "Undo");
+    tk::MenuItem(MenuRedo, "Redo");
+    tk::MenuBar();
     tk::MenuItem(MenuPreview, "Preview Zarnet");
     tk::MenuBar();
     tk::MenuItem(MenuToggleXp, "Toggle XP Skin");
@@ -96,6 +99,12 @@ void Designer::menuCommand(int id) {
         return;
     }
     switch (id) {
+    case MenuUndo:
+        undo();
+        break;
+    case MenuRedo:
+        redo();
+        break;
     case MenuSaveAs:
         saveAs();
         break;

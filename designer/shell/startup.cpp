@@ -236,6 +236,8 @@ bool Designer::start(const StartOptions& options) {
         d->disabledControl = gadget;
     });
     layoutEstablished = true;
+    // A design handed over by a restart may already differ from its file.
+    resetHistory(!design.modified);
 
     tk::InputSource& in = tk::input();
     in.asyncKeyState(VK_ESCAPE);

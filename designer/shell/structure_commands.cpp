@@ -38,6 +38,7 @@ bool Designer::rebuildAround(const std::function<bool()>& edit, bool keepSplitte
     freeCanvas(design);
     const bool done = edit();
     buildCanvas(design, kCanvasWindow);
+    ++canvasBuilds;
     rebuildTree();
     clearFields();
     tk::SetActiveWindow(kCanvasWindow);

@@ -80,9 +80,10 @@ void Designer::objectManagerBranch() {
         }
         return;
     }
-    if (treeFocused && sampled(VK_CONTROL) && selected) {
-        toggleHiddenFromTree(selected);
-        waitForRelease(VK_CONTROL);
+    if (treeFocused && sampled(VK_CONTROL)) {
+        // CONTROL alone hides or shows the entry's item when it is let go;
+        // with Z or Y it undoes or redoes instead.
+        if (!controlChord() && selected) toggleHiddenFromTree(selected);
         return;
     }
     if (event != tk::PB_Event_Gadget) return;
@@ -125,7 +126,7 @@ void Designer::toggleHiddenFromTree(HTREEITEM entry) {
     const int at = itemOfTreeEntry(entry);
     if (at < 0 || !design.items[static_cast<size_t>(at)].isGadget()) return;
     Item& it = design.items[static_cast<size_t>(at)];
-    design.modified = true;
+    noteEdit(design);
     refreshTitle();
     it.status ^= kStatusHidden;
     setHidden(it, (it.status & kStatusHidden) != 0);
@@ -197,7 +198,7 @@ void Designer::fieldEvent(int field) {
     }
     for (const Anchor& a : kAnchors) {
         if (a.field != field) continue;
-        design.modified = true;
+        noteEdit(design);
         refreshTitle();
         const bool on = tk::GetGadgetState(fields[field]) != 0;
         auto apply = [&](Item& it) { it.auto_ = on ? (it.auto_ | a.bit) : (it.auto_ & ~a.bit); };
@@ -214,7 +215,7 @@ void Designer::renameMarked() {
     const std::string name = tk::GetGadgetText(fields[FieldName]);
     if (name == it.name) return;
     it.name = name;
-    design.modified = true;
+    noteEdit(design);
     refreshTitle();
     if (it.id) tk::GadgetToolTip(number(it.id), canvasTooltip(it));
     setHidden(it, (it.status & kStatusHidden) != 0); // rewrites the tree text
@@ -249,7 +250,7 @@ void Designer::applyTypedRect(int field) {
 }
 
 void Designer::toggleStatus(int field) {
-    design.modified = true;
+    noteEdit(design);
     refreshTitle();
     const int bit = field == FieldFixed ? kStatusFixed : field == FieldDisable ? kStatusDisabled : kStatusHidden;
     const bool on = tk::GetGadgetState(fields[field]) != 0;

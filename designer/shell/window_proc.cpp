@@ -7,7 +7,7 @@
 namespace zarnet::designer {
 
 void Designer::canvasSizeReport() {
-    design.modified = true;
+    noteEdit(design);
     refreshTitle();
     int w = tk::WindowWidth(kCanvasWindow), h = tk::WindowHeight(kCanvasWindow);
     if (tk::input().asyncKeyState(VK_SHIFT) != 0) {

@@ -1,0 +1,196 @@
+// Undo and redo: every edit the main loop sees end becomes one step of the
+// history, and a step undone or redone puts the design, the canvas and the
+// tree back as they were, touching only what the step changed.
+#include "designer/shell/designer.h"
+
+#include "designer/canvas/canvas_build.h"
+#include "designer/canvas/moving.h"
+#include "designer/history/restore_plan.h"
+#include "designer/properties/live_update.h"
+#include "toolkit/toolkit.h"
+
+#include <unordered_map>
+
+namespace zarnet::designer {
+
+namespace {
+
+uint64_t mix(uint64_t h, uint64_t v) {
+    h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
+    return h;
+}
+
+// The design's font table made to hold `to`'s entries, each loaded when
+// used; entries that did not change keep their loaded font.
+void restoreFonts(Design& d, const std::vector<FontRecord>& to) {
+    for (size_t i = to.size(); i < d.fonts.size(); ++i)
+        if (d.fonts[i].loadedFont) tk::FreeFont(static_cast<int>(d.fonts[i].loadedFont));
+    d.fonts.resize(to.size());
+    for (size_t i = 0; i < to.size(); ++i) {
+        FontEntry& f = d.fonts[i];
+        const FontRecord& r = to[i];
+        if (f.gFontUsed == r.used && f.gFontsize == r.size && f.gFontName == r.name &&
+            f.gFontstyle == r.style)
+            continue;
+        if (f.loadedFont) tk::FreeFont(static_cast<int>(f.loadedFont));
+        f = FontEntry{r.used, 0, r.size, r.name, r.style};
+    }
+    loadDesignFonts(d);
+}
+
+} // namespace
+
+void Designer::resetHistory(bool saved) {
+    if (canvas) {
+        refreshModelFromCanvas(design);
+        design.clientWidth = tk::WindowWidth(kCanvasWindow);
+        design.clientHeight = tk::WindowHeight(kCanvasWindow);
+    }
+    history.reset(takeSnapshot(design, nullptr), saved);
+    committedRevision = design.revision;
+    committedBuilds = canvasBuilds;
+    pendingMergeKey = 0;
+}
+
+bool Designer::commitEdits() {
+    if (design.revision == committedRevision || gesture != Gesture::Idle || !canvas) return false;
+    refreshModelFromCanvas(design);
+    design.clientWidth = tk::WindowWidth(kCanvasWindow);
+    design.clientHeight = tk::WindowHeight(kCanvasWindow);
+    const StepInfo info{canvasBuilds != committedBuilds, pendingMergeKey};
+    committedRevision = design.revision;
+    committedBuilds = canvasBuilds;
+    pendingMergeKey = 0;
+    if (!history.commit(takeSnapshot(design, &history.current()), info)) return false;
+    design.modified = !history.atSavePoint();
+    refreshTitle();
+    return true;
+}
+
+uint64_t Designer::keyRunKey(int dx, int dy, bool size) const {
+    uint64_t h = mix(mix(mix(1, static_cast<uint64_t>(dx + 2)), static_cast<uint64_t>(dy + 2)), size);
+    for (size_t i : selectedItems()) h = mix(h, static_cast<uint64_t>(design.items[i].number + 1));
+    return h | 1;
+}
+
+void Designer::undo() {
+    commitEdits();
+    if (gesture != Gesture::Idle || !history.canUndo()) return;
+    const bool rebuilt = history.undoStep().rebuilt;
+    const Snapshot& from = history.current();
+    applySnapshot(from, history.undo(), rebuilt);
+}
+
+void Designer::redo() {
+    commitEdits();
+    if (gesture != Gesture::Idle || !history.canRedo()) return;
+    const bool rebuilt = history.redoStep().rebuilt;
+    const Snapshot& from = history.current();
+    applySnapshot(from, history.redo(), rebuilt);
+}
+
+void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebuilt) {
+    using Kind = RestorePlan::Kind;
+    unmark(sel);
+    const RestorePlan plan = rebuilt ? RestorePlan{Kind::Rebuild} : planRestore(from, to);
+    switch (plan.kind) {
+    case Kind::Nothing:
+        restoreFonts(design, to.fonts);
+        break;
+    case Kind::Fields: {
+        restoreFonts(design, to.fonts);
+        EditorHost host = editorHost();
+        for (size_t i : plan.placed) {
+            const RecordFields& f = to.items[i]->fields;
+            applyItemRect(design.items[i], {f.x, f.y, f.w, f.h});
+            restoreRecord(design.items[i], *to.items[i]);
+        }
+        for (size_t i : plan.remade) {
+            restoreRecord(design.items[i], *to.items[i]);
+            recreateGadget(host, i);
+        }
+        for (size_t i : plan.remade) retitleTreeEntry(i);
+        break;
+    }
+    case Kind::Insert: {
+        std::vector<Item> run;
+        for (size_t i = plan.first; i < plan.first + plan.count; ++i)
+            run.push_back(itemFromRecord(*to.items[i]));
+        design.items.insert(design.items.begin() + static_cast<ptrdiff_t>(plan.first),
+                            std::make_move_iterator(run.begin()), std::make_move_iterator(run.end()));
+        restoreFonts(design, to.fonts);
+        design.recomputeNesting();
+        buildRun(design, plan.first, plan.count, kCanvasWindow);
+        rebuildTree();
+        break;
+    }
+    case Kind::Remove: {
+        freeRun(design, plan.first, plan.count);
+        design.items.erase(design.items.begin() + static_cast<ptrdiff_t>(plan.first),
+                           design.items.begin() + static_cast<ptrdiff_t>(plan.first + plan.count));
+        restoreFonts(design, to.fonts);
+        design.recomputeNesting();
+        rebuildTree();
+        break;
+    }
+    case Kind::Rebuild: {
+        // Panels stay on the tab and scroll areas at the place they show now.
+        refreshModelFromCanvas(design);
+        std::unordered_map<int, std::pair<int, int>> views;
+        for (const Item& it : design.items)
+            if (it.isGadget()) views[it.number] = {it.view1, it.view2};
+        freeCanvas(design);
+        design.items.clear();
+        for (const SharedRecord& r : to.items) {
+            Item it = itemFromRecord(*r);
+            if (const auto v = views.find(it.number); it.isGadget() && v != views.end())
+                std::tie(it.view1, it.view2) = v->second;
+            design.items.push_back(std::move(it));
+        }
+        restoreFonts(design, to.fonts);
+        design.recomputeNesting();
+        buildCanvas(design, kCanvasWindow);
+        tk::UseGadgetList(canvas);
+        rebuildTree();
+        break;
+    }
+    }
+    restoreHeader(design, to);
+    if (tk::WindowWidth(kCanvasWindow) != to.clientWidth ||
+        tk::WindowHeight(kCanvasWindow) != to.clientHeight)
+        tk::ResizeWindow(kCanvasWindow, -1, -1, to.clientWidth, to.clientHeight);
+    clearFields();
+    design.modified = !history.atSavePoint();
+    committedRevision = design.revision;
+    refreshTitle();
+}
+
+bool Designer::undoKeys() {
+    if (!sampled(VK_CONTROL)) return false;
+    if (keyDown('Z')) {
+        if (sampled(VK_SHIFT))
+            redo();
+        else
+            undo();
+        waitForRelease('Z');
+        return true;
+    }
+    if (keyDown('Y')) {
+        redo();
+        waitForRelease('Y');
+        return true;
+    }
+    return false;
+}
+
+bool Designer::controlChord() {
+    bool chord = false;
+    tk::InputSource& in = tk::input();
+    while (in.asyncKeyState(VK_CONTROL) != 0) {
+        if (undoKeys()) chord = true;
+        if (tk::WindowEvent() == 0) tk::clock().sleep(4);
+    }
+    return chord;
+}
+
+} // namespace zarnet::designer
