@@ -6,6 +6,7 @@
 #include "designer/canvas/canvas_build.h"
 #include "designer/canvas/moving.h"
 #include "designer/history/restore_plan.h"
+#include "designer/properties/font_table.h"
 #include "designer/properties/live_update.h"
 #include "toolkit/toolkit.h"
 
@@ -156,6 +157,8 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
     }
     }
     restoreHeader(design, to);
+    // Defaults that name a font entry the restored table no longer uses.
+    forgetReleasedFonts(design, typeDefaults, tooltipDefaults);
     if (tk::WindowWidth(kCanvasWindow) != to.clientWidth ||
         tk::WindowHeight(kCanvasWindow) != to.clientHeight)
         tk::ResizeWindow(kCanvasWindow, -1, -1, to.clientWidth, to.clientHeight);

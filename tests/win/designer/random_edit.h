@@ -104,6 +104,9 @@ class Input : public designertest::ScriptedInput {
     uint32_t ticks_ = 0;
 };
 
+// The history holds the design as it stands (edits committed first).
+std::optional<std::string> historyInStep(zarnet::designer::Designer& d);
+
 class Session;
 struct Operation {
     const char* name;
@@ -195,6 +198,12 @@ class Session {
     // tracing.
     std::string summary() const;
     bool trace = false;
+    // After a run, every step undone and redone (the history's own check).
+    bool undoAll = false;
+    std::vector<uint8_t> historyBase; // the design where the history began
+    int historyBaseGrid = 10;
+    void noteHistoryBase();
+    std::optional<std::string> undoAndRedoAll();
     // Findings containing one of these texts are counted, not reported,
     // and the run goes on: faults already known while they are mended.
     std::vector<std::string> known;

@@ -289,6 +289,7 @@ std::optional<std::string> Session::check() {
     if (auto bad = numbers(d.design)) return bad;
     if (auto bad = canvas(d)) return bad;
     if (auto bad = tree(d)) return bad;
+    if (auto bad = historyInStep(d)) return bad;
     // The title shows the modified marker and the name, then the client
     // size or the last position or size report of a drag.
     const std::string title = tk::GetWindowTitle(kCanvasWindow);

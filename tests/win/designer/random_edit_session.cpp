@@ -215,6 +215,7 @@ std::optional<Finding> Session::run(const std::string& designFile, uint64_t seed
     clock.ticks = 0;
     if (!begin({designFile})) return Finding{0, "start", "the designer did not start"};
     if (auto bad = check()) return Finding{0, "start", *bad};
+    if (undoAll) noteHistoryBase();
     for (size_t k = 0; k < steps.size(); ++k) {
         const char* name = step(seed, steps[k]);
         if (trace) std::printf("step %u %s: %s\n", steps[k], name, summary().c_str());
@@ -230,7 +231,13 @@ std::optional<Finding> Session::run(const std::string& designFile, uint64_t seed
             end();
             return Finding{static_cast<uint32_t>(k), name, *bad};
         }
+        if (undoAll) noteHistoryBase();
     }
+    if (undoAll && running && !steps.empty())
+        if (auto bad = undoAndRedoAll()) {
+            end();
+            return Finding{static_cast<uint32_t>(steps.size() - 1), "undo and redo all", *bad};
+        }
     end();
     return std::nullopt;
 }

@@ -11,6 +11,7 @@
 //   ZARNET_RANDOM_KNOWN   "text|text": findings containing one are counted
 //                         and the run goes on (faults being mended)
 //   ZARNET_RANDOM_PROFILE prints the time and effect of each operation
+//   ZARNET_RANDOM_UNDO    0: no undo and redo of every step after a run
 #include "random_edit_runner.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,7 @@ TEST(RandomEdit, EveryStepKeepsDesignCanvasTreeAndFileInStep) {
     const auto starts = writeStartFiles(s.folder);
     s.trace = setting("ZARNET_RANDOM_TRACE", 0) != 0;
     s.known = knownFindings();
+    s.undoAll = setting("ZARNET_RANDOM_UNDO", 1) != 0;
     ASSERT_EQ(starts.size(), startDesigns().size());
 
     if (const char* text = std::getenv("ZARNET_RANDOM_REPLAY"); text && *text) {

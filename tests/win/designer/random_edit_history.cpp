@@ -1,0 +1,82 @@
+// The history in the random edit: after every step it holds the design as
+// it stands, and after a run every step undone gives back the design the
+// history began with, byte for byte, and every step redone the design the
+// run ended with; the canvas and tree are checked after each one.
+#include "random_edit.h"
+
+#include "designer/canvas/canvas_build.h"
+#include "designer/history/snapshot.h"
+
+namespace randomedit {
+
+using zarnet::designer::takeSnapshot;
+
+std::optional<std::string> historyInStep(zarnet::designer::Designer& d) {
+    d.commitEdits();
+    if (d.gesture != zarnet::designer::Designer::Gesture::Idle) return std::nullopt;
+    zarnet::designer::refreshModelFromCanvas(d.design);
+    d.design.clientWidth = tk::WindowWidth(zarnet::designer::kCanvasWindow);
+    d.design.clientHeight = tk::WindowHeight(zarnet::designer::kCanvasWindow);
+    const auto now = takeSnapshot(d.design, &d.history.current());
+    if (now == d.history.current()) return std::nullopt;
+    const auto& held = d.history.current();
+    std::string where = "the header";
+    if (now.items.size() != held.items.size())
+        where = "the list's length";
+    else if (now.fonts != held.fonts)
+        where = "the font table";
+    else
+        for (size_t i = 0; i < now.items.size(); ++i)
+            if (!(now.items[i]->fields == held.items[i]->fields)) {
+                where = "item " + std::to_string(i);
+                break;
+            }
+    return "history: the design changed without an edit step (" + where + ")";
+}
+
+void Session::noteHistoryBase() {
+    if (d.history.steps() != 0) return;
+    historyBase = savedBytes();
+    historyBaseGrid = d.gridSize;
+}
+
+std::optional<std::string> Session::undoAndRedoAll() {
+    const std::vector<uint8_t> after = savedBytes();
+    const int grid = d.gridSize;
+    const size_t steps = d.history.position();
+    // The keys for the first ones, as a user presses them; the menu
+    // command for the rest.
+    for (size_t k = 0; k < steps; ++k) {
+        if (k < 3)
+            key('Z', {VK_CONTROL});
+        else
+            d.menuCommand(zarnet::designer::MenuUndo);
+        if (d.history.position() != steps - k - 1)
+            return "undo " + std::to_string(k + 1) + " of " + std::to_string(steps) +
+                   ": the history did not move back";
+        if (auto bad = check()) return "undo " + std::to_string(k + 1) + ": " + *bad;
+    }
+    d.gridSize = historyBaseGrid;
+    const std::vector<uint8_t> undone = savedBytes();
+    d.gridSize = grid;
+    if (undone != historyBase)
+        return "undo all: the design differs from where its history began, " +
+               differenceAt(historyBase, undone);
+    if (d.design.modified == d.history.atSavePoint())
+        return "undo all: the modified marker does not follow the save point";
+    for (size_t k = 0; k < steps; ++k) {
+        if (k < 3)
+            key('Y', {VK_CONTROL});
+        else
+            d.menuCommand(zarnet::designer::MenuRedo);
+        if (auto bad = check()) return "redo " + std::to_string(k + 1) + ": " + *bad;
+    }
+    if (d.history.position() != steps) return "redo all: the history did not come back";
+    const std::vector<uint8_t> redone = savedBytes();
+    if (redone != after)
+        return "redo all: the design differs from where the run ended, " +
+               differenceAt(after, redone);
+    return std::nullopt;
+}
+
+} // namespace randomedit
