@@ -178,6 +178,11 @@ int GadgetHeight(int gadget) {
     return r.bottom - r.top;
 }
 
+RECT GadgetBounds(int gadget) {
+    GadgetRec* g = findGadget(gadget);
+    return g ? gadgetRect(*g) : RECT{};
+}
+
 void ResizeGadget(int gadget, int x, int y, int w, int h) {
     GadgetRec* g = findGadget(gadget);
     if (!g) return;

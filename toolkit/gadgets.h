@@ -120,6 +120,8 @@ int GadgetX(int gadget);
 int GadgetY(int gadget);
 int GadgetWidth(int gadget);
 int GadgetHeight(int gadget);
+// All four at once: left, top, right, bottom (zero for no gadget).
+RECT GadgetBounds(int gadget);
 // A value of -1 keeps that coordinate.
 void ResizeGadget(int gadget, int x, int y, int w, int h);
 // As ResizeGadget, but every value is taken as it is: -1 is a place, not

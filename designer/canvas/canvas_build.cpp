@@ -182,7 +182,6 @@ void buildRun(Design& d, size_t first, size_t count, int canvasWindow) {
             SetWindowPos(tk::GadgetID(number(it.id)), HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    drainEvents();
 }
 
 void freeRun(Design& d, size_t first, size_t count) {
@@ -191,34 +190,39 @@ void freeRun(Design& d, size_t first, size_t count) {
         if (d.items[i].typ == SplitterGadget) freeLiveGadget(d.items[i]);
     for (size_t i = first; i < first + count; ++i)
         if (d.items[i].isGadget()) freeLiveGadget(d.items[i]);
-    drainEvents();
 }
 
-void refreshModelFromCanvas(Design& d, bool keepSplitterPositions) {
+void refreshModelFromCanvas(Design& d, bool keepSplitterPositions, Refresh scope) {
+    const bool everything = scope == Refresh::Everything;
     for (Item& it : d.items) {
         if (it.bandmark == -1) continue;
         if (it.typ == kTabRecord) {
+            if (!everything) continue;
             if (it.parent && tk::IsGadget(number(it.parent)))
                 it.wtext = tk::GetGadgetItemText(number(it.parent), it.number);
             continue;
         }
         if (!it.isGadget() || it.insplitter == -1 || !it.id) continue;
+        if (scope == Refresh::Live && it.insplitter != 1 && it.typ != SplitterGadget &&
+            it.typ != ListIconGadget && it.typ != StringGadget)
+            continue;
         const int g = number(it.id);
         if (!tk::IsGadget(g)) continue;
         if (it.typ != ImageGadget) {
-            it.x = tk::GadgetX(g);
-            it.y = tk::GadgetY(g);
-            it.w = tk::GadgetWidth(g);
-            if (it.typ != ComboBoxGadget && it.typ != ExplorerComboGadget)
-                it.h = tk::GadgetHeight(g);
+            const RECT r = tk::GadgetBounds(g);
+            it.x = r.left;
+            it.y = r.top;
+            it.w = r.right - r.left;
+            if (it.typ != ComboBoxGadget && it.typ != ExplorerComboGadget) it.h = r.bottom - r.top;
         }
         if (it.typ == ListIconGadget)
             it.para1 = static_cast<int>(
                 tk::GetGadgetItemAttribute(g, 0, tk::PB_ListIcon_ColumnWidth, 0));
-        else if (liveTextIsStored(it.typ))
+        else if (liveTextIsStored(it.typ) && (everything || it.typ == StringGadget))
             it.wtext = tk::GetGadgetText(g);
         if (it.typ == SplitterGadget)
             it.para3 = keepSplitterPositions ? static_cast<int>(tk::GetGadgetState(g)) : -1;
+        if (!everything) continue;
         if (it.typ == PanelGadget) it.view1 = static_cast<int>(tk::GetGadgetState(g));
         if (it.typ == ScrollAreaGadget) {
             it.view1 = static_cast<int>(tk::GetGadgetAttribute(g, tk::PB_ScrollArea_X));

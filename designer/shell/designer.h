@@ -321,7 +321,10 @@ struct Designer {
     uint64_t canvasBuilds = 0, committedBuilds = 0; // rebuilds of the canvas by edits
     uint64_t pendingMergeKey = 0;             // set by a cursor-key step
     void resetHistory(bool saved);            // a new history from the design as it is
-    bool commitEdits();                       // true when a step was recorded
+    // True when a step was recorded. With `liveChanges` the canvas is read
+    // even without an edit: a splitter's separator or a list icon's column
+    // dragged on the canvas changes the design without one.
+    bool commitEdits(bool liveChanges = false);
     uint64_t keyRunKey(int dx, int dy, bool size) const;
     void undo();
     void redo();

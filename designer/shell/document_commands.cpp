@@ -161,7 +161,7 @@ DesignBytes Designer::designBytes() {
 }
 
 bool Designer::saveTo(const std::string& fileName) {
-    commitEdits();
+    commitEdits(true);
     const DesignBytes d = designBytes();
     if (!d.fault.empty()) {
         tk::MessageRequester("Error", "Can't save Zarnet!\r\rNothing was written to\r" + fileName +

@@ -5,11 +5,13 @@
 
 #include "designer/canvas/canvas_build.h"
 #include "designer/canvas/moving.h"
+#include "designer/canvas/selection.h"
 #include "designer/history/restore_plan.h"
 #include "designer/properties/font_table.h"
 #include "designer/properties/live_update.h"
 #include "toolkit/toolkit.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace zarnet::designer {
@@ -53,9 +55,11 @@ void Designer::resetHistory(bool saved) {
     pendingMergeKey = 0;
 }
 
-bool Designer::commitEdits() {
-    if (design.revision == committedRevision || gesture != Gesture::Idle || !canvas) return false;
-    refreshModelFromCanvas(design);
+bool Designer::commitEdits(bool liveChanges) {
+    if (gesture != Gesture::Idle || !canvas) return false;
+    const bool edited = design.revision != committedRevision;
+    if (!edited && !liveChanges) return false;
+    refreshModelFromCanvas(design, true, edited ? Refresh::Edited : Refresh::Live);
     design.clientWidth = tk::WindowWidth(kCanvasWindow);
     design.clientHeight = tk::WindowHeight(kCanvasWindow);
     const StepInfo info{canvasBuilds != committedBuilds, pendingMergeKey};
@@ -75,7 +79,7 @@ uint64_t Designer::keyRunKey(int dx, int dy, bool size) const {
 }
 
 void Designer::undo() {
-    commitEdits();
+    commitEdits(true);
     if (gesture != Gesture::Idle || !history.canUndo()) return;
     const bool rebuilt = history.undoStep().rebuilt;
     const Snapshot& from = history.current();
@@ -83,7 +87,7 @@ void Designer::undo() {
 }
 
 void Designer::redo() {
-    commitEdits();
+    commitEdits(true);
     if (gesture != Gesture::Idle || !history.canRedo()) return;
     const bool rebuilt = history.redoStep().rebuilt;
     const Snapshot& from = history.current();
@@ -92,8 +96,15 @@ void Designer::redo() {
 
 void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebuilt) {
     using Kind = RestorePlan::Kind;
-    unmark(sel);
     const RestorePlan plan = rebuilt ? RestorePlan{Kind::Rebuild} : planRestore(from, to);
+    // A single marked item keeps its marks when the step left it in place
+    // or only moved it; every other selection is given up.
+    const bool fieldsOnly = plan.kind == Kind::Fields || plan.kind == Kind::Nothing;
+    const auto marked = static_cast<size_t>(sel.marked);
+    const bool keepMark =
+        fieldsOnly && sel.marked >= 0 && !sel.groupMode &&
+        std::find(plan.remade.begin(), plan.remade.end(), marked) == plan.remade.end();
+    if (!keepMark) unmark(sel);
     switch (plan.kind) {
     case Kind::Nothing:
         restoreFonts(design, to.fonts);
@@ -111,6 +122,11 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
             recreateGadget(host, i);
         }
         for (size_t i : plan.remade) retitleTreeEntry(i);
+        if (keepMark && std::find(plan.placed.begin(), plan.placed.end(), marked) != plan.placed.end()) {
+            const RecordFields& f = to.items[marked]->fields;
+            sel.rect = {f.x, f.y, f.w, f.h};
+            moveMarks(sel);
+        }
         break;
     }
     case Kind::Insert: {
@@ -162,7 +178,10 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
     if (tk::WindowWidth(kCanvasWindow) != to.clientWidth ||
         tk::WindowHeight(kCanvasWindow) != to.clientHeight)
         tk::ResizeWindow(kCanvasWindow, -1, -1, to.clientWidth, to.clientHeight);
-    clearFields();
+    if (keepMark && sel.marked >= 0)
+        showFields();
+    else
+        clearFields();
     design.modified = !history.atSavePoint();
     committedRevision = design.revision;
     refreshTitle();

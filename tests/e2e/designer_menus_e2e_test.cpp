@@ -374,4 +374,59 @@ TEST_F(DesignerInput, ModalWindowsEndOnAClickSentFromAnotherProgram) {
     EXPECT_EQ(saved->items[0].wtext, "Sent");
 }
 
+// Undo and redo with the keys and with menu 0's entries: a button made by
+// two letters goes and comes back, the title's "*" following the file.
+TEST_F(DesignerInput, UndoAndRedoByKeysAndMenu) {
+    open(withItems({button(0, 10, 10, "A")}, 1));
+    probe::XInput input;
+    auto title = [&](bool modified) { return modified ? kModifiedTitle : kTitle; };
+    auto buttons = [&] {
+        int n = 0;
+        for (HWND w = FindWindowExA(canvas, nullptr, "Button", nullptr); w;
+             w = FindWindowExA(canvas, w, "Button", nullptr))
+            n += IsWindowVisible(w) ? 1 : 0;
+        return n;
+    };
+    auto expectButtons = [&](int n) {
+        for (int i = 0; i < 100 && buttons() != n; ++i) Sleep(50);
+        EXPECT_EQ(buttons(), n);
+    };
+    // "B" then "U" at the cursor: ButtonGadget.
+    ASSERT_TRUE(input.moveTo(at(200, 150)).key("b").pause(300).key("u").run());
+    ASSERT_NE(waitForCanvas(p, title(true)), nullptr);
+    expectButtons(2);
+    struct Step {
+        const char* how;
+        bool byMenu;
+        int entriesAbove; // in menu 0
+        const char* keys;
+        int buttons;
+        bool modified;
+    } steps[] = {
+        {"CTRL+Z", false, 0, "ctrl+z", 1, false},
+        {"CTRL+Y", false, 0, "ctrl+y", 2, true},
+        {"CTRL+SHIFT+Z after undo", false, 0, "ctrl+z", 1, false},
+        {"", false, 0, "ctrl+shift+z", 2, true},
+        {"menu Undo", true, 1, nullptr, 1, false},
+        {"menu Redo", true, 2, nullptr, 2, true},
+    };
+    for (const Step& s : steps) {
+        if (s.byMenu) {
+            HWND menu = opensMenu(input.clickAt(at(300, 250), 3));
+            ASSERT_NE(menu, nullptr) << s.how;
+            ASSERT_TRUE(input.clickAt(probe::menuEntry(menu, s.entriesAbove, 1)).run());
+            ASSERT_TRUE(probe::waitForNoMenu(p.id(), kStartMs));
+        } else {
+            ASSERT_TRUE(input.moveTo(at(300, 250)).key(s.keys).run());
+        }
+        EXPECT_NE(waitForCanvas(p, title(s.modified)), nullptr) << s.how;
+        expectButtons(s.buttons);
+    }
+    auto saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(saved->items.size(), 2u);
+    EXPECT_EQ(saved->items[1].typ, ButtonGadget);
+    EXPECT_EQ(saved->nextNumber, 2);
+}
+
 } // namespace

@@ -17,9 +17,20 @@ std::optional<std::string> historyInStep(zarnet::designer::Designer& d) {
     zarnet::designer::refreshModelFromCanvas(d.design);
     d.design.clientWidth = tk::WindowWidth(zarnet::designer::kCanvasWindow);
     d.design.clientHeight = tk::WindowHeight(zarnet::designer::kCanvasWindow);
-    const auto now = takeSnapshot(d.design, &d.history.current());
-    if (now == d.history.current()) return std::nullopt;
+    auto now = takeSnapshot(d.design, &d.history.current());
     const auto& held = d.history.current();
+    // A separator or a column dragged on the canvas changes the design
+    // with no edit step; the next step (or undo, or a save) takes it in.
+    if (now.items.size() == held.items.size())
+        for (size_t i = 0; i < now.items.size(); ++i) {
+            zarnet::RecordFields f = now.items[i]->fields;
+            const zarnet::RecordFields& h = held.items[i]->fields;
+            if (f.typ != h.typ || f == h) continue;
+            if (f.typ == zarnet::SplitterGadget) f.para3 = h.para3;
+            if (f.typ == zarnet::ListIconGadget) f.para1 = h.para1;
+            if (f == h) now.items[i] = held.items[i];
+        }
+    if (now == held) return std::nullopt;
     std::string where = "the header";
     if (now.items.size() != held.items.size())
         where = "the list's length";
@@ -41,6 +52,7 @@ void Session::noteHistoryBase() {
 }
 
 std::optional<std::string> Session::undoAndRedoAll() {
+    d.commitEdits(true); // what was dragged on the canvas since the last step
     const std::vector<uint8_t> after = savedBytes();
     const int grid = d.gridSize;
     const size_t steps = d.history.position();
