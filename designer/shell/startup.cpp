@@ -138,6 +138,7 @@ bool Designer::start(const StartOptions& options) {
         for (size_t i = 0; i < options.parameters.size(); ++i)
             params.push_back(parameter(options.parameters, i));
         if (isRestartCommandLine(params, isOwnBackup(designFile))) {
+            handedOver = true;
             const auto waitFor = decimalValue(params[1]);
             if (waitFor != 0) {
                 HWND old = reinterpret_cast<HWND>(static_cast<intptr_t>(waitFor));
@@ -236,6 +237,7 @@ bool Designer::start(const StartOptions& options) {
         d->disabledControl = gadget;
     });
     layoutEstablished = true;
+    startRecovery();
     // A design handed over by a restart may already differ from its file.
     resetHistory(!design.modified);
 
