@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <regex>
 
 namespace {
 
@@ -83,7 +84,9 @@ TEST_F(ZarnetE2E, AKilledDesignersWorkIsOfferedAndRestoredExactly) {
     EXPECT_EQ(box->title, "Info");
     const std::string asked = "Zarnet found unsaved changes to " + design + " from ";
     EXPECT_EQ(box->text.substr(0, asked.size()), asked);
-    EXPECT_EQ(box->text.substr(box->text.size() - 16), ". Restore them?");
+    EXPECT_TRUE(std::regex_match(box->text.substr(std::min(asked.size(), box->text.size())),
+                                 std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d\. Restore them\?)")))
+        << box->text;
     ASSERT_TRUE(probe::answer(*box, IDYES));
     HWND canvas = waitForCanvas(q, "*" + kTitle);
     ASSERT_NE(canvas, nullptr);
@@ -98,6 +101,49 @@ TEST_F(ZarnetE2E, AKilledDesignersWorkIsOfferedAndRestoredExactly) {
     EXPECT_TRUE(recoveryFiles().empty());
     ASSERT_TRUE(probe::closeWindow(canvas));
     EXPECT_EQ(q.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
+}
+
+TEST_F(ZarnetE2E, ARestartHandsItsCopyToTheNewDesigner) {
+    probe::Process p = start(probe::quoted(design));
+    HWND canvas = startedCanvas(p, IDNO, false);
+    ASSERT_NE(canvas, nullptr);
+    makeButton(canvas);
+    for (int i = 0; i < 300 && !copyOf(p); ++i)
+        Sleep(100);
+    ASSERT_TRUE(copyOf(p));
+    holdKey("Escape");
+    EXPECT_TRUE(p.waitExit(kExitMs).has_value());
+    HWND next = waitForOtherWindow(p.id(), "*" + kTitle, kStartMs);
+    ASSERT_NE(next, nullptr);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(next, &pid);
+    HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    FILETIME c, e, k, u;
+    ASSERT_TRUE(h && GetProcessTimes(h, &c, &e, &k, &u));
+    CloseHandle(h);
+    const recovery::ProcessIdentity nextId{pid,
+                                           (uint64_t(c.dwHighDateTime) << 32) | c.dwLowDateTime};
+    // One copy, named for the new designer from the moment it took over,
+    // and soon written by it.
+    const std::vector<std::string> copies = recoveryFiles();
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0], recoveryFolder() + recovery::copyFileName(nextId));
+    std::optional<recovery::RecoveryCopy> copy;
+    for (int i = 0; i < 100 && !(copy && copy->writer == nextId); ++i, Sleep(50)) {
+        const auto bytes = readFileBytes(pathFromText(copies[0]));
+        copy = bytes ? recovery::readCopy(*bytes).copy : std::nullopt;
+    }
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->writer, nextId);
+    EXPECT_EQ(copy->designName, design);
+    // Its changes thrown away at Exit: no copy is left.
+    ASSERT_TRUE(probe::closeWindow(next));
+    auto box = probe::waitForMessageBox(pid, kStartMs);
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(probe::answer(*box, IDNO));
+    for (int i = 0; i < 100 && !recoveryFiles().empty(); ++i)
+        Sleep(50);
+    EXPECT_TRUE(recoveryFiles().empty());
 }
 
 // ZARNET_E2E_KILLS sets the number of kills (8 by default; the long run
