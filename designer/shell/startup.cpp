@@ -138,7 +138,6 @@ bool Designer::start(const StartOptions& options) {
         for (size_t i = 0; i < options.parameters.size(); ++i)
             params.push_back(parameter(options.parameters, i));
         if (isRestartCommandLine(params, isOwnBackup(designFile))) {
-            handedOver = true;
             const auto waitFor = decimalValue(params[1]);
             if (waitFor != 0) {
                 HWND old = reinterpret_cast<HWND>(static_cast<intptr_t>(waitFor));
@@ -149,6 +148,7 @@ bool Designer::start(const StartOptions& options) {
             // in it is not lost with it; the empty canvas then does not take
             // the design's name, so no save can put it over the real file.
             if (loadFile(designFile, true)) {
+                handedOver = true;
                 DeleteFileA(designFile.c_str());
                 design.fileName = params[2];
                 design.modified = params[3] == "1";
