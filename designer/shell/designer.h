@@ -335,7 +335,7 @@ struct Designer {
 
     // Recovery copies of unsaved work, in the user's own folder.
     recovery::CopyTimer recoveryTimer;
-    bool handedOver = false; // a restart handed its design (and copy) to this process
+    bool handedOver = false;            // a restart handed its design (and copy) to this process
     std::string recoveryFolder() const; // empty: none is kept
     void keepRecoveryCopy();            // every pass: writes or removes the copy when due
     bool writeRecoveryCopy();
