@@ -53,6 +53,7 @@ void Designer::drainEvents() {
 }
 
 void Designer::shutdown() {
+    dropRecoveryCopy();
     tk::SetWindowCallback(nullptr);
     ClipCursor(nullptr);
     unmark(sel);

@@ -7,6 +7,7 @@
 #include "designer/canvas/creation.h"
 #include "designer/canvas/selection.h"
 #include "designer/history/history.h"
+#include "designer/recovery/recovery_plan.h"
 #include "document/catalogue.h"
 #include "designer/shell/shell_logic.h"
 #include "document/model.h"
@@ -335,6 +336,21 @@ struct Designer {
     // when one was pressed.
     bool controlChord();
 
+    // Recovery copies of unsaved work, in the user's own folder.
+    recovery::CopyTimer recoveryTimer;
+    bool handedOver = false;            // a restart handed its design (and copy) to this process
+    std::string recoveryFolder() const; // empty: none is kept
+    void keepRecoveryCopy();            // every pass: writes or removes the copy when due
+    bool writeRecoveryCopy();
+    bool writeRecoveryCopyNow(); // false when nothing was written
+    void dropRecoveryCopy();     // a clean end leaves no copy behind
+    // A restart: the copy becomes the new designer's (it has the design now).
+    void handOverRecoveryCopy(HANDLE nextDesigner);
+    // At start-up: offers the copies of designers that are gone, or, after
+    // a restart, makes the copy the old designer handed over this one's.
+    void startRecovery();
+    bool restoreCopy(const recovery::RecoveryCopy& copy);
+
     // The canvas branch.
     // Called by the canvas branch, and with `fromTree` by the object
     // manager when DEL or RETURN is pressed on a tree entry. True when it acted.
@@ -351,6 +367,9 @@ struct Designer {
     void canvasBranch(bool canvasCommand);
     void dispatch();
     bool readDesignFile(const std::string& fileName, bool atStartUp);
+    // A design file's bytes (none: the file could not be read) as the design.
+    bool readDesignBytes(const std::optional<std::vector<uint8_t>>& bytes,
+                         const std::string& fileName, bool atStartUp);
 };
 
 // The window procedure of the designer's windows; it serves the one

@@ -82,9 +82,14 @@ bool Designer::loadFile(const std::string& fileName, bool atStartUp) {
 }
 
 bool Designer::readDesignFile(const std::string& fileName, bool atStartUp) {
+    return readDesignBytes(readFileBytes(pathFromText(fileName)), fileName, atStartUp);
+}
+
+bool Designer::readDesignBytes(const std::optional<std::vector<uint8_t>>& bytes,
+                               const std::string& fileName, bool atStartUp) {
     std::string problem;
     std::optional<Design> loaded;
-    if (auto bytes = readFileBytes(pathFromText(fileName))) {
+    if (bytes) {
         LoadResult r = readDesign(*bytes, Strictness::Editable);
         if (r.design)
             loaded = std::move(r.design);
@@ -213,6 +218,7 @@ void Designer::exit() {
     if (canvasDC) ReleaseDC(canvas, canvasDC);
     canvasDC = nullptr;
     writePreferences();
+    dropRecoveryCopy();
     ended = true;
 }
 

@@ -187,6 +187,7 @@ bool Designer::restartWith(bool toggleManifest) {
         tk::MessageRequester("Error", "Can't restart Zarnet:\r" + programFile);
         return false;
     }
+    handOverRecoveryCopy(next);
     CloseHandle(next);
     if (canvasDC) ReleaseDC(canvas, canvasDC);
     canvasDC = nullptr;

@@ -148,6 +148,7 @@ bool Designer::start(const StartOptions& options) {
             // in it is not lost with it; the empty canvas then does not take
             // the design's name, so no save can put it over the real file.
             if (loadFile(designFile, true)) {
+                handedOver = true;
                 DeleteFileA(designFile.c_str());
                 design.fileName = params[2];
                 design.modified = params[3] == "1";
@@ -236,6 +237,7 @@ bool Designer::start(const StartOptions& options) {
         d->disabledControl = gadget;
     });
     layoutEstablished = true;
+    startRecovery();
     // A design handed over by a restart may already differ from its file.
     resetHistory(!design.modified);
 

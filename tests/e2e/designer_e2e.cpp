@@ -1,12 +1,39 @@
 #include "designer_e2e.h"
 
+#include <shlobj.h>
+
 namespace designer_e2e {
 
 std::vector<uint8_t> bytesOf(const std::string& path) {
     return zarnet::readFileBytes(path).value_or(std::vector<uint8_t>{});
 }
 
+std::string recoveryFolder() {
+    char appData[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
+    return std::string(appData) + "\\Zarnet\\recovery\\";
+}
+
+std::vector<std::string> recoveryFiles() {
+    std::vector<std::string> out;
+    WIN32_FIND_DATAA entry;
+    HANDLE h = FindFirstFileA((recoveryFolder() + "*.zrv").c_str(), &entry);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    do
+        out.push_back(recoveryFolder() + entry.cFileName);
+    while (FindNextFileA(h, &entry));
+    FindClose(h);
+    return out;
+}
+
+// Copies a killed designer left would be offered to the next test's.
+void clearRecoveryFolder() {
+    for (const std::string& f : recoveryFiles())
+        DeleteFileA(f.c_str());
+}
+
 void ZarnetE2E::SetUp() {
+    clearRecoveryFolder();
     char tmp[MAX_PATH];
     GetTempPathA(MAX_PATH, tmp);
     dir = std::string(tmp) + "zarnet e2e " + std::to_string(GetCurrentProcessId()) + "\\";
@@ -24,6 +51,7 @@ void ZarnetE2E::SetUp() {
 }
 
 void ZarnetE2E::TearDown() {
+    clearRecoveryFolder();
     for (const char* f : {kExe, "my design.zrf", "preferences.zrp", "saved.zrf", "damaged.zrf",
                           "backup", "Pelmo.exe", "Zarnet.exe.manifest", "Pelmo.exe.manifest"})
         DeleteFileA((dir + f).c_str());

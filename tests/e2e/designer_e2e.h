@@ -36,6 +36,12 @@ class ZarnetE2E : public ::testing::Test {
     std::string dir, exe, design;
 };
 
+// The recovery folder of the prefix's user (ends with a backslash), and
+// the copies in it. The tests start with it empty and leave it so.
+std::string recoveryFolder();
+std::vector<std::string> recoveryFiles();
+void clearRecoveryFolder();
+
 // Holds a key down for a moment through the X server, as a user's
 // keyboard does: the designer samples keys rather than reading messages.
 void holdKey(const char* key);

@@ -1,2 +1,4 @@
 # The designer's own preferences file.
 zarnet_add_fuzzer(preferences_fuzz SOURCES preferences_fuzz.cpp LIBS zarnet_shell_logic)
+# Recovery copies found in the user's folder at start-up.
+zarnet_add_fuzzer(recovery_reader_fuzz SOURCES recovery_reader_fuzz.cpp LIBS zarnet_recovery)
