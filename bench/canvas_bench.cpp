@@ -45,6 +45,7 @@ struct Started {
         writeFileAtomic(path, writeDesign(design));
         designer::StartOptions o;
         o.programFolder = folder;
+        o.userDataFolder = folder + "user data\\";
         o.parameters = {path};
         ok = d.start(o);
         SetForegroundWindow(d.canvas);

@@ -67,6 +67,7 @@ struct MixedFile {
 bool startDesigner(benchmark::State& state, designer::Designer& d, const MixedFile& f, bool open) {
     designer::StartOptions options;
     options.programFolder = f.folder;
+    options.userDataFolder = f.folder + "user data\\";
     if (open) options.parameters = {f.path};
     if (d.start(options)) return true;
     state.SkipWithError("the designer did not start");

@@ -54,6 +54,7 @@ void undoOverEdit(benchmark::State& state, const std::function<void(Designer&)>&
     Designer d;
     designer::StartOptions options;
     options.programFolder = f.folder;
+    options.userDataFolder = f.folder + "user data\\";
     options.parameters = {f.path};
     if (!d.start(options)) {
         state.SkipWithError("the designer did not start");
@@ -158,6 +159,7 @@ void BM_CommitParts(benchmark::State& state) {
     Designer d;
     designer::StartOptions options;
     options.programFolder = f.folder;
+    options.userDataFolder = f.folder + "user data\\";
     options.parameters = {f.path};
     if (!d.start(options)) {
         state.SkipWithError("the designer did not start");

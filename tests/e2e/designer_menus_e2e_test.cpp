@@ -392,7 +392,8 @@ TEST_F(DesignerInput, UndoAndRedoByKeysAndMenu) {
         EXPECT_EQ(buttons(), n);
     };
     // "B" then "U" at the cursor: ButtonGadget.
-    ASSERT_TRUE(input.moveTo(at(200, 150)).key("b").pause(300).key("u").run());
+    ASSERT_TRUE(
+        input.clickAt(at(200, 150)).pause(300).key("b").pause(500).key("u").pause(300).run());
     ASSERT_NE(waitForCanvas(p, title(true)), nullptr);
     expectButtons(2);
     struct Step {

@@ -7,6 +7,8 @@
 #include "designer/canvas/canvas_build.h"
 #include "designer/history/snapshot.h"
 
+#include <set>
+
 namespace randomedit {
 
 using zarnet::designer::takeSnapshot;
@@ -21,15 +23,26 @@ std::optional<std::string> historyInStep(zarnet::designer::Designer& d) {
     const auto& held = d.history.current();
     // A separator or a column dragged on the canvas changes the design
     // with no edit step; the next step (or undo, or a save) takes it in.
-    if (now.items.size() == held.items.size())
+    if (now.items.size() == held.items.size()) {
+        std::set<int> children; // sized by their splitter's separator
+        for (const auto& r : now.items)
+            if (r->fields.typ == zarnet::SplitterGadget)
+                children.insert({r->fields.para1, r->fields.para2});
         for (size_t i = 0; i < now.items.size(); ++i) {
             zarnet::RecordFields f = now.items[i]->fields;
             const zarnet::RecordFields& h = held.items[i]->fields;
             if (f.typ != h.typ || f == h) continue;
             if (f.typ == zarnet::SplitterGadget) f.para3 = h.para3;
             if (f.typ == zarnet::ListIconGadget) f.para1 = h.para1;
+            if (f.typ >= 1 && f.typ <= 29 && children.contains(f.number)) {
+                f.x = h.x;
+                f.y = h.y;
+                f.w = h.w;
+                f.h = h.h;
+            }
             if (f == h) now.items[i] = held.items[i];
         }
+    }
     if (now == held) return std::nullopt;
     std::string where = "the header";
     if (now.items.size() != held.items.size())
@@ -56,6 +69,8 @@ std::optional<std::string> Session::undoAndRedoAll() {
     const std::vector<uint8_t> after = savedBytes();
     const int grid = d.gridSize;
     const size_t steps = d.history.position();
+    SetForegroundWindow(d.canvas);
+    passes(1);
     // The keys for the first ones, as a user presses them; the menu
     // command for the rest.
     for (size_t k = 0; k < steps; ++k) {

@@ -180,6 +180,7 @@ bool Session::begin(const std::vector<std::string>& parameters) {
     StartOptions o;
     o.parameters = parameters;
     o.programFolder = folder;
+    o.userDataFolder = folder + "user data\\";
     input = Input{};
     requesters.clear();
     if (!d.start(o)) return false;
@@ -206,6 +207,8 @@ std::optional<Finding> Session::run(const std::string& designFile, uint64_t seed
     for (const auto& e : std::filesystem::directory_iterator(folder))
         if (isDesignFile(e.path()) || e.path().filename() == "backup")
             std::filesystem::remove(e.path());
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(folder) / "user data", ignored);
     startFile = designFile;
     savedFiles.clear();
     fileCounter = 0;
