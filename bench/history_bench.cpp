@@ -16,6 +16,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -120,6 +121,31 @@ void BM_UndoCreation(benchmark::State& state) {
         [](Designer& d) { d.createFromMenu(ButtonGadget); });
 }
 
+// The same where no gadget lies below the new one: taking a gadget away
+// makes the platform paint again whatever it covered, which in the mixed
+// design is a pile of overlapping gadgets.
+void BM_UndoCreationUncovered(benchmark::State& state) {
+    undoOverEdit(
+        state,
+        [](Designer& d) {
+            d.unmarkAll();
+            designer::refreshModelFromCanvas(d.design);
+            for (int y = 0; y + 20 <= d.design.clientHeight; y += 10)
+                for (int x = 0; x + 80 <= d.design.clientWidth; x += 10) {
+                    const bool free = std::none_of(
+                        d.design.items.begin(), d.design.items.end(), [&](const Item& it) {
+                            return it.isGadget() && it.level == 0 && x < it.x + it.w &&
+                                   it.x < x + 80 && y < it.y + it.h && it.y < y + 20;
+                        });
+                    if (free) {
+                        d.menuPosition = {x, y};
+                        return;
+                    }
+                }
+        },
+        [](Designer& d) { d.createFromMenu(ButtonGadget); });
+}
+
 void BM_UndoDeletion(benchmark::State& state) {
     undoOverEdit(
         state, [](Designer& d) { markFirst(d, EditorGadget); },
@@ -136,6 +162,7 @@ void BM_UndoStyleChange(benchmark::State& state) {
             d.design.items[at].flags ^= 0x20; // read-only
             designer::EditorHost host = d.editorHost();
             designer::recreateGadget(host, at);
+            host.remark(at);
             noteEdit(d.design);
         });
 }
@@ -181,6 +208,7 @@ BENCHMARK(BM_CommitParts)->UseManualTime()->Unit(benchmark::kMillisecond)->Itera
 BENCHMARK(BM_UndoSingleMove)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_UndoGroupMoveOf200)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_UndoCreation)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_UndoCreationUncovered)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_UndoDeletion)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_UndoStyleChange)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_UndoCombine)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
