@@ -320,7 +320,8 @@ struct Designer {
     History history;
     uint64_t committedRevision = 0;           // the design's revision the history holds
     uint64_t canvasBuilds = 0, committedBuilds = 0; // rebuilds of the canvas by edits
-    uint64_t pendingMergeKey = 0;             // set by a cursor-key step
+    uint64_t pendingMergeKey = 0;             // set by a cursor-key step or canvas sizing
+    static constexpr uint64_t kCanvasSizeRun = 2; // key runs are odd
     void resetHistory(bool saved);            // a new history from the design as it is
     // True when a step was recorded. With `liveChanges` the canvas is read
     // even without an edit: a splitter's separator or a list icon's column

@@ -238,7 +238,8 @@ bool Designer::start(const StartOptions& options) {
     });
     layoutEstablished = true;
     startRecovery();
-    // A design handed over by a restart may already differ from its file.
+    // A design handed over by a restart, or restored from a recovery copy,
+    // may already differ from its file.
     resetHistory(!design.modified);
 
     tk::InputSource& in = tk::input();

@@ -8,6 +8,8 @@ namespace zarnet::designer {
 
 void Designer::canvasSizeReport() {
     noteEdit(design);
+    // Sizing the canvas by its border is one step however long it takes.
+    pendingMergeKey = kCanvasSizeRun;
     refreshTitle();
     int w = tk::WindowWidth(kCanvasWindow), h = tk::WindowHeight(kCanvasWindow);
     if (tk::input().asyncKeyState(VK_SHIFT) != 0) {
