@@ -31,6 +31,17 @@ struct MixedFile {
     MixedFile() { writeFileAtomic(path, writeDesign(mixedDesign())); }
 };
 
+// A designer started on the mixed design, its data in the bench's folder.
+bool startOn(benchmark::State& state, Designer& d, const MixedFile& f) {
+    designer::StartOptions options;
+    options.programFolder = f.folder;
+    options.userDataFolder = f.folder + "user data\\";
+    options.parameters = {f.path};
+    if (d.start(options)) return true;
+    state.SkipWithError("the designer did not start");
+    return false;
+}
+
 // Top-level items of a type, in list order.
 std::vector<size_t> topLevel(const Design& d, int typ) {
     std::vector<size_t> out;
@@ -53,14 +64,7 @@ void undoOverEdit(benchmark::State& state, const std::function<void(Designer&)>&
                   const std::function<void(Designer&)>& edit) {
     const MixedFile f;
     Designer d;
-    designer::StartOptions options;
-    options.programFolder = f.folder;
-    options.userDataFolder = f.folder + "user data\\";
-    options.parameters = {f.path};
-    if (!d.start(options)) {
-        state.SkipWithError("the designer did not start");
-        return;
-    }
+    if (!startOn(state, d, f)) return;
     double commitMs = 0;
     pairedRatio(state, "undo_ms", "edit_ms", [&] {
         prepare(d);
@@ -110,14 +114,19 @@ void BM_UndoGroupMoveOf200(benchmark::State& state) {
                 for (size_t i : topLevel(d.design, typ))
                     if (members.size() < 200) members.push_back(i);
             d.markAndShow(members.front(), false);
-            for (size_t k = 1; k < members.size(); ++k) d.toggleIntoGroup(members[k]);
+            for (size_t k = 1; k < members.size(); ++k)
+                d.toggleIntoGroup(members[k]);
         },
         [](Designer& d) { d.keyMove(1, 0, false); });
 }
 
 void BM_UndoCreation(benchmark::State& state) {
     undoOverEdit(
-        state, [](Designer& d) { d.unmarkAll(); d.menuPosition = {400, 300}; },
+        state,
+        [](Designer& d) {
+            d.unmarkAll();
+            d.menuPosition = {400, 300};
+        },
         [](Designer& d) { d.createFromMenu(ButtonGadget); });
 }
 
@@ -184,16 +193,10 @@ void BM_UndoCombine(benchmark::State& state) {
 void BM_CommitParts(benchmark::State& state) {
     const MixedFile f;
     Designer d;
-    designer::StartOptions options;
-    options.programFolder = f.folder;
-    options.userDataFolder = f.folder + "user data\\";
-    options.parameters = {f.path};
-    if (!d.start(options)) {
-        state.SkipWithError("the designer did not start");
-        return;
-    }
+    if (!startOn(state, d, f)) return;
     pairedRatio(state, "refresh_ms", "snapshot_ms", [&] {
-        const double refresh = timed([&] { designer::refreshModelFromCanvas(d.design, true, designer::Refresh::Edited); });
+        const double refresh = timed(
+            [&] { designer::refreshModelFromCanvas(d.design, true, designer::Refresh::Edited); });
         const double snap = timed([&] {
             benchmark::DoNotOptimize(designer::takeSnapshot(d.design, &d.history.current()));
         });

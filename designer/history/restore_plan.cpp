@@ -29,7 +29,9 @@ bool onlyRectDiffers(const RecordFields& a, const RecordFields& b) {
     return moved == b;
 }
 
-bool isGadget(const RecordFields& f) { return f.typ >= 1 && f.typ <= 29; }
+bool isGadget(const RecordFields& f) {
+    return f.typ >= 1 && f.typ <= 29;
+}
 
 // Items of `list` that belong to a splitter: numbers named by a splitter.
 std::unordered_set<int> splitterChildren(const std::vector<SharedRecord>& list) {
@@ -111,7 +113,8 @@ bool runBetween(const std::vector<SharedRecord>& shorter, const std::vector<Shar
                 size_t& first, size_t& count) {
     count = longer.size() - shorter.size();
     first = 0;
-    while (first < shorter.size() && sameContent(shorter[first], longer[first])) ++first;
+    while (first < shorter.size() && sameContent(shorter[first], longer[first]))
+        ++first;
     for (size_t i = first; i < shorter.size(); ++i)
         if (!sameContent(shorter[i], longer[i + count])) return false;
     return selfContained(longer, first, count);

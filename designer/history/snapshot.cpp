@@ -19,9 +19,9 @@ FontRecord fontRecord(const FontEntry& f) {
 
 bool Snapshot::sameHeader(const Snapshot& o) const {
     return clientWidth == o.clientWidth && clientHeight == o.clientHeight &&
-           nextNumber == o.nextNumber && numberPool == o.numberPool &&
-           poolCursor == o.poolCursor && gWindow == o.gWindow && gMenu == o.gMenu &&
-           gStatusBar == o.gStatusBar && gToolBar == o.gToolBar && gLanguage == o.gLanguage;
+           nextNumber == o.nextNumber && numberPool == o.numberPool && poolCursor == o.poolCursor &&
+           gWindow == o.gWindow && gMenu == o.gMenu && gStatusBar == o.gStatusBar &&
+           gToolBar == o.gToolBar && gLanguage == o.gLanguage;
 }
 
 bool Snapshot::operator==(const Snapshot& o) const {
@@ -44,7 +44,8 @@ size_t Snapshot::bytesBeyond(const Snapshot* previous) const {
             if (r->image) known.insert(r->image.get());
         }
     size_t bytes = items.size() * sizeof(SharedRecord) + sizeof(Snapshot);
-    for (const FontRecord& f : fonts) bytes += sizeof(f) + f.name.size();
+    for (const FontRecord& f : fonts)
+        bytes += sizeof(f) + f.name.size();
     for (const SharedRecord& r : items) {
         if (!known.insert(r.get()).second) continue;
         bytes += sizeof(ItemRecord) + r->fields.name.size() + r->fields.wtext.size() +
@@ -80,7 +81,8 @@ Snapshot takeSnapshot(const Design& d, const Snapshot* previous) {
     if (previous && sameFonts(d.fonts, previous->fonts))
         s.fonts = previous->fonts;
     else
-        for (const FontEntry& f : d.fonts) s.fonts.push_back(fontRecord(f));
+        for (const FontEntry& f : d.fonts)
+            s.fonts.push_back(fontRecord(f));
 
     // Records of the previous snapshot by item number, for items whose
     // place in the list moved; made only when one is looked for.
@@ -90,7 +92,8 @@ Snapshot takeSnapshot(const Design& d, const Snapshot* previous) {
         if (!previous || !it.isGadget()) return nullptr;
         if (!indexed) {
             for (const SharedRecord& r : previous->items)
-                if (r->fields.typ >= 1 && r->fields.typ <= 29) byNumber.emplace(r->fields.number, &r);
+                if (r->fields.typ >= 1 && r->fields.typ <= 29)
+                    byNumber.emplace(r->fields.number, &r);
             indexed = true;
         }
         const auto found = byNumber.find(it.number);

@@ -38,7 +38,7 @@ enum MenuId : int {
     MenuObjectManager = 39, MenuExit = 42, MenuNew = 50, MenuHorizontalSplitter = 60,
     MenuVerticalSplitter = 61, MenuContainer = 62, MenuPreview = 100, MenuLearner = 101,
     MenuFullSource = 102, MenuConstants = 103, MenuIncludeSource = 104,
-    MenuUndo = 300, MenuRedo = 301,
+    MenuUndo = 300, MenuRedo = 301, // outside the ranges above
 };
 // System menu commands of the canvas.
 enum SysId : int { SysToggleXp = 130, SysLoad = 131, SysSave = 132, SysSaveAs = 133, SysNew = 200 };
@@ -318,11 +318,11 @@ struct Designer {
     // The edit history. Edits are committed as one step when the pass
     // that made them ends with no gesture running.
     History history;
-    uint64_t committedRevision = 0;           // the design's revision the history holds
+    uint64_t committedRevision = 0;                 // the design's revision the history holds
     uint64_t canvasBuilds = 0, committedBuilds = 0; // rebuilds of the canvas by edits
-    uint64_t pendingMergeKey = 0;             // set by a cursor-key step or canvas sizing
-    static constexpr uint64_t kCanvasSizeRun = 2; // key runs are odd
-    void resetHistory(bool saved);            // a new history from the design as it is
+    uint64_t pendingMergeKey = 0;                   // set by a cursor-key step or canvas sizing
+    static constexpr uint64_t kCanvasSizeRun = 2;   // key runs are odd
+    void resetHistory(bool saved);                  // a new history from the design as it is
     // True when a step was recorded. With `liveChanges` the canvas is read
     // even without an edit: a splitter's separator or a list icon's column
     // dragged on the canvas changes the design without one.

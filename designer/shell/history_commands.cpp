@@ -73,8 +73,10 @@ bool Designer::commitEdits(bool liveChanges) {
 }
 
 uint64_t Designer::keyRunKey(int dx, int dy, bool size) const {
-    uint64_t h = mix(mix(mix(1, static_cast<uint64_t>(dx + 2)), static_cast<uint64_t>(dy + 2)), size);
-    for (size_t i : selectedItems()) h = mix(h, static_cast<uint64_t>(design.items[i].number + 1));
+    uint64_t h =
+        mix(mix(mix(1, static_cast<uint64_t>(dx + 2)), static_cast<uint64_t>(dy + 2)), size);
+    for (size_t i : selectedItems())
+        h = mix(h, static_cast<uint64_t>(design.items[i].number + 1));
     return h | 1;
 }
 
@@ -121,8 +123,10 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
             restoreRecord(design.items[i], *to.items[i]);
             recreateGadget(host, i);
         }
-        for (size_t i : plan.remade) retitleTreeEntry(i);
-        if (keepMark && std::find(plan.placed.begin(), plan.placed.end(), marked) != plan.placed.end()) {
+        for (size_t i : plan.remade)
+            retitleTreeEntry(i);
+        if (keepMark &&
+            std::find(plan.placed.begin(), plan.placed.end(), marked) != plan.placed.end()) {
             const RecordFields& f = to.items[marked]->fields;
             sel.rect = {f.x, f.y, f.w, f.h};
             moveMarks(sel);
@@ -134,7 +138,8 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
         for (size_t i = plan.first; i < plan.first + plan.count; ++i)
             run.push_back(itemFromRecord(*to.items[i]));
         design.items.insert(design.items.begin() + static_cast<ptrdiff_t>(plan.first),
-                            std::make_move_iterator(run.begin()), std::make_move_iterator(run.end()));
+                            std::make_move_iterator(run.begin()),
+                            std::make_move_iterator(run.end()));
         restoreFonts(design, to.fonts);
         design.recomputeNesting();
         buildRun(design, plan.first, plan.count, kCanvasWindow);

@@ -390,7 +390,8 @@ TEST_F(DesignerInput, UndoAndRedoByKeysAndMenu) {
     // The canvas holds a button of its own (the keyboard focus's).
     const int own = buttons() - 1;
     auto expectButtons = [&](int n) {
-        for (int i = 0; i < 100 && buttons() != n + own; ++i) Sleep(50);
+        for (int i = 0; i < 100 && buttons() != n + own; ++i)
+            Sleep(50);
         EXPECT_EQ(buttons() - own, n);
     };
     // "B" then "U" at the cursor: ButtonGadget.

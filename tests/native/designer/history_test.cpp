@@ -14,7 +14,8 @@ using Kind = RestorePlan::Kind;
 
 Design buttons(int n) {
     Design d;
-    for (int i = 0; i < n; ++i) test::addItem(d, ButtonGadget, 10 * i, 5);
+    for (int i = 0; i < n; ++i)
+        test::addItem(d, ButtonGadget, 10 * i, 5);
     return d;
 }
 
@@ -55,7 +56,8 @@ TEST(History, StepsMergeSaveAndForget) {
     h.commit(snap(d, &h.current()), {});
     EXPECT_FALSE(h.canRedo());
     EXPECT_EQ(h.steps(), 2u);
-    for (int k = 0; k < 3; ++k) h.undo();
+    for (int k = 0; k < 3; ++k)
+        h.undo();
     EXPECT_FALSE(h.atSavePoint());
     // A key run taken back to where it began leaves no step.
     History back;
@@ -84,7 +86,8 @@ TEST(History, KeepsTheNewestStepsAndSharesPictures) {
     // The picture's item changed eight times, its bytes are held once;
     // each step holds its list of records and the one that changed.
     EXPECT_LT(h.bytes(), first + History::kMaxSteps * 2000);
-    while (h.canUndo()) h.undo();
+    while (h.canUndo())
+        h.undo();
     EXPECT_EQ(h.current().items[0]->fields.wtext, "step 102");
     EXPECT_EQ(h.current().items[50]->image, h.redo().items[50]->image);
 }
@@ -118,9 +121,22 @@ TEST(RestorePlan, TheLeastWorkForEachKindOfStep) {
     const PlanCase cases[] = {
         {"a move", [](Design& d) { d.items[1].x += 5; }, Kind::Fields, 0, 0, {1}, {}},
         {"a text", [](Design& d) { d.items[0].wtext = "x"; }, Kind::Fields, 0, 0, {}, {0}},
-        {"a picture", [](Design& d) { d.items[1].image = {1, 2}; }, Kind::Fields, 0, 0, {}, {1}},
-        {"a font entry's item", [](Design& d) { d.fonts[0].gFontsize = 20; }, Kind::Fields, 0, 0,
-         {}, {3}},
+        {"a picture",
+         [](Design& d) {
+             d.items[1].image = {1, 2};
+         },
+         Kind::Fields,
+         0,
+         0,
+         {},
+         {1}},
+        {"a font entry's item",
+         [](Design& d) { d.fonts[0].gFontsize = 20; },
+         Kind::Fields,
+         0,
+         0,
+         {},
+         {3}},
         {"a container's flags", [](Design& d) { d.items[2].flags = 1; }, Kind::Rebuild},
         {"a splitter child", [](Design& d) { d.items[5].wtext = "x"; }, Kind::Rebuild},
         {"a creation", [](Design& d) { d.items.insert(d.items.begin() + 1, makeItem(TextGadget)); },
@@ -133,12 +149,14 @@ TEST(RestorePlan, TheLeastWorkForEachKindOfStep) {
         {"a splitter with its children deleted",
          [](Design& d) { d.items.erase(d.items.begin() + 5, d.items.begin() + 8); }, Kind::Remove,
          5, 3},
-        {"a close record moved",
-         [](Design& d) { std::swap(d.items[4], d.items[5]); }, Kind::Rebuild},
-        {"two runs", [](Design& d) {
+        {"a close record moved", [](Design& d) { std::swap(d.items[4], d.items[5]); },
+         Kind::Rebuild},
+        {"two runs",
+         [](Design& d) {
              d.items.erase(d.items.begin() + 7);
              d.items.erase(d.items.begin());
-         }, Kind::Rebuild},
+         },
+         Kind::Rebuild},
         {"nothing", [](Design&) {}, Kind::Nothing},
     };
     for (const PlanCase& c : cases) {

@@ -1,9 +1,9 @@
-// Random editing from every start design, a few seeds each, with every
-// check after every step. A finding fails the test with its seed, its
+// Random editing from every start design, with every check after every
+// step, then every step undone and redone. A finding fails the test with its seed, its
 // shortest failing prefix and the line that replays it.
 //
-//   ZARNET_RANDOM_STEPS   steps per run (default 40)
-//   ZARNET_RANDOM_SEEDS   seeds per start design (default 2)
+//   ZARNET_RANDOM_STEPS   steps per run (default 200)
+//   ZARNET_RANDOM_SEEDS   seeds per start design (default 1)
 //   ZARNET_RANDOM_SEED    the first seed (default 1)
 //   ZARNET_RANDOM_DESIGN  only the start design of this name
 //   ZARNET_RANDOM_REPLAY  "design:seed:step,step,..." replays those steps only
@@ -59,8 +59,8 @@ TEST(RandomEdit, EveryStepKeepsDesignCanvasTreeAndFileInStep) {
         return;
     }
 
-    const uint32_t steps = static_cast<uint32_t>(setting("ZARNET_RANDOM_STEPS", 40));
-    const uint64_t seeds = setting("ZARNET_RANDOM_SEEDS", 2),
+    const uint32_t steps = static_cast<uint32_t>(setting("ZARNET_RANDOM_STEPS", 200));
+    const uint64_t seeds = setting("ZARNET_RANDOM_SEEDS", 1),
                    first = setting("ZARNET_RANDOM_SEED", 1);
     const auto began = std::chrono::steady_clock::now();
     uint64_t total = 0;

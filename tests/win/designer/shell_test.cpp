@@ -175,7 +175,8 @@ TEST_F(DesignerTest, MenusReadBackThroughTheMenuApi) {
     const std::string gadgets = creationList();
     EXPECT_EQ(describeMenu(tk::MenuID(kMainMenu)),
               "New Gadget[" + gadgets +
-                  "]|-|Undo(300)|Redo(301)|-|Preview Zarnet(100)|-|Toggle XP Skin(30)|-|New Zarnet(50)|-|Load "
+                  "]|-|Undo(300)|Redo(301)|-|Preview Zarnet(100)|-|Toggle XP Skin(30)|-|New "
+                  "Zarnet(50)|-|Load "
                   "Zarnet(31)|Save Zarnet(32)|Save Zarnet as..(33)|-|Generate source          "
                   "[Generate full source(102)|Generate include source only(104)|Copy constants to "
                   "clipboard(103)]|-|View[Object Manager(39)|Learner Mode(101)]|-|Grid(34)|"
