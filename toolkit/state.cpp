@@ -211,6 +211,12 @@ void notifyCallback(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 std::string windowText(HWND hwnd) {
+    // Most texts fit a small buffer: one message instead of two, which
+    // counts when a whole canvas is read back.
+    char small[256];
+    const int fits = GetWindowTextA(hwnd, small, static_cast<int>(sizeof small));
+    if (fits >= 0 && fits < static_cast<int>(sizeof small) - 1)
+        return std::string(small, static_cast<size_t>(fits));
     const int n = GetWindowTextLengthA(hwnd);
     std::string s(static_cast<size_t>(std::max(n, 0)) + 1, '\0');
     const int got = GetWindowTextA(hwnd, s.data(), n + 1);
