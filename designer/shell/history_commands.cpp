@@ -99,14 +99,15 @@ void Designer::redo() {
 void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebuilt) {
     using Kind = RestorePlan::Kind;
     const RestorePlan plan = rebuilt ? RestorePlan{Kind::Rebuild} : planRestore(from, to);
-    // A single marked item keeps its marks when the step left it in place
-    // or only moved it; every other selection is given up.
+    // A single marked item stays marked when the step changed only its
+    // fields (made again, it is marked again, as the editors do); every
+    // other selection is given up.
     const bool fieldsOnly = plan.kind == Kind::Fields || plan.kind == Kind::Nothing;
     const auto marked = static_cast<size_t>(sel.marked);
-    const bool keepMark =
-        fieldsOnly && sel.marked >= 0 && !sel.groupMode &&
-        std::find(plan.remade.begin(), plan.remade.end(), marked) == plan.remade.end();
-    if (!keepMark) unmark(sel);
+    const bool keepMark = fieldsOnly && sel.marked >= 0 && !sel.groupMode;
+    const bool remark =
+        keepMark && std::find(plan.remade.begin(), plan.remade.end(), marked) != plan.remade.end();
+    if (!keepMark || remark) unmark(sel);
     switch (plan.kind) {
     case Kind::Nothing:
         restoreFonts(design, to.fonts);
@@ -125,6 +126,7 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
         }
         for (size_t i : plan.remade)
             retitleTreeEntry(i);
+        if (remark) markItem(sel, design, marked, markImage, false);
         if (keepMark &&
             std::find(plan.placed.begin(), plan.placed.end(), marked) != plan.placed.end()) {
             const RecordFields& f = to.items[marked]->fields;
