@@ -185,6 +185,32 @@ class WindowWatcher {
     std::thread thread_;
 };
 
+// Canvas gestures through the input seam, shared by the fixture and the
+// random edit; `passes(n)` runs n passes of the designer's loop.
+template <class Passes>
+void dragGesture(ScriptedInput& input, Passes passes, POINT from, POINT to,
+                 std::initializer_list<int> keys) {
+    for (int k : keys) input.press(k);
+    input.moveTo(from);
+    input.press(VK_LBUTTON);
+    passes(3);
+    input.moveTo(to);
+    passes(2);
+    input.release(VK_LBUTTON);
+    passes(2);
+    for (int k : keys) input.release(k);
+}
+// A click the user lets go of whatever the designer waits for.
+template <class Passes>
+void clickGesture(ScriptedInput& input, Passes passes, POINT at, std::initializer_list<int> keys) {
+    for (int k : keys) input.press(k);
+    input.moveTo(at);
+    input.hold(VK_LBUTTON, 12);
+    passes(4);
+    for (int k : keys) input.release(k);
+}
+
+
 class DesignerTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -233,25 +259,11 @@ class DesignerTest : public ::testing::Test {
     void withKeys(std::initializer_list<int> keys, bool down) {
         for (int k : keys) down ? input.press(k) : input.release(k);
     }
-    // Press at `from`, move to `to`, let go; `keys` are held throughout.
     void drag(POINT from, POINT to, std::initializer_list<int> keys = {}) {
-        withKeys(keys, true);
-        input.moveTo(from);
-        input.press(VK_LBUTTON);
-        passes(3);
-        input.moveTo(to);
-        passes(2);
-        input.release(VK_LBUTTON);
-        passes(2);
-        withKeys(keys, false);
+        dragGesture(input, [this](int n) { passes(n); }, from, to, keys);
     }
-    // A click the user lets go of whatever the designer waits for.
     void click(POINT at, std::initializer_list<int> keys = {}) {
-        withKeys(keys, true);
-        input.moveTo(at);
-        input.hold(VK_LBUTTON, 12);
-        passes(4);
-        withKeys(keys, false);
+        clickGesture(input, [this](int n) { passes(n); }, at, keys);
     }
     std::string fieldText(int field) { return tk::GetGadgetText(d.fields[field]); }
     int menuCheck(int id) { return tk::GetMenuItemState(zarnet::designer::kMainMenu, id); }

@@ -357,27 +357,11 @@ void Session::passes(int n) {
 }
 
 void Session::click(POINT at, std::initializer_list<int> keys) {
-    for (int k : keys)
-        input.press(k);
-    input.moveTo(at);
-    input.hold(VK_LBUTTON, 12);
-    passes(4);
-    for (int k : keys)
-        input.release(k);
+    designertest::clickGesture(input, [this](int n) { passes(n); }, at, keys);
 }
 
 void Session::drag(POINT from, POINT to, std::initializer_list<int> keys) {
-    for (int k : keys)
-        input.press(k);
-    input.moveTo(from);
-    input.press(VK_LBUTTON);
-    passes(3);
-    input.moveTo(to);
-    passes(2);
-    input.release(VK_LBUTTON);
-    passes(2);
-    for (int k : keys)
-        input.release(k);
+    designertest::dragGesture(input, [this](int n) { passes(n); }, from, to, keys);
 }
 
 void Session::rightClick(POINT at) {
