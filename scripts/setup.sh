@@ -64,9 +64,24 @@ for p in "${PKGS[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ] || [ $need_apt = 1 ]; then
   log "installing: ${missing[*]:-(lists only)}"
-  $SUDO apt-get update -q
-  if [ ${#missing[@]} -gt 0 ]; then
-    $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # A mirror caught mid-sync fails an update now and then: try again, and
+  # go on with the lists already there when every try fails.
+  for try in 1 2 3; do
+    $SUDO apt-get update -q && break
+    log "apt-get update failed (try $try of 3)"
+    sleep $((try * 10))
+  done
+  if [ ${#missing[@]} -gt 0 ] &&
+     ! $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+    # Lists left behind by a failed update can hold i386 packages one
+    # version behind their amd64 halves; everything else still installs.
+    # Without wine32 the scripts test the x86_64 build alone.
+    log "warning: installing with the i386 packages failed; installing the rest without them"
+    rest=()
+    for p in "${missing[@]}"; do
+      case "$p" in *:i386) ;; *) rest+=("$p") ;; esac
+    done
+    [ ${#rest[@]} -eq 0 ] || $SUDO apt-get install -y -q --no-install-recommends "${rest[@]}"
   fi
 fi
 

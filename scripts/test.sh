@@ -74,7 +74,7 @@ for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
   seed_dirs=()
   case "$name" in
     compact*) seed_dirs=("$seeds/compact") ;;
-    design* | record*) seed_dirs=("$seeds/design") ;;
+    design* | record* | clipboard*) seed_dirs=("$seeds/design") ;;
   esac
   # Committed seed pictures and the like: corpus/<name> or corpus/<prefix>.
   for d in "tests/fuzz/corpus/${name%_fuzz}" "tests/fuzz/corpus/${name%%_*}"; do

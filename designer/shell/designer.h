@@ -6,6 +6,7 @@
 
 #include "designer/canvas/creation.h"
 #include "designer/canvas/selection.h"
+#include "designer/clipboard/clip.h"
 #include "designer/history/history.h"
 #include "designer/recovery/recovery_plan.h"
 #include "document/catalogue.h"
@@ -38,7 +39,7 @@ enum MenuId : int {
     MenuObjectManager = 39, MenuExit = 42, MenuNew = 50, MenuHorizontalSplitter = 60,
     MenuVerticalSplitter = 61, MenuContainer = 62, MenuPreview = 100, MenuLearner = 101,
     MenuFullSource = 102, MenuConstants = 103, MenuIncludeSource = 104,
-    MenuUndo = 300, MenuRedo = 301, // outside the ranges above
+    MenuUndo = 300, MenuRedo = 301, MenuPaste = 302, // outside the ranges above
 };
 // System menu commands of the canvas.
 enum SysId : int { SysToggleXp = 130, SysLoad = 131, SysSave = 132, SysSaveAs = 133, SysNew = 200 };
@@ -333,9 +334,30 @@ struct Designer {
     void applySnapshot(const Snapshot& from, const Snapshot& to, bool rebuilt);
     // CTRL+Z, CTRL+Y and CTRL+SHIFT+Z while CONTROL is down.
     bool undoKeys();
-    // Waits while CONTROL is held, carrying out undo and redo keys; true
+    // Waits while CONTROL is held, carrying out the command keys; true
     // when one was pressed.
     bool controlChord();
+
+    // Copy, cut, paste and duplicate. Pastes in a row at one place move one
+    // grid step right and down each, so none lands on another.
+    struct PasteRow {
+        uint64_t revision = ~uint64_t{0}; // the design's revision after the last paste
+        Point base;
+        int container = -1, tab = 0;
+        int count = 0;
+    };
+    PasteRow pasteRow;
+    bool copySelection(); // false when nothing was copied
+    void cutSelection();
+    // At `screen` when given (the cursor over the canvas), else at the
+    // copied position; inside the marked panel, scroll area or container.
+    void pasteClipboard(std::optional<POINT> screen);
+    void duplicateSelection();
+    bool placePaste(const Design& clip, PasteTarget target, Point topLeft);
+    // CTRL+C, CTRL+X, CTRL+V and CTRL+D while CONTROL is down.
+    bool clipboardKeys();
+    // The undo, redo and clipboard keys.
+    bool commandKeys();
 
     // Recovery copies of unsaved work, in the user's own folder.
     recovery::CopyTimer recoveryTimer;

@@ -216,7 +216,7 @@ bool Designer::controlChord() {
     bool chord = false;
     tk::InputSource& in = tk::input();
     while (in.asyncKeyState(VK_CONTROL) != 0) {
-        if (undoKeys()) chord = true;
+        if (commandKeys()) chord = true;
         if (tk::WindowEvent() == 0) tk::clock().sleep(4);
     }
     return chord;

@@ -45,7 +45,7 @@ bool Designer::keyboardHandler(bool fromTree) {
         restart();
         return true;
     }
-    if (undoKeys()) return true;
+    if (commandKeys()) return true;
     tk::InputSource& in = tk::input();
     if (sel.groupMode && !fromTree) {
         for (int key : {VK_SHIFT, VK_DELETE, VK_UP, VK_RIGHT, VK_DOWN, VK_LEFT}) in.asyncKeyState(key);

@@ -3,6 +3,7 @@
 #include "designer/shell/designer.h"
 
 #include "designer/canvas/geometry.h"
+#include "designer/clipboard/system_clipboard.h"
 #include "document/catalogue.h"
 #include "toolkit/toolkit.h"
 
@@ -166,6 +167,7 @@ void Designer::showMainMenu() {
     commitEdits();
     tk::DisableMenuItem(kMainMenu, MenuUndo, !history.canUndo());
     tk::DisableMenuItem(kMainMenu, MenuRedo, !history.canRedo());
+    tk::DisableMenuItem(kMainMenu, MenuPaste, !clipboardHasItems());
     popupOpen = true;
     drainEvents();
     SetForegroundWindow(canvas);

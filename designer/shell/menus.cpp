@@ -23,6 +23,7 @@ void Designer::buildMenus() {
     tk::MenuBar();
     tk::MenuItem(MenuUndo, "Undo");
     tk::MenuItem(MenuRedo, "Redo");
+    tk::MenuItem(MenuPaste, "Paste");
     tk::MenuBar();
     tk::MenuItem(MenuPreview, "Preview Zarnet");
     tk::MenuBar();
@@ -105,6 +106,12 @@ void Designer::menuCommand(int id) {
     case MenuRedo:
         redo();
         break;
+    case MenuPaste: {
+        POINT at = menuPosition;
+        ClientToScreen(canvas, &at);
+        pasteClipboard(at);
+        break;
+    }
     case MenuSaveAs:
         saveAs();
         break;

@@ -2,3 +2,5 @@
 zarnet_add_fuzzer(preferences_fuzz SOURCES preferences_fuzz.cpp LIBS zarnet_shell_logic)
 # Recovery copies found in the user's folder at start-up.
 zarnet_add_fuzzer(recovery_reader_fuzz SOURCES recovery_reader_fuzz.cpp LIBS zarnet_recovery)
+# Gadgets pasted from the clipboard.
+zarnet_add_fuzzer(clipboard_reader_fuzz SOURCES clipboard_reader_fuzz.cpp LIBS zarnet_clipboard)

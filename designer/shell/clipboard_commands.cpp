@@ -1,0 +1,155 @@
+// Copy, cut, paste and duplicate on the canvas: the marked item or group
+// goes onto the system clipboard as a small design file (and as its listing
+// in plain text); a paste builds the live gadgets of what it inserted and
+// marks them. Each is one step of the edit history.
+#include "designer/shell/designer.h"
+
+#include "designer/canvas/canvas_build.h"
+#include "designer/canvas/structure.h"
+#include "designer/clipboard/system_clipboard.h"
+#include "designer/properties/font_table.h"
+#include "document/design_dump.h"
+#include "toolkit/toolkit.h"
+
+namespace zarnet::designer {
+
+namespace {
+
+int number(Handle h) {
+    return static_cast<int>(h);
+}
+
+void refuse() {
+    MessageBeep(0);
+}
+
+} // namespace
+
+bool Designer::copySelection() {
+    commitEdits(true);
+    const std::vector<size_t> roots = selectedItems();
+    const std::vector<uint8_t> bytes = copyToClip(design, roots);
+    const auto clip = bytes.empty() ? std::nullopt : readClip(bytes);
+    if (!clip || !putOnClipboard(canvas, bytes, dumpDesign(*clip))) {
+        refuse();
+        return false;
+    }
+    pasteRow = {};
+    return true;
+}
+
+void Designer::cutSelection() {
+    if (!copySelection()) return;
+    deleteSelection();
+    refreshTitle();
+}
+
+void Designer::pasteClipboard(std::optional<POINT> screen) {
+    const auto bytes = clipboardItems(canvas);
+    const auto clip = bytes ? readClip(*bytes) : std::nullopt;
+    if (!clip) {
+        refuse();
+        return;
+    }
+    PasteTarget target;
+    HWND holder = canvas;
+    if (sel.marked >= 0 && !sel.groupMode && isParentType(sel.typ)) {
+        const Item& c = design.items[static_cast<size_t>(sel.marked)];
+        target.container = sel.marked;
+        if (c.typ == PanelGadget) target.tab = static_cast<int>(tk::GetGadgetState(number(c.id)));
+        HWND list = tk::GadgetListHandle(number(c.id), target.tab);
+        holder = list ? list : tk::GadgetID(number(c.id));
+    }
+    const Rect bounds = clipBounds(*clip);
+    Point base{bounds.x, bounds.y};
+    if (screen) {
+        POINT p = *screen;
+        ScreenToClient(holder, &p);
+        base = {p.x, p.y};
+    }
+    // The first paste at the copied place already moves a step off it.
+    const bool row = pasteRow.revision == design.revision && pasteRow.base == base &&
+                     pasteRow.container == target.container && pasteRow.tab == target.tab;
+    const int count = row ? pasteRow.count + 1 : (screen ? 0 : 1);
+    Rect at = bounds;
+    at.x = base.x + count * gridSize;
+    at.y = base.y + count * gridSize;
+    RECT area{};
+    GetClientRect(holder, &area);
+    if (!placePaste(*clip, target, withinReach(at, {area.right, area.bottom}))) return;
+    pasteRow = {design.revision, base, target.container, target.tab, count};
+}
+
+void Designer::duplicateSelection() {
+    commitEdits(true);
+    const std::vector<size_t> roots = selectedItems();
+    const std::vector<uint8_t> bytes = copyToClip(design, roots);
+    const auto clip = bytes.empty() ? std::nullopt : readClip(bytes);
+    const auto scopes = scopesOf(design.items);
+    if (!clip || !scopes) {
+        refuse();
+        return;
+    }
+    const Scope scope = (*scopes)[roots.front()];
+    Rect at = clipBounds(*clip);
+    at.x += gridSize;
+    at.y += gridSize;
+    HWND holder = holderOf(design.items[roots.front()]);
+    RECT area{};
+    if (holder) GetClientRect(holder, &area);
+    placePaste(*clip, {scope.parent, scope.tab}, withinReach(at, {area.right, area.bottom}));
+}
+
+bool Designer::placePaste(const Design& clip, PasteTarget target, Point topLeft) {
+    unmark(sel);
+    gesture = Gesture::Idle;
+    const auto pasted = pasteClip(design, clip, target, topLeft);
+    if (!pasted) {
+        refuse();
+        return false;
+    }
+    loadDesignFonts(design);
+    buildRun(design, pasted->first, pasted->count, kCanvasWindow);
+    tk::UseGadgetList(canvas);
+    rebuildTree();
+    if (pasted->roots.size() == 1)
+        markAndShow(pasted->roots.front(), false);
+    else
+        groupItems(sel, design, pasted->roots, markImage);
+    tk::SetActiveWindow(kCanvasWindow);
+    refreshTitle();
+    return true;
+}
+
+bool Designer::clipboardKeys() {
+    if (!sampled(VK_CONTROL)) return false;
+    const bool selection = sel.marked >= 0 || sel.groupMode;
+    for (int key : {'C', 'X', 'D'}) {
+        if (!keyDown(key)) continue;
+        if (!selection)
+            refuse();
+        else if (key == 'C')
+            copySelection();
+        else if (key == 'X')
+            cutSelection();
+        else
+            duplicateSelection();
+        waitForRelease(key);
+        return true;
+    }
+    if (!keyDown('V')) return false;
+    POINT cursor = tk::input().cursorPos();
+    ScreenToClient(canvas, &cursor);
+    RECT client{};
+    GetClientRect(canvas, &client);
+    const bool overCanvas = PtInRect(&client, cursor) != 0;
+    pasteClipboard(overCanvas ? std::optional<POINT>(tk::input().cursorPos()) : std::nullopt);
+    waitForRelease('V');
+    return true;
+}
+
+bool Designer::commandKeys() {
+    return undoKeys() || clipboardKeys();
+}
+
+} // namespace zarnet::designer
