@@ -51,14 +51,24 @@ void Designer::pasteClipboard(std::optional<POINT> screen) {
         refuse();
         return;
     }
-    PasteTarget target;
+    // Pastes in a row go where the first one went, not into what it made.
+    const auto rowTarget = static_cast<size_t>(pasteRow.container);
+    const bool row = pasteRow.revision == design.revision &&
+                     (pasteRow.container < 0 || (rowTarget < design.items.size() &&
+                                                 isParentType(design.items[rowTarget].typ)));
+    PasteTarget target{pasteRow.container, pasteRow.tab};
+    if (!row) {
+        const bool container = sel.marked >= 0 && !sel.groupMode && isParentType(sel.typ);
+        target = {container ? sel.marked : -1, 0};
+        if (container && sel.typ == PanelGadget)
+            target.tab = static_cast<int>(
+                tk::GetGadgetState(number(design.items[static_cast<size_t>(sel.marked)].id)));
+    }
     HWND holder = canvas;
-    if (sel.marked >= 0 && !sel.groupMode && isParentType(sel.typ)) {
-        const Item& c = design.items[static_cast<size_t>(sel.marked)];
-        target.container = sel.marked;
-        if (c.typ == PanelGadget) target.tab = static_cast<int>(tk::GetGadgetState(number(c.id)));
-        HWND list = tk::GadgetListHandle(number(c.id), target.tab);
-        holder = list ? list : tk::GadgetID(number(c.id));
+    if (target.container >= 0) {
+        const int c = number(design.items[static_cast<size_t>(target.container)].id);
+        HWND list = tk::GadgetListHandle(c, target.tab);
+        holder = list ? list : tk::GadgetID(c);
     }
     const Rect bounds = clipBounds(*clip);
     Point base{bounds.x, bounds.y};
@@ -68,9 +78,7 @@ void Designer::pasteClipboard(std::optional<POINT> screen) {
         base = {p.x, p.y};
     }
     // The first paste at the copied place already moves a step off it.
-    const bool row = pasteRow.revision == design.revision && pasteRow.base == base &&
-                     pasteRow.container == target.container && pasteRow.tab == target.tab;
-    const int count = row ? pasteRow.count + 1 : (screen ? 0 : 1);
+    const int count = row && pasteRow.base == base ? pasteRow.count + 1 : (screen ? 0 : 1);
     Rect at = bounds;
     at.x = base.x + count * gridSize;
     at.y = base.y + count * gridSize;

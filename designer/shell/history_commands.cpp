@@ -50,6 +50,7 @@ void Designer::resetHistory(bool saved) {
         design.clientHeight = tk::WindowHeight(kCanvasWindow);
     }
     history.reset(takeSnapshot(design, nullptr), saved);
+    pasteRow = {};
     committedRevision = design.revision;
     committedBuilds = canvasBuilds;
     pendingMergeKey = 0;

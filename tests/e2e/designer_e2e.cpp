@@ -73,9 +73,7 @@ void holdKey(const char* key) {
 }
 
 void xdo(const std::string& commands) {
-    probe::Process p("start.exe /wait /unix /bin/sh -c \"" + commands + "\"");
-    ASSERT_TRUE(p.started());
-    p.waitExitOrKill(kExitMs);
+    ASSERT_TRUE(probe::runShell(commands, kExitMs));
 }
 
 POINT screenAt(HWND window, int x, int y) {

@@ -434,3 +434,75 @@ TEST_F(DesignerInput, UndoAndRedoByKeysAndMenu) {
 }
 
 } // namespace
+
+namespace {
+
+// A container holding a button, copied by keys in one designer and pasted
+// in a second one, once by menu 0's "Paste" and once by CTRL+V: the second
+// designer's file holds both copies with every field but number and place.
+TEST_F(DesignerInput, CopyInOneDesignerPasteInAnother) {
+    Item box = makeItem(ContainerGadget);
+    box.number = 0;
+    box.x = 200;
+    box.y = 150;
+    box.w = 150;
+    box.h = 100;
+    box.auto_ = 3;
+    Item inner = button(1, 10, 10, "Inner");
+    inner.tooltip = 1;
+    inner.tooltipText = "tip";
+    open(withItems({box, inner, makeCloseRecord()}, 2));
+    probe::XInput input;
+    // A click on the container's empty part marks it.
+    ASSERT_TRUE(input.clickAt(at(330, 230)).pause(300).key("ctrl+c").run());
+    const UINT format = RegisterClipboardFormatA("Zarnet design items");
+    for (int i = 0; i < 60 && !IsClipboardFormatAvailable(format); ++i) Sleep(50);
+    ASSERT_TRUE(IsClipboardFormatAvailable(format));
+
+    const std::string second = dir + "second.zrf";
+    ASSERT_TRUE(writeFileAtomic(second, writeDesign(withItems({button(0, 10, 10, "Own")}, 1))));
+    probe::Process p2 = start(probe::quoted(second));
+    HWND canvas2 = waitForCanvas(p2, "second.zrf   client 420 x 300");
+    ASSERT_NE(canvas2, nullptr);
+    ASSERT_NE(probe::waitForWindow(p2.id(), " Object Manager", "", kStartMs), nullptr);
+    const auto known = probe::menuWindows(p2.id());
+    ASSERT_TRUE(input.clickAt(screenAt(canvas2, 20, 60), 3).run());
+    HWND menu = probe::waitForNewMenu(p2.id(), known, kStartMs);
+    ASSERT_NE(menu, nullptr);
+    // "Paste" follows "New Gadget", "Undo" and "Redo".
+    ASSERT_TRUE(input.clickAt(probe::menuEntry(menu, 3, 1)).run());
+    ASSERT_TRUE(probe::waitForNoMenu(p2.id(), kStartMs));
+    ASSERT_NE(waitForCanvas(p2, "*second.zrf   client 420 x 300"), nullptr);
+    // The pasted container is marked: a click on empty canvas first, so
+    // the second paste goes to top level at the cursor.
+    ASSERT_TRUE(input.clickAt(screenAt(canvas2, 400, 20))
+                    .pause(300)
+                    .moveTo(screenAt(canvas2, 220, 60))
+                    .key("ctrl+v")
+                    .run());
+    const auto before = bytesOf(second);
+    std::optional<Design> saved;
+    for (int i = 0; i < 3 && !saved; ++i) {
+        PostMessageA(canvas2, WM_SYSCOMMAND, kSysSave, 0);
+        for (int k = 0; k < 100 && bytesOf(second) == before; ++k) Sleep(50);
+        if (auto r = readDesign(bytesOf(second), Strictness::Strict); r.design && bytesOf(second) != before)
+            saved = std::move(r.design);
+    }
+    probe::closeWindow(canvas2);
+    p2.waitExitOrKill(kExitMs);
+    DeleteFileA(second.c_str());
+    ASSERT_TRUE(saved);
+    const Design source = withItems({box, inner, makeCloseRecord()}, 2);
+    ASSERT_EQ(saved->items.size(), 1 + 2 * source.items.size());
+    const std::pair<int, int> places[] = {{20, 60}, {220, 60}};
+    for (size_t copy = 0; copy < 2; ++copy)
+        for (size_t i = 0; i < source.items.size(); ++i) {
+            const Item& got = saved->items[1 + copy * source.items.size() + i];
+            RecordFields expect = source.items[i];
+            expect.number = got.number;
+            if (i == 0) std::tie(expect.x, expect.y) = places[copy];
+            EXPECT_EQ(static_cast<const RecordFields&>(got), expect) << "copy " << copy << " record " << i;
+        }
+}
+
+} // namespace

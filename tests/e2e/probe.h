@@ -125,6 +125,10 @@ bool pressKey(HWND hwnd, WORD virtualKey);
 // mouse and keyboard make them: programs see them as hardware input, in
 // their messages and in the asynchronous key state alike. Steps are
 // collected and run in one go; run() returns when the last one is done.
+// Runs a line of the Unix shell (no double quotes in it) and waits until
+// it has ended; false when it did not within the time.
+bool runShell(const std::string& script, DWORD timeoutMs);
+
 class XInput {
   public:
     XInput& moveTo(POINT screen);

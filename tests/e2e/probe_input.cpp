@@ -1,6 +1,8 @@
 // Real input through the X server and the pop-up menus it chooses from.
 #include "probe.h"
 
+#include <algorithm>
+
 namespace probe {
 
 namespace {
@@ -127,12 +129,31 @@ XInput& XInput::pause(int ms) {
     return add("sleep " + seconds(ms));
 }
 
-bool XInput::run(DWORD timeoutMs) {
+bool runShell(const std::string& script, DWORD timeoutMs) {
     // The Unix shell is reached through Wine's start.exe; the line may hold
-    // no double quotes.
-    Process p("start.exe /wait /unix /bin/sh -c \"" + script_ + "\"");
+    // no double quotes. start.exe does not always wait for a Unix program,
+    // so the line ends by leaving a mark, and the run lasts until it shows.
+    static int runs = 0;
+    const std::string mark = "/tmp/zarnet-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++runs);
+    std::string windowsMark = "Z:" + mark;
+    std::replace(windowsMark.begin(), windowsMark.end(), '/', '\\');
+    Process p("start.exe /wait /unix /bin/sh -c \"" + script + "; touch " + mark + "\"");
+    if (!p.started()) return false;
+    const DWORD start = GetTickCount();
+    while (GetFileAttributesA(windowsMark.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(kPollMs);
+    }
+    DeleteFileA(windowsMark.c_str());
+    p.waitExitOrKill(timeoutMs);
+    return true;
+}
+
+bool XInput::run(DWORD timeoutMs) {
+    const std::string script = script_;
     script_.clear();
-    return p.started() && p.waitExitOrKill(timeoutMs).has_value();
+    return runShell(script, timeoutMs);
 }
 
 std::vector<HWND> menuWindows(DWORD pid) {

@@ -229,6 +229,19 @@ void deleteSelection(S& s, Rng& r) {
     s.key(VK_DELETE);
 }
 
+// CTRL+C, CTRL+X, CTRL+D and CTRL+V on what is marked; a paste goes into a
+// marked container, at the cursor or a step off the copied place.
+void clipboard(S& s, Rng& r) {
+    static const std::vector<int> keys{'C', 'C', 'X', 'D', 'V', 'V'};
+    const int key = r.pick(keys);
+    if (key != 'V' && !selectSome(s, r)) return;
+    if (key == 'V') {
+        maybeMarkContainer(s, r);
+        s.input.moveTo(r.chance(60) ? creationPoint(s, r) : POINT{-50, -50});
+    }
+    s.key(key, {VK_CONTROL});
+}
+
 bool groupMenuOffers(S& s, int id) {
     s.d.buildGroupMenu();
     return !(GetMenuState(tk::MenuID(kGroupMenu), static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED);
@@ -436,6 +449,7 @@ const std::vector<Operation>& operations() {
         {"arrow-key", 8, arrowKey},
         {"typed-rect", 2, typedRect},
         {"delete", 5, deleteSelection},
+        {"clipboard", 5, clipboard},
         {"combine-splitter", 4, combineSplitter},
         {"combine-container", 3, combineContainer},
         {"structure-popup", 3, structurePopup},

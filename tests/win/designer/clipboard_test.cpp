@@ -1,0 +1,154 @@
+// Copy and paste in-process, through the system clipboard: pastes in a row
+// land apart, a paste goes into a marked panel's shown tab, duplicate and
+// cut, damaged clipboard data, and undo of each giving back the file byte
+// for byte.
+#include "designer_fixture.h"
+
+#include "designer/clipboard/system_clipboard.h"
+#include "document/catalogue.h"
+#include "document/design_file.h"
+
+#include <set>
+
+using namespace zarnet;
+using namespace zarnet::designer;
+using designertest::DesignerTest;
+using designertest::gadget;
+
+namespace {
+
+// A panel with a button on its second tab, a container holding a splitter
+// over two gadgets, and a button with a font and an extended tooltip.
+Design sample() {
+    Design d;
+    d.fonts.push_back({1, 0, 12, "Arial", 0});
+    d.items = {gadget(PanelGadget, 0, 10, 10, 300, 150),
+               makeTabRecord(0, "A"),
+               makeTabRecord(1, "B"),
+               gadget(ButtonGadget, 1, 10, 10),
+               makeCloseRecord(),
+               gadget(ContainerGadget, 2, 330, 10, 200, 150),
+               gadget(ButtonGadget, 3, 0, 0),
+               gadget(EditorGadget, 4, 0, 0),
+               gadget(SplitterGadget, 5, 10, 10, 180, 100),
+               makeCloseRecord(),
+               gadget(ButtonGadget, 6, 10, 200)};
+    d.items[8].para1 = 3;
+    d.items[8].para2 = 4;
+    Item& styled = d.items[10];
+    styled.font = 0;
+    styled.tooltip = 2;
+    styled.tooltipText = "tip";
+    styled.tfont = 0;
+    styled.auto_ = 5;
+    d.nextNumber = 7;
+    d.recomputeNesting();
+    return d;
+}
+
+class ClipboardTest : public DesignerTest {
+  protected:
+    void SetUp() override {
+        DesignerTest::SetUp();
+        const std::string file = folder + "sample.zrf";
+        ASSERT_TRUE(writeFileAtomic(file, writeDesign(sample())));
+        start({file});
+    }
+    size_t indexOf(int number) {
+        for (size_t i = 0; i < d.design.items.size(); ++i)
+            if (d.design.items[i].isGadget() && d.design.items[i].number == number) return i;
+        ADD_FAILURE() << "no item " << number;
+        return 0;
+    }
+    // The marked item after a paste, with the step committed as a pass would.
+    const Item& pastedRoot() {
+        d.commitEdits();
+        EXPECT_GE(d.sel.marked, 0);
+        return d.design.items[static_cast<size_t>(std::max(d.sel.marked, 0))];
+    }
+    std::vector<uint8_t> file() { return d.designBytes().bytes; }
+};
+
+TEST_F(ClipboardTest, PastesInARowLandApartAndUndoGivesBackTheFile) {
+    const std::vector<uint8_t> before = file();
+    d.markAndShow(indexOf(2), false);
+    ASSERT_TRUE(d.copySelection());
+    EXPECT_TRUE(clipboardHasItems());
+    d.unmarkAll();
+    std::set<std::pair<int, int>> places;
+    for (int i = 0; i < 5; ++i) {
+        d.pasteClipboard(std::nullopt);
+        const Item& root = pastedRoot();
+        EXPECT_EQ(root.typ, ContainerGadget);
+        EXPECT_EQ(root.level, 0);
+        places.insert({root.x, root.y});
+    }
+    EXPECT_EQ(places.size(), 5u);
+    EXPECT_EQ(places.begin()->first, 330 + d.gridSize) << "the first a step off the copy";
+    ASSERT_FALSE(checkInvariants(d.design));
+    const auto saved = readDesign(file(), Strictness::Strict);
+    ASSERT_TRUE(saved.design);
+    EXPECT_EQ(saved.design->items.size(), sample().items.size() + 5 * 5);
+    for (int i = 0; i < 5; ++i) d.undo();
+    EXPECT_EQ(file(), before);
+    EXPECT_NE(title().front(), '*') << "back at the save point";
+}
+
+TEST_F(ClipboardTest, PasteIntoAPanelDuplicateAndCut) {
+    const std::vector<uint8_t> before = file();
+    // The styled button into the panel's shown second tab.
+    d.markAndShow(indexOf(6), false);
+    ASSERT_TRUE(d.copySelection());
+    d.markAndShow(indexOf(0), false);
+    tk::SetGadgetState(static_cast<int>(d.design.items[indexOf(0)].id), 1);
+    d.pasteClipboard(std::nullopt);
+    {
+        const Item& in = pastedRoot();
+        EXPECT_EQ(in.level, 1);
+        EXPECT_EQ(in.tab, 1);
+        EXPECT_EQ(in.tooltipText, "tip");
+        EXPECT_EQ(in.font, 0) << "the equal font entry is reused";
+        EXPECT_EQ(in.tfont, 0);
+        EXPECT_EQ(in.auto_, 5);
+        EXPECT_EQ(in.number, 7);
+    }
+    // Duplicate: beside the original, in its parent.
+    d.markAndShow(indexOf(1), false);
+    d.duplicateSelection();
+    {
+        const Item& twin = pastedRoot();
+        EXPECT_EQ(twin.number, 8);
+        EXPECT_EQ(std::pair(twin.x, twin.y), std::pair(10 + d.gridSize, 10 + d.gridSize));
+        EXPECT_EQ(twin.tab, 1);
+    }
+    // Cut: copied, then gone as DEL takes it; a paste brings it back.
+    d.markAndShow(indexOf(6), false);
+    d.cutSelection();
+    d.commitEdits();
+    for (const Item& it : d.design.items) EXPECT_FALSE(it.isGadget() && it.number == 6);
+    d.unmarkAll();
+    d.pasteClipboard(std::nullopt);
+    EXPECT_EQ(pastedRoot().tooltipText, "tip");
+    ASSERT_FALSE(checkInvariants(d.design));
+    for (int i = 0; i < 4; ++i) d.undo();
+    EXPECT_EQ(file(), before);
+}
+
+TEST_F(ClipboardTest, DamagedClipboardDataChangeNothing) {
+    const std::vector<uint8_t> good = writeDesign(sample());
+    const std::vector<std::vector<uint8_t>> blocks = {
+        {1, 2, 3}, {good.begin(), good.begin() + 50}, writeDesign(Design{})};
+    for (const auto& block : blocks) {
+        ASSERT_TRUE(putOnClipboard(d.canvas, block, "x"));
+        const uint64_t revision = d.design.revision;
+        d.pasteClipboard(std::nullopt);
+        EXPECT_EQ(d.design.revision, revision);
+    }
+    // Plain text alone is not ours: Paste stays disabled and does nothing.
+    ASSERT_TRUE(OpenClipboard(d.canvas));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_FALSE(clipboardHasItems());
+}
+
+} // namespace
