@@ -99,7 +99,9 @@ void centreInParent(std::span<const AlignMember> members, std::vector<Rect>& out
 
 } // namespace
 
-std::span<const AlignMenuEntry> alignMenu() { return kMenu; }
+std::span<const AlignMenuEntry> alignMenu() {
+    return kMenu;
+}
 
 std::string_view alignMenuText(AlignCommand command) {
     for (const AlignMenuEntry& e : kMenu)
@@ -120,8 +122,7 @@ size_t minimumMembers(AlignCommand command) {
     }
 }
 
-std::vector<Rect> arrange(AlignCommand command, std::span<const AlignMember> members,
-                          Area parent) {
+std::vector<Rect> arrange(AlignCommand command, std::span<const AlignMember> members, Area parent) {
     std::vector<Rect> out;
     out.reserve(members.size());
     for (const AlignMember& m : members)

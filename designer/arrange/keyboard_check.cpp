@@ -208,7 +208,9 @@ std::optional<char> accessKey(std::string_view caption) {
     return std::nullopt;
 }
 
-std::vector<KeyboardFinding> checkKeyboardAccess(const Design& d) { return Checker(d).run(); }
+std::vector<KeyboardFinding> checkKeyboardAccess(const Design& d) {
+    return Checker(d).run();
+}
 
 std::string formatFinding(std::string_view file, const KeyboardFinding& f) {
     std::string line(file);

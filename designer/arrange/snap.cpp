@@ -78,8 +78,7 @@ std::vector<int> guides(const std::vector<int>& moved, std::span<const Features>
     std::vector<int> out;
     for (const Features& t : targets)
         for (const int target : t.at)
-            if (std::find(moved.begin(), moved.end(), target) != moved.end())
-                out.push_back(target);
+            if (std::find(moved.begin(), moved.end(), target) != moved.end()) out.push_back(target);
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
     return out;
