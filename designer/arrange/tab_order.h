@@ -20,9 +20,15 @@
 #include "document/model.h"
 
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace zarnet::designer {
+
+// The entries of the canvas's main pop-up: a checkable switch showing the
+// badges (and taking clicks as the new order) and the sort command.
+inline constexpr std::string_view kShowTabOrderText = "Show Tab Order";
+inline constexpr std::string_view kSortTabOrderText = "Sort Tab Order by Position";
 
 // Per list index, the item's place among its siblings as the badge shows
 // it (1, 2, 3 ...), or 0 for no badge: records, frames, gadgets a splitter
