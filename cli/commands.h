@@ -1,5 +1,6 @@
 // The commands of zarnet-cli. Each returns the process exit code:
-// 0 success, 1 a failure it reported, 2 a usage error.
+// 0 success, 1 a failure it reported, 2 a usage error; or kBadArguments for
+// arguments it cannot take, which shows the usage and exits with 2.
 #pragma once
 
 #include "document/design_file.h"
@@ -14,6 +15,7 @@ namespace zarnet::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kBadArguments = -1;
 
 struct Command {
     std::string_view name;
@@ -27,5 +29,9 @@ std::span<const Command> designCommands();
 // stderr and returns nothing.
 std::optional<Design> loadDesign(std::string_view file, Strictness strictness);
 std::span<const Command> generateCommands();
+
+// check --keyboard FILE: prints each keyboard-access finding as a line;
+// 0 with none, 1 with findings, 2 when the file cannot be read.
+int checkKeyboard(std::string_view file);
 
 } // namespace zarnet::cli

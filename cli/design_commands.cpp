@@ -29,7 +29,7 @@ std::optional<Design> loadDesign(std::string_view file, Strictness strictness) {
 namespace {
 
 int dump(std::span<const std::string_view> args) {
-    if (args.size() != 1) return kExitUsage;
+    if (args.size() != 1) return kBadArguments;
     const auto design = loadDesign(args[0], Strictness::Lenient);
     if (!design) return kExitFailed;
     std::fputs(dumpDesign(*design).c_str(), stdout);
@@ -37,12 +37,14 @@ int dump(std::span<const std::string_view> args) {
 }
 
 int check(std::span<const std::string_view> args) {
-    if (args.size() != 1) return kExitUsage;
+    if (!args.empty() && args[0] == "--keyboard")
+        return args.size() == 2 ? checkKeyboard(args[1]) : kBadArguments;
+    if (args.size() != 1) return kBadArguments;
     return loadDesign(args[0], Strictness::Strict) ? kExitOk : kExitFailed;
 }
 
 int roundtrip(std::span<const std::string_view> args) {
-    if (args.size() != 2) return kExitUsage;
+    if (args.size() != 2) return kBadArguments;
     const auto design = loadDesign(args[0], Strictness::Strict);
     if (!design) return kExitFailed;
     const std::string out(args[1]);
@@ -55,7 +57,7 @@ int roundtrip(std::span<const std::string_view> args) {
 
 const Command kCommands[] = {
     {"dump", "FILE", dump},
-    {"check", "FILE", check},
+    {"check", "[--keyboard] FILE", check},
     {"roundtrip", "IN OUT", roundtrip},
 };
 

@@ -128,19 +128,19 @@ int generateProgram(const std::string& designPath, const std::string& out,
 
 int generate(std::span<const std::string_view> args) {
     const auto a = parse(args);
-    if (!a || a->positional.empty()) return kExitUsage;
+    if (!a || a->positional.empty()) return kBadArguments;
     const std::string_view what = a->positional[0];
     if (what == "include" && a->positional.size() == 2 && a->prefix.empty())
         return generateInclude(std::string(a->positional[1]), a->force);
     if (what == "program" && a->positional.size() == 3)
         return generateProgram(std::string(a->positional[1]), std::string(a->positional[2]),
                                a->prefix, a->force);
-    return kExitUsage;
+    return kBadArguments;
 }
 
 int constants(std::span<const std::string_view> args) {
     const auto a = parse(args);
-    if (!a || a->positional.size() != 1 || a->force) return kExitUsage;
+    if (!a || a->positional.size() != 1 || a->force) return kBadArguments;
     const auto design = loadDesign(a->positional[0], Strictness::Lenient);
     if (!design) return kExitFailed;
     const std::string text = gen::constantsText(gen::buildConstants(*design, a->prefix));

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     for (const Command& c : commands) {
         if (c.name != name) continue;
         const int rc = c.run(args);
-        return rc == kExitUsage ? usage(commands) : rc;
+        return rc == kBadArguments ? usage(commands) : rc;
     }
     return usage(commands);
 }

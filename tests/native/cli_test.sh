@@ -29,7 +29,7 @@ expect "version" 0 "" -- "$cli" --version
 [ "$(cat "$tmp/out")" = "zarnet-cli $version" ] ||
   { echo "FAIL --version prints '$(cat "$tmp/out")'"; failures=$((failures + 1)); }
 expect "version with more" 2 "^usage:" -- "$cli" --version extra
-expect "unknown command" 2 "zarnet-cli check FILE" -- "$cli" frobnicate
+expect "unknown command" 2 "zarnet-cli check \\[--keyboard\\] FILE" -- "$cli" frobnicate
 expect "dump without file" 2 "^usage:" -- "$cli" dump
 expect "roundtrip with one file" 2 "^usage:" -- "$cli" roundtrip "$example"
 expect "dump example" 0 "" -- "$cli" dump "$example"
@@ -39,6 +39,17 @@ expect "check missing" 1 "missing.zrf: cannot be opened or read" -- "$cli" check
 expect "check truncated" 1 "short.zrf: offset [0-9]+: record count 18 exceeds the data" -- "$cli" check "$tmp/short.zrf"
 expect "check junk" 1 "junk.zrf: offset 12: data ends inside grid step" -- "$cli" check "$tmp/junk.zrf"
 expect "check tail" 1 "tail.zrf: offset [0-9]+: 1 bytes after the trailer" -- "$cli" check "$tmp/tail.zrf"
+# The keyboard check lists findings on stdout, one a line, and tells by its
+# exit code: 0 none, 1 some, 2 an unreadable file (with no usage text).
+expect "keyboard example" 1 "" -- "$cli" check --keyboard "$example"
+grep -qx "$example: gadget 6 \"ComboBoxGadget\": no TextGadget directly before it in tab order names it (gadget 5 \"OptionGadget\" comes before it)" "$tmp/out" ||
+  { echo "FAIL keyboard example: $(head -2 "$tmp/out")"; failures=$((failures + 1)); }
+[ "$(wc -l <"$tmp/out")" = 4 ] || { echo "FAIL keyboard example: $(wc -l <"$tmp/out") findings"; failures=$((failures + 1)); }
+expect "keyboard missing" 2 "missing.zrf: cannot be opened or read" -- "$cli" check --keyboard "$tmp/missing.zrf"
+grep -q "^usage:" "$tmp/err" && { echo "FAIL keyboard missing prints the usage"; failures=$((failures + 1)); }
+expect "keyboard junk" 2 "junk.zrf: offset" -- "$cli" check --keyboard "$tmp/junk.zrf"
+expect "keyboard without file" 2 "^usage:" -- "$cli" check --keyboard
+expect "keyboard flag misplaced" 2 "^usage:" -- "$cli" check "$example" --keyboard
 expect "roundtrip example" 0 "" -- "$cli" roundtrip "$example" "$tmp/copy.zrf"
 cmp -s "$example" "$tmp/copy.zrf" || { echo "FAIL roundtrip is not byte-identical"; failures=$((failures + 1)); }
 cp "$example" "$tmp/keep.zrf"

@@ -1,0 +1,156 @@
+#include "designer/arrange/tab_order.h"
+
+#include "arrange_designs.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+namespace zarnet::designer {
+namespace {
+
+using test::design;
+using test::order;
+
+// A changed list is one the file takes, with nesting, splitter references
+// and tab numbers derived again; an unchanged one is untouched.
+void expectOutcome(const Design& d, const Design& before, bool changed, const char* expected) {
+    if (!expected) {
+        EXPECT_FALSE(changed);
+        EXPECT_EQ(order(d), order(before));
+        EXPECT_FALSE(d.modified);
+        EXPECT_EQ(d.revision, before.revision);
+        return;
+    }
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(order(d), expected);
+    const auto error = checkInvariants(d);
+    EXPECT_FALSE(error) << error->message << " at " << error->item;
+    Design again = d;
+    again.recomputeNesting();
+    resolveSplitterChildren(again.items);
+    renumberTabs(again.items);
+    for (size_t i = 0; i < d.items.size(); ++i) {
+        EXPECT_EQ(d.items[i].level, again.items[i].level) << i;
+        EXPECT_EQ(d.items[i].tab, again.items[i].tab) << i;
+        EXPECT_EQ(d.items[i].number, again.items[i].number) << i;
+        EXPECT_EQ(d.items[i].firstitem, again.items[i].firstitem) << i;
+        EXPECT_EQ(d.items[i].seconditem, again.items[i].seconditem) << i;
+    }
+    EXPECT_TRUE(d.modified);
+}
+
+struct ClickCase {
+    const char* design;
+    const char* clicks;   // names in click order
+    const char* expected; // nullptr: nothing changes
+};
+
+TEST(TabOrder, ClicksPutTheClickedFirstAndTheRestInTheirOldOrder) {
+    const std::vector<ClickCase> cases = {
+        {"B:a B:b B:c", "c", "c a b"},
+        {"B:a B:b B:c", "c a", "c a b"},
+        {"B:a B:b B:c", "a", nullptr},
+        {"B:a B:b B:c", "a b c", nullptr},
+        {"B:a B:b B:c", "b b", "b a c"},
+        {"B:a B:b B:c", "nobody", nullptr},
+        {"B:a B:b B:c", "", nullptr},
+        // A container moves with its contents and close record.
+        {"B:a Z:box B:x B:y . B:b", "b box", "b box x y . a"},
+        {"B:a Z:box B:x B:y . B:b", "y", "a box y x . b"},
+        {"B:a Z:box B:x B:y . B:b", "a y", nullptr},
+        // Each panel tab has an order of its own; tab records stay put.
+        {"P:p | B:a B:b | B:c B:d . B:e", "b", "p | b a | c d . e"},
+        {"P:p | B:a B:b | B:c B:d . B:e", "d", "p | a b | d c . e"},
+        {"P:p | B:a B:b | B:c B:d . B:e", "a c", nullptr},
+        {"P:p | B:a B:b | B:c B:d . B:e", "e p", "e p | a b | c d ."},
+        {"P:p | Z:box B:x . B:b | . B:e", "b", "p | b box x . | . e"},
+        // A splitter's unit stands where the splitter stands; a click on
+        // either gadget takes the whole unit, gadgets right before it.
+        {"B:a B:b T:t W:s/a/b B:c", "c", "c t a b s"},
+        {"B:a B:b T:t W:s/a/b B:c", "a", "a b s t c"},
+        {"B:a T:t B:b W:s/a/b B:c", "t", "t a b s c"},
+        {"Z:box B:x . B:y W:s/box/y B:z", "z", "z box x . y s"},
+        {"B:a B:b W:s1/a/b B:c W:s2/s1/c B:d", "d", "d a b s1 c s2"},
+        {"B:a B:b W:s1/a/b B:c W:s2/s1/c B:d", "b", nullptr},
+        // Frames keep their slots and do not take part.
+        {"F:f B:a B:b", "b", "f b a"},
+        {"F:f B:a B:b", "f", nullptr},
+        {"B:a F:f B:b B:c", "c f", "c f a b"},
+    };
+    for (const ClickCase& c : cases) {
+        SCOPED_TRACE(std::string(c.design) + " clicking " + c.clicks);
+        Design d = design(c.design);
+        const Design before = d;
+        std::vector<int> numbers;
+        std::istringstream in(c.clicks);
+        for (std::string name; in >> name;)
+            numbers.push_back(name == "nobody" ? 99 : test::numberOf(d, name));
+        const bool changed = applyTabOrder(d, numbers);
+        expectOutcome(d, before, changed, c.expected);
+    }
+}
+
+TEST(TabOrder, ClickingInTurnBuildsTheOrderOneStepAtATime) {
+    Design d = design("B:a B:b B:c B:d B:e");
+    std::vector<int> clicks;
+    const char* const steps[] = {"d a b c e", "d c a b e", "d c a b e", "d c a e b"};
+    const char* const names[] = {"d", "c", "a", "e"};
+    for (int k = 0; k < 4; ++k) {
+        clicks.push_back(test::numberOf(d, names[k]));
+        const uint64_t revision = d.revision;
+        const bool changed = applyTabOrder(d, clicks);
+        EXPECT_EQ(order(d), steps[k]) << k;
+        EXPECT_EQ(changed, d.revision != revision) << k;
+        EXPECT_EQ(changed, k != 2) << k;
+    }
+}
+
+struct SortCase {
+    const char* design;
+    const char* expected; // nullptr: already in order
+};
+
+TEST(TabOrder, SortingGoesTopToBottomThenLeftToRightInEveryParent) {
+    const std::vector<SortCase> cases = {
+        {"B:a@50,10 B:b@10,10 B:c@0,40", "b a c"},
+        {"B:a@0,0 B:b@0,0 B:c@0,1", nullptr},
+        {"B:a@0,10 B:b@0,0", "b a"},
+        {"P:p@0,20 | B:a@0,50 B:b@0,10 | B:c@5,5 B:d@0,5 . B:e@0,0", "e p | b a | d c ."},
+        {"Z:box@0,0 B:x@9,9 B:y@1,1 . B:z@0,0", "box y x . z"},
+        // The splitter's position places the unit; its gadgets go top to
+        // bottom, left to right among themselves.
+        {"B:a@100,0 B:t@0,50 B:b@0,0 W:s/a/b@0,0", "b a s t"},
+        {"F:f@0,100 B:a@0,50 B:b@0,0", "f b a"},
+        {"B:a@0,50 F:f@0,100 B:b@0,0", "b f a"},
+        {"Y:area@0,0 . P:p@0,9 | | .", nullptr},
+    };
+    for (const SortCase& c : cases) {
+        SCOPED_TRACE(c.design);
+        Design d = design(c.design);
+        const Design before = d;
+        const bool changed = sortTabOrderByPosition(d);
+        expectOutcome(d, before, changed, c.expected);
+        if (changed) {
+            EXPECT_FALSE(sortTabOrderByPosition(d)) << "sorting twice";
+        }
+    }
+}
+
+TEST(TabOrder, BadgesCountSiblingsAndSkipFramesAndSplitterGadgets) {
+    const Design d = design("F:f B:a B:b W:s/a/b T:t P:p | B:x Z:box B:y . | B:z . B:w");
+    // f a b s t p | x box y . | z . w
+    const std::vector<int> expected = {0, 0, 0, 1, 2, 3, 0, 1, 2, 1, 0, 0, 1, 0, 4};
+    EXPECT_EQ(tabOrderBadges(d), expected);
+    EXPECT_EQ(tabUnitOf(d, test::indexOf(d, "a")), static_cast<int>(test::indexOf(d, "s")));
+    EXPECT_EQ(tabUnitOf(d, test::indexOf(d, "y")), static_cast<int>(test::indexOf(d, "y")));
+    EXPECT_EQ(tabUnitOf(d, 6), -1); // a tab record
+
+    const Design nested = design("B:a B:b W:s1/a/b B:c W:s2/s1/c");
+    EXPECT_EQ(tabUnitOf(nested, test::indexOf(nested, "a")),
+              static_cast<int>(test::indexOf(nested, "s2")));
+}
+
+} // namespace
+} // namespace zarnet::designer
