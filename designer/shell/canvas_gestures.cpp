@@ -4,6 +4,7 @@
 // cursor keys' steps.
 #include "designer/shell/designer.h"
 
+#include "designer/arrange/align.h"
 #include "designer/canvas/moving.h"
 #include "toolkit/toolkit.h"
 
@@ -103,6 +104,10 @@ void Designer::leftGestures() {
         return;
     }
     if (!left) return;
+    if (tabOrderMode) {
+        tabOrderClick();
+        return;
+    }
     const POINT screen = tk::input().cursorPos();
     const bool control = sampled(VK_CONTROL);
     const bool shift = sampled(VK_SHIFT);
@@ -165,6 +170,7 @@ void Designer::startDrag() {
     pressRect = sel.rect;
     lastCursor = pressAt;
     gestureChanged = false;
+    takeSnapTargets();
     scrollingArea = scrollAreaOf(design, sel);
     if (scrollingArea < 0) return;
     // The cursor stays inside the scroll area, which scrolls at its edges.
@@ -195,8 +201,11 @@ void Designer::dragStep(bool left) {
     const Snapping s = snapping();
     if (gesture == Gesture::Moving) {
         if (headerPress) return;
-        const Point to = dragMovePosition({p.x, p.y}, grab, sel.rect.w, sel.rect.h,
-                                          holderArea(design, sel), s);
+        const Point gridded =
+            dragMovePosition({p.x, p.y}, grab, sel.rect.w, sel.rect.h, holderArea(design, sel), s);
+        const Rect r = snapToGuides({p.x - grab.x, p.y - grab.y, sel.rect.w, sel.rect.h},
+                                    {gridded.x, gridded.y, sel.rect.w, sel.rect.h}, false);
+        const Point to{r.x, r.y};
         if (moveSelectionTo(sel, design, to)) {
             gestureChanged = true;
             tk::SetGadgetText(fields[FieldX], std::to_string(sel.rect.x));
@@ -205,7 +214,9 @@ void Designer::dragStep(bool left) {
         }
         if (scrolls) autoScroll(tk::input().cursorPos());
     } else {
-        const Rect to = dragSize(pressRect, sel.rect, sizingMark, p.x - pressAt.x, p.y - pressAt.y, s);
+        const int dx = p.x - pressAt.x, dy = p.y - pressAt.y;
+        const Rect to = snapToGuides(dragSize(pressRect, sel.rect, sizingMark, dx, dy, {1, false}),
+                                     dragSize(pressRect, sel.rect, sizingMark, dx, dy, s), true);
         if (to != sel.rect) {
             if (sel.groupMode)
                 scaleGroupTo(sel, design, pressRect, to);
@@ -221,6 +232,8 @@ void Designer::dragStep(bool left) {
 void Designer::endDrag() {
     const Gesture was = gesture;
     gesture = Gesture::Idle;
+    freeGuides();
+    snapTargets.clear();
     ClipCursor(nullptr);
     scrollingArea = -1;
     if (sel.groupMode) {
@@ -332,6 +345,17 @@ void Designer::buildGroupMenu() {
     tk::MenuItem(MenuVerticalSplitter, "Combine to vertikal SplitterGadget");
     tk::MenuBar();
     tk::MenuItem(MenuContainer, "Combine to ContainerGadget");
+    tk::MenuBar();
+    tk::OpenSubMenu("Align");
+    const auto align = alignMenu();
+    for (size_t i = 0; i < align.size(); ++i) {
+        if (align[i].separatorBefore) tk::MenuBar();
+        tk::MenuItem(MenuAlignFirst + static_cast<int>(i), align[i].text);
+    }
+    tk::CloseSubMenu();
+    for (size_t i = 0; i < align.size(); ++i)
+        tk::DisableMenuItem(kGroupMenu, MenuAlignFirst + static_cast<int>(i),
+                            sel.group.size() < minimumMembers(align[i].command));
     const bool spin = std::any_of(sel.group.begin(), sel.group.end(),
                                   [](const GroupMember& m) { return m.typ == SpinGadget; });
     const bool splitters = sel.group.size() == 2 && !spin;

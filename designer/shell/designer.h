@@ -33,14 +33,18 @@ inline constexpr int kCreationMenu = 1;
 inline constexpr int kGroupMenu = 2;
 
 // Menu item identifiers; 1..28 are gadget types.
+// clang-format off
 enum MenuId : int {
     MenuToggleXp = 30, MenuLoad = 31, MenuSave = 32, MenuSaveAs = 33, MenuGrid = 34,
     MenuUserGrid = 35, MenuShowGrid = 36, MenuGrid5 = 37, MenuGrid10 = 38,
     MenuObjectManager = 39, MenuExit = 42, MenuNew = 50, MenuHorizontalSplitter = 60,
     MenuVerticalSplitter = 61, MenuContainer = 62, MenuPreview = 100, MenuLearner = 101,
     MenuFullSource = 102, MenuConstants = 103, MenuIncludeSource = 104,
-    MenuUndo = 300, MenuRedo = 301, MenuPaste = 302, // outside the ranges above
+    // Outside the ranges above; 310 onwards the group menu's "Align" submenu.
+    MenuUndo = 300, MenuRedo = 301, MenuPaste = 302, MenuShowTabOrder = 303,
+    MenuSortTabOrder = 304, MenuCheckKeyboard = 305, MenuAlignFirst = 310,
 };
+// clang-format on
 // System menu commands of the canvas.
 enum SysId : int { SysToggleXp = 130, SysLoad = 131, SysSave = 132, SysSaveAs = 133, SysNew = 200 };
 
@@ -358,6 +362,29 @@ struct Designer {
     bool clipboardKeys();
     // The undo, redo and clipboard keys.
     bool commandKeys();
+
+    // Align, size and space the group; tab order; the keyboard-access check.
+    void alignGroup(size_t entry); // an entry of the group menu's "Align" submenu
+    bool tabOrderMode = false;     // badges show, clicks set the order
+    std::vector<int> tabClicks;    // numbers clicked there, in order
+    std::vector<HWND> tabBadges;
+    uint64_t badgesShown = ~uint64_t{0}; // the design's revision they show
+    void toggleTabOrder();
+    void showTabBadges(); // again, for the design as it is now
+    void freeTabBadges();
+    void tabOrderClick(); // a left click while the badges show
+    void sortTabOrder();
+    void showKeyboardCheck(); // its findings in the learner window
+    // Snap guides while one item is dragged or sized.
+    std::vector<Rect> snapTargets; // its siblings' rectangles, taken when the drag starts
+    std::vector<HWND> guideLines;
+    std::vector<std::pair<bool, int>> guidePlaces; // (vertical, where) of each line shown
+    void takeSnapTargets();
+    // The grid's rectangle with each axis near a sibling's edge or centre
+    // snapped to it instead (from the unsnapped `raw`); the guides follow.
+    Rect snapToGuides(const Rect& raw, const Rect& gridded, bool sizing);
+    void showGuides(const std::vector<int>& across, const std::vector<int>& down);
+    void freeGuides();
 
     // Recovery copies of unsaved work, in the user's own folder.
     recovery::CopyTimer recoveryTimer;

@@ -192,6 +192,7 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
         clearFields();
     design.modified = !history.atSavePoint();
     committedRevision = design.revision;
+    if (tabOrderMode) showTabBadges();
     refreshTitle();
 }
 

@@ -26,6 +26,7 @@ bool Designer::pass() {
         tk::input().asyncKeyState(VK_LBUTTON);
         tk::input().asyncKeyState(VK_RBUTTON);
         if (!ended) commitEdits();
+        if (!ended && tabOrderMode && badgesShown != design.revision) showTabBadges();
     }
     if (!ended) keepRecoveryCopy();
     return !ended;

@@ -2,6 +2,8 @@
 // the commands they carry.
 #include "designer/shell/designer.h"
 
+#include "designer/arrange/align.h"
+#include "designer/arrange/tab_order.h"
 #include "document/catalogue.h"
 #include "toolkit/toolkit.h"
 
@@ -24,6 +26,10 @@ void Designer::buildMenus() {
     tk::MenuItem(MenuUndo, "Undo");
     tk::MenuItem(MenuRedo, "Redo");
     tk::MenuItem(MenuPaste, "Paste");
+    tk::MenuBar();
+    tk::MenuItem(MenuShowTabOrder, kShowTabOrderText);
+    tk::MenuItem(MenuSortTabOrder, kSortTabOrderText);
+    tk::MenuItem(MenuCheckKeyboard, "Check Keyboard Access");
     tk::MenuBar();
     tk::MenuItem(MenuPreview, "Preview Zarnet");
     tk::MenuBar();
@@ -99,12 +105,25 @@ void Designer::menuCommand(int id) {
         createFromMenu(id);
         return;
     }
+    if (id >= MenuAlignFirst && static_cast<size_t>(id - MenuAlignFirst) < alignMenu().size()) {
+        alignGroup(static_cast<size_t>(id - MenuAlignFirst));
+        return;
+    }
     switch (id) {
     case MenuUndo:
         undo();
         break;
     case MenuRedo:
         redo();
+        break;
+    case MenuShowTabOrder:
+        toggleTabOrder();
+        break;
+    case MenuSortTabOrder:
+        sortTabOrder();
+        break;
+    case MenuCheckKeyboard:
+        showKeyboardCheck();
         break;
     case MenuPaste: {
         POINT at = menuPosition;

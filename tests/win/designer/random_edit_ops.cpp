@@ -5,6 +5,7 @@
 // does nothing where the user could not act.
 #include "random_edit_ops.h"
 
+#include "designer/arrange/align.h"
 #include "designer/canvas/selection.h"
 #include "document/catalogue.h"
 #include "document/design_file.h"
@@ -258,6 +259,29 @@ void combineContainer(S& s, Rng& r) {
         s.command(MenuContainer);
 }
 
+// One command of the group menu's "Align" submenu on a group.
+void align(S& s, Rng& r) {
+    if (!s.groupOf(static_cast<size_t>(r.range(2, 5)), false, r)) return;
+    const int id = MenuAlignFirst + r.range(0, static_cast<int>(alignMenu().size()) - 1);
+    if (groupMenuOffers(s, id)) s.command(id);
+}
+
+// The tab order sorted, or set by clicks on shown gadgets while the badges
+// show (which then go again).
+void tabOrder(S& s, Rng& r) {
+    if (r.chance(40)) {
+        s.command(MenuSortTabOrder);
+        return;
+    }
+    s.command(MenuShowTabOrder);
+    for (int n = r.range(1, 4); n > 0; --n) {
+        const std::vector<size_t> shown = s.shownItems();
+        if (shown.empty()) break;
+        if (const auto at = s.pointOn(r.pick(shown), r)) s.click(*at);
+    }
+    s.command(MenuShowTabOrder);
+}
+
 void structurePopup(S& s, Rng& r) {
     std::vector<size_t> candidates;
     for (size_t i = 0; i < s.d.design.items.size(); ++i) {
@@ -450,6 +474,8 @@ const std::vector<Operation>& operations() {
         {"typed-rect", 2, typedRect},
         {"delete", 5, deleteSelection},
         {"clipboard", 5, clipboard},
+        {"align", 3, align},
+        {"tab-order", 3, tabOrder},
         {"combine-splitter", 4, combineSplitter},
         {"combine-container", 3, combineContainer},
         {"structure-popup", 3, structurePopup},

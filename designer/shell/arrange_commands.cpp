@@ -1,0 +1,137 @@
+// Lining up the group (the "Align" submenu of the group menu), the tab
+// order shown as badges and set by clicks or sorted by position, and the
+// keyboard-access check shown in the learner window. Each change is one
+// step of the edit history.
+#include "designer/shell/designer.h"
+
+#include "designer/arrange/align.h"
+#include "designer/arrange/keyboard_check.h"
+#include "designer/arrange/tab_order.h"
+#include "designer/canvas/moving.h"
+#include "designer/canvas/structure.h"
+#include "toolkit/toolkit.h"
+
+#include <algorithm>
+
+namespace zarnet::designer {
+
+namespace {
+
+int number(Handle h) {
+    return static_cast<int>(h);
+}
+
+bool fixed(const Item& it) {
+    return (it.status & kStatusFixed) != 0;
+}
+
+} // namespace
+
+void Designer::alignGroup(size_t entry) {
+    const auto menu = alignMenu();
+    if (!sel.groupMode || entry >= menu.size()) return;
+    std::vector<AlignMember> members;
+    for (const GroupMember& m : sel.group) {
+        const Item& it = design.items[m.item];
+        members.push_back({itemRect(it), !fixed(it) && it.insplitter != 1});
+    }
+    const std::vector<Rect> placed = arrange(menu[entry].command, members, holderArea(design, sel));
+    bool moved = false;
+    for (size_t k = 0; k < sel.group.size() && k < placed.size(); ++k) {
+        GroupMember& m = sel.group[k];
+        if (placed[k] == members[k].rect) continue;
+        applyItemRect(design.items[m.item], placed[k]);
+        m.r = placed[k];
+        moved = true;
+    }
+    if (!moved) return;
+    noteEdit(design);
+    drawGroupMarks(sel, design, markImage);
+    refreshTitle();
+}
+
+void Designer::freeTabBadges() {
+    for (HWND b : tabBadges)
+        DestroyWindow(b);
+    tabBadges.clear();
+}
+
+void Designer::showTabBadges() {
+    freeTabBadges();
+    badgesShown = design.revision;
+    if (!tabOrderMode) return;
+    const std::vector<int> badges = tabOrderBadges(design);
+    const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+    for (size_t i = 0; i < badges.size() && i < design.items.size(); ++i) {
+        const Item& it = design.items[i];
+        HWND g = it.id ? tk::GadgetID(number(it.id)) : nullptr;
+        if (!badges[i] || !g || !IsWindowVisible(g)) continue;
+        RECT r;
+        GetWindowRect(g, &r);
+        MapWindowPoints(HWND_DESKTOP, canvas, reinterpret_cast<POINT*>(&r), 2);
+        const std::string text = std::to_string(badges[i]);
+        HWND b = CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | SS_CENTER | WS_BORDER,
+                                 r.left, r.top, 8 + 7 * static_cast<int>(text.size()), 15, canvas,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (!b) continue;
+        SendMessageA(b, WM_SETFONT, font, FALSE);
+        SetWindowPos(b, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        tabBadges.push_back(b);
+    }
+}
+
+void Designer::toggleTabOrder() {
+    tabOrderMode = !tabOrderMode;
+    tk::SetMenuItemState(kMainMenu, MenuShowTabOrder, tabOrderMode ? 1 : 0);
+    tabClicks.clear();
+    if (tabOrderMode) unmarkAll();
+    showTabBadges();
+}
+
+void Designer::tabOrderClick() {
+    const POINT screen = tk::input().cursorPos();
+    const auto hit = hitTest(design, screen, {false, false, false, false, true});
+    waitForRelease(VK_LBUTTON);
+    const auto scopes = scopesOf(design.items);
+    const int unit = hit ? tabUnitOf(design, static_cast<size_t>(*hit)) : -1;
+    if (unit < 0 || !scopes) {
+        tabClicks.clear(); // a click on empty canvas starts a new order
+        return;
+    }
+    // A click on another parent's gadget starts that parent's order afresh.
+    const int first = tabClicks.empty() ? -1 : itemByNumber(design.items, tabClicks.front());
+    if (first < 0 || (*scopes)[static_cast<size_t>(first)] != (*scopes)[static_cast<size_t>(unit)])
+        tabClicks.clear();
+    const int clicked = design.items[static_cast<size_t>(unit)].number;
+    if (std::find(tabClicks.begin(), tabClicks.end(), clicked) != tabClicks.end()) return;
+    tabClicks.push_back(clicked);
+    Design trial = design;
+    if (!applyTabOrder(trial, tabClicks)) return; // already in this order
+    rebuildAround([&] { return applyTabOrder(design, tabClicks); });
+    showTabBadges();
+}
+
+void Designer::sortTabOrder() {
+    Design trial = design;
+    if (!sortTabOrderByPosition(trial)) return;
+    rebuildAround([&] { return sortTabOrderByPosition(design); });
+    tabClicks.clear();
+    showTabBadges();
+}
+
+void Designer::showKeyboardCheck() {
+    const std::string file(filePart(design.fileName));
+    std::string text;
+    for (const KeyboardFinding& f : checkKeyboardAccess(design))
+        text += formatFinding(file, f) + "\r\n";
+    if (text.empty()) text = file + ": no keyboard access problems found";
+    if (prefs[PrefLearnerMode] != 1) {
+        prefs[PrefLearnerMode] = 1;
+        tk::SetMenuItemState(kMainMenu, MenuLearner, 1);
+        tk::HideWindow(kLearnerWindow, false);
+    }
+    if (tipField)
+        SendMessageA(tk::GadgetID(tipField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+} // namespace zarnet::designer
