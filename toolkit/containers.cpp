@@ -213,9 +213,9 @@ int panelAdd(GadgetRec& g, int pos, std::string_view text, HBITMAP, int) {
     }
     // The page is made where it belongs and shown only when its tab is current.
     const RECT r = pageArea(g);
-    HWND page = CreateWindowExA(0, kBoxClass, "", WS_CHILD | (current == at ? WS_VISIBLE : 0),
-                                r.left, r.top, r.right - r.left, r.bottom - r.top, g.hwnd, nullptr,
-                                instance(), nullptr);
+    HWND page = CreateWindowExA(
+        WS_EX_CONTROLPARENT, kBoxClass, "", WS_CHILD | (current == at ? WS_VISIBLE : 0), r.left,
+        r.top, r.right - r.left, r.bottom - r.top, g.hwnd, nullptr, instance(), nullptr);
     if (!page) {
         SendMessageA(g.hwnd, TCM_DELETEITEM, static_cast<WPARAM>(at), 0);
         return -1;
@@ -408,8 +408,8 @@ int ScrollAreaGadget(int gadget, int x, int y, int w, int h, int innerWidth, int
     g->innerW = std::max(innerWidth, 0);
     g->innerH = std::max(innerHeight, 0);
     g->step = std::max(scrollStep, 1);
-    g->inner = CreateWindowExA(0, kBoxClass, "", WS_CHILD | WS_VISIBLE, 0, 0, g->innerW, g->innerH,
-                               g->hwnd, nullptr, instance(), nullptr);
+    g->inner = CreateWindowExA(WS_EX_CONTROLPARENT, kBoxClass, "", WS_CHILD | WS_VISIBLE, 0, 0,
+                               g->innerW, g->innerH, g->hwnd, nullptr, instance(), nullptr);
     g->innerRect = RECT{0, 0, g->innerW, g->innerH};
     if (!g->inner) {
         const int number = g->number;

@@ -95,6 +95,17 @@ bool opensWindowMenu(const Event& e) {
     return e.code == PB_Event_SysCommand && (command == SC_KEYMENU || command == SC_MOUSEMENU);
 }
 
+// TAB in a window that moves the focus with it, as a dialog does.
+bool tabKey(MSG& msg) {
+    const bool tab =
+        ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_TAB) ||
+        (msg.message == WM_CHAR && msg.wParam == '\t');
+    if (!tab || !msg.hwnd) return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    const WindowRec* w = windowOfHandle(root);
+    return w && w->tabKeys && IsDialogMessageA(root, &msg);
+}
+
 int take() {
     State& s = state();
     s.current = s.events.front();
@@ -114,6 +125,7 @@ int WindowEvent() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return 0;
         }
+        if (tabKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
         if (!s.events.empty()) {

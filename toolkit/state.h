@@ -22,6 +22,7 @@ struct WindowRec {
     std::string className;
     WindowCallback callback = nullptr;
     HWND tooltip = nullptr; // one tooltip window serves all gadgets of the window
+    bool tabKeys = false;   // TAB moves the focus among its gadgets
 };
 
 struct GadgetRec {

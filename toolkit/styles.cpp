@@ -127,6 +127,7 @@ StyleSet stylesFor(int kind, uint32_t f) {
     case KindPanel:
         s.cls = WC_TABCONTROLA;
         s.style = WS_TABSTOP | WS_CLIPCHILDREN;
+        s.exStyle = WS_EX_CONTROLPARENT; // TAB goes on into the shown page
         break;
     case KindProgressBar:
         s.cls = PROGRESS_CLASSA;
@@ -140,6 +141,7 @@ StyleSet stylesFor(int kind, uint32_t f) {
         if ((f & (PB_ScrollArea_Flat | PB_ScrollArea_Raised | PB_ScrollArea_Single |
                   PB_ScrollArea_BorderLess)) == 0)
             s.exStyle |= WS_EX_CLIENTEDGE;
+        s.exStyle |= WS_EX_CONTROLPARENT;
         break;
     case KindScrollBar:
         s.cls = "ScrollBar";
@@ -197,11 +199,14 @@ StyleSet stylesFor(int kind, uint32_t f) {
     case KindContainer:
         s.cls = kBoxClass;
         s.style = borderStyle(f, PB_Container_Flat);
-        s.exStyle = borderExStyle(f, PB_Container_Raised, PB_Container_Single, PB_Container_Double);
+        s.exStyle =
+            borderExStyle(f, PB_Container_Raised, PB_Container_Single, PB_Container_Double) |
+            WS_EX_CONTROLPARENT;
         break;
     case KindSplitter:
         s.cls = kSplitterClass;
         s.style = WS_CLIPCHILDREN;
+        s.exStyle = WS_EX_CONTROLPARENT;
         break;
     default:
         break;

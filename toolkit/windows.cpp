@@ -327,6 +327,10 @@ void SetWindowTitle(int window, std::string_view title) {
     if (WindowRec* w = findWindow(window)) SetWindowTextA(w->hwnd, std::string(title).c_str());
 }
 
+void KeyboardNavigation(int window, bool on) {
+    if (WindowRec* w = findWindow(window)) w->tabKeys = on;
+}
+
 std::string GetWindowTitle(int window) {
     WindowRec* w = findWindow(window);
     return w ? windowText(w->hwnd) : std::string();

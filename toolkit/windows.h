@@ -37,6 +37,9 @@ int WindowHeight(int window);
 // Outer position and inner size; -1 keeps a value.
 void ResizeWindow(int window, int x, int y, int innerWidth, int innerHeight);
 void SetWindowTitle(int window, std::string_view title);
+// TAB and SHIFT+TAB move the keyboard focus among the window's gadgets in
+// the order they were made, into containers, panel pages and scroll areas.
+void KeyboardNavigation(int window, bool on);
 std::string GetWindowTitle(int window);
 
 // Gadget lists: new gadgets go into the current list. A window's list is the

@@ -44,6 +44,7 @@ void askToToggle(const std::string& manifest) {
 }
 
 void eventLoop() {
+    tk::KeyboardNavigation(0, true);
     bool escape = false;
     tk::InputSource& in = tk::input();
     in.asyncKeyState(VK_ESCAPE);  // forget a press from before the window

@@ -506,3 +506,79 @@ TEST_F(DesignerInput, CopyInOneDesignerPasteInAnother) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<int> numbersOf(const Design& d) {
+    std::vector<int> numbers;
+    for (const Item& it : d.items)
+        numbers.push_back(it.number);
+    return numbers;
+}
+
+// The group menu's "Align" submenu, menu 0's tab order entries and the
+// keyboard check, each chosen with the mouse; the badges' clicks set the
+// order; the saved file shows each effect.
+TEST_F(DesignerInput, AlignTabOrderAndKeyboardCheckByMenus) {
+    ASSERT_TRUE(probe::menuLayoutKnown());
+    // In the list: C, B, A; on the window A, B, C from the top left.
+    open(
+        withItems({button(0, 210, 70, "&C"), button(1, 110, 40, "B"), button(2, 10, 10, "&c")}, 3));
+    probe::XInput input;
+    // B marked, A joins: B is the reference.
+    ASSERT_TRUE(input.clickAt(at(150, 50))
+                    .pause(300)
+                    .keyDown("Control_L")
+                    .clickAt(at(50, 20))
+                    .keyUp("Control_L")
+                    .pause(300)
+                    .run());
+    HWND group = opensMenu(input.clickAt(at(150, 50), 3));
+    ASSERT_NE(group, nullptr);
+    // "Align" follows the three combine entries and two separators.
+    HWND align = opensMenu(input.clickAt(probe::menuEntry(group, 3, 2)));
+    ASSERT_NE(align, nullptr);
+    ASSERT_TRUE(input.clickAt(probe::menuEntry(align, 2, 0)).run()); // "Top edges"
+    ASSERT_TRUE(probe::waitForNoMenu(p.id(), kStartMs));
+    auto saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->items[2].y, 40);
+    EXPECT_EQ(saved->items[0].y, 70) << "outside the group";
+
+    // Menu 0: New Gadget, -, Undo, Redo, Paste, -, Show Tab Order, Sort, Check.
+    auto mainMenuEntry = [&](int entriesAbove) {
+        HWND menu = opensMenu(input.clickAt(at(380, 250), 3));
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(input.clickAt(probe::menuEntry(menu, entriesAbove, 2)).run());
+        ASSERT_TRUE(probe::waitForNoMenu(p.id(), kStartMs));
+    };
+    ASSERT_TRUE(input.clickAt(at(380, 250)).pause(300).run()); // the group ends
+    mainMenuEntry(5);                                          // "Sort Tab Order by Position"
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(numbersOf(*saved), (std::vector<int>{2, 1, 0}));
+
+    mainMenuEntry(4); // "Show Tab Order": C then B go first
+    ASSERT_TRUE(
+        input.pause(300).clickAt(at(250, 80)).pause(300).clickAt(at(150, 50)).pause(300).run());
+    mainMenuEntry(4);
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(numbersOf(*saved), (std::vector<int>{0, 1, 2}));
+
+    mainMenuEntry(6); // "Check Keyboard Access": C and c share their key
+    HWND learner = probe::waitForWindow(p.id(), " Learner", "", kStartMs);
+    ASSERT_NE(learner, nullptr);
+    HWND tips = probe::findChild(learner, "Edit", "");
+    ASSERT_NE(tips, nullptr);
+    char text[512] = {};
+    for (int i = 0; i < 50 && std::string(text).find("saved.zrf: gadget") == std::string::npos;
+         ++i) {
+        Sleep(100);
+        SendMessageA(tips, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    }
+    EXPECT_NE(std::string(text).find("saved.zrf: gadget 2 \"ButtonGadget\""), std::string::npos)
+        << text;
+}
+
+} // namespace

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <tuple>
 #include <map>
 
 namespace {
@@ -125,6 +127,61 @@ TEST_F(Pelmo, ShowsTheDesignWithItsControls) {
     EXPECT_NE(probe::findChild(win, "Button", "Second"), nullptr);
     EXPECT_NE(probe::findChild(win, "SysListView32", ""), nullptr);
 
+    EXPECT_TRUE(probe::closeWindow(win));
+    EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
+}
+
+// TAB walks the gadgets in list order, into a container and out again,
+// whatever their places on the window: real keys through the X server.
+TEST_F(Pelmo, TabFollowsTheListOrder) {
+    auto field = [](int number, int x, int y, const char* text) {
+        Item it = makeItem(StringGadget);
+        it.number = static_cast<int16_t>(number);
+        std::tie(it.x, it.y, it.w, it.h) = std::tuple(x, y, 100, 20);
+        it.wtext = text;
+        return it;
+    };
+    Design d;
+    Item box = makeItem(ContainerGadget);
+    box.number = 1;
+    std::tie(box.x, box.y, box.w, box.h) = std::tuple(150, 10, 150, 100);
+    d.items = {field(0, 10, 100, "one"), box, field(2, 10, 10, "two"), makeCloseRecord(),
+               field(3, 10, 10, "three")};
+    d.nextNumber = 4;
+    d.recomputeNesting();
+    const std::string file = dir + "short.zrf";
+    ASSERT_TRUE(writeFileAtomic(file, writeDesign(d)));
+    probe::Process p = start(probe::quoted(file));
+    HWND win = probe::waitForWindow(p.id(), kTitle, "", kStartMs);
+    ASSERT_NE(win, nullptr);
+    // A click on the window's empty part gives it the keyboard.
+    POINT empty{400, 300};
+    ClientToScreen(win, &empty);
+    ASSERT_TRUE(probe::runShell("xdotool mousemove " + std::to_string(empty.x) + " " +
+                                    std::to_string(empty.y) + " click 1",
+                                kExitMs));
+    auto focused = [&] {
+        GUITHREADINFO info{sizeof info};
+        GetGUIThreadInfo(GetWindowThreadProcessId(win, nullptr), &info);
+        char text[32] = {};
+        // Another process's edit field answers only the message.
+        if (info.hwndFocus)
+            SendMessageA(info.hwndFocus, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    const std::vector<std::string> cycle = {"one", "two", "three"};
+    std::vector<std::string> seen;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(probe::runShell("xdotool key Tab", kExitMs));
+        Sleep(200);
+        seen.push_back(focused());
+    }
+    for (size_t i = 1; i < seen.size(); ++i) {
+        const auto at = std::find(cycle.begin(), cycle.end(), seen[i - 1]);
+        ASSERT_NE(at, cycle.end()) << "\"" << seen[i - 1] << "\" of " << seen.size();
+        const size_t next = (static_cast<size_t>(at - cycle.begin()) + 1) % cycle.size();
+        EXPECT_EQ(seen[i], cycle[next]) << "after " << seen[i - 1];
+    }
     EXPECT_TRUE(probe::closeWindow(win));
     EXPECT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
 }
