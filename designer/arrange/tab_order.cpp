@@ -80,13 +80,7 @@ bool commitTree(Design& d, const std::vector<TabUnit>& top) {
     Design next = d;
     for (size_t i = 0; i < order.size(); ++i)
         next.items[i] = d.items[order[i]];
-    next.recomputeNesting();
-    resolveSplitterChildren(next.items);
-    renumberTabs(next.items);
-    if (checkInvariants(next) && !checkInvariants(d)) return false;
-    noteEdit(next);
-    d = std::move(next);
-    return true;
+    return adoptEdit(d, std::move(next));
 }
 
 void sortScope(const Design& d, std::vector<TabUnit>& units, bool pinFrames) {

@@ -13,25 +13,6 @@ bool isRecord(int typ) {
     return typ == kTabRecord || typ == kCloseRecord;
 }
 
-// Every edit is worked out on a copy; the copy replaces the design only
-// when it keeps a sound list sound, so a refused edit costs nothing, not
-// even a number.
-bool commit(Design& d, Design&& next) {
-    if (checkInvariants(next) && !checkInvariants(d)) return false;
-    d = std::move(next);
-    return true;
-}
-
-// Levels, tabs, splitter references and tab indices all follow from the
-// order; deriving them again after an edit heals any stale value instead
-// of shifting it.
-void settle(Design& next) {
-    next.recomputeNesting();
-    resolveSplitterChildren(next.items);
-    renumberTabs(next.items);
-    noteEdit(next);
-}
-
 // Index of the first real item of each number, -1 for unused numbers.
 std::vector<int> indexByNumber(const std::vector<Item>& items) {
     std::vector<int> index;
@@ -60,6 +41,16 @@ int tabAfterMove(int view, int moved, int after) {
 }
 
 } // namespace
+
+bool adoptEdit(Design& d, Design&& next) {
+    next.recomputeNesting();
+    resolveSplitterChildren(next.items);
+    renumberTabs(next.items);
+    noteEdit(next);
+    if (checkInvariants(next) && !checkInvariants(d)) return false;
+    d = std::move(next);
+    return true;
+}
 
 std::optional<std::vector<Scope>> scopesOf(const std::vector<Item>& items) {
     struct Open {
@@ -183,8 +174,7 @@ std::optional<size_t> combineIntoSplitter(Design& d, size_t a, const Rect& ra, s
     // Both members lie before the insertion point, so their indices hold.
     for (const size_t m : {a, b})
         next.items[m].insplitter = 1;
-    settle(next);
-    if (!commit(d, std::move(next))) return std::nullopt;
+    if (!adoptEdit(d, std::move(next))) return std::nullopt;
     return *at;
 }
 
@@ -206,8 +196,7 @@ bool removeSplitter(Design& d, size_t splitter) {
     }
     next.releaseNumber(items[splitter].number);
     next.items.erase(next.items.begin() + static_cast<std::ptrdiff_t>(splitter));
-    settle(next);
-    return commit(d, std::move(next));
+    return adoptEdit(d, std::move(next));
 }
 
 std::optional<size_t> combineIntoContainer(Design& d, std::vector<size_t> members,
@@ -294,8 +283,7 @@ std::optional<size_t> combineIntoContainer(Design& d, std::vector<size_t> member
     for (size_t i = runs.back().end; i < items.size(); ++i)
         out.push_back(items[i]);
     next.items = std::move(out);
-    settle(next);
-    if (!commit(d, std::move(next))) return std::nullopt;
+    if (!adoptEdit(d, std::move(next))) return std::nullopt;
     return at;
 }
 
@@ -325,8 +313,7 @@ bool removeContainer(Design& d, size_t container) {
     next.releaseNumber(box.number);
     next.items.erase(next.items.begin() + static_cast<std::ptrdiff_t>(*close));
     next.items.erase(next.items.begin() + static_cast<std::ptrdiff_t>(container));
-    settle(next);
-    return commit(d, std::move(next));
+    return adoptEdit(d, std::move(next));
 }
 
 std::optional<Run> treeRun(const std::vector<Item>& items, size_t index) {
@@ -404,8 +391,7 @@ bool reorder(Design& d, size_t dragged, size_t target, size_t* movedTo) {
         Item& panel = next.items[static_cast<size_t>(s[dragged].parent)];
         panel.view1 = tabAfterMove(panel.view1, s[dragged].tab, s[target].tab);
     }
-    settle(next);
-    if (!commit(d, std::move(next))) return false;
+    if (!adoptEdit(d, std::move(next))) return false;
     if (movedTo) *movedTo = at;
     return true;
 }

@@ -36,6 +36,13 @@ struct Scope {
 // start with a tab record, a parent never closed.
 std::optional<std::vector<Scope>> scopesOf(const std::vector<Item>& items);
 
+// Takes an edited copy of the design: its nesting, splitter references and
+// tab numbers derived again from the order (which heals any stale value
+// rather than shifting it), the edit noted. Every edit is worked out on a
+// copy that replaces the design only when it keeps a sound list sound, so a
+// refused edit (false) costs nothing, not even a number.
+bool adoptEdit(Design& d, Design&& next);
+
 // Index of the first real item with this number, or -1.
 int itemByNumber(const std::vector<Item>& items, int number);
 

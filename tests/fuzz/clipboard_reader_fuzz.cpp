@@ -2,6 +2,7 @@
 // design with a panel, at top level and on a tab, and the list stays sound;
 // what it took copies back to a block it takes again.
 #include "designer/clipboard/clip.h"
+#include "document/catalogue.h"
 
 #include <cstdlib>
 

@@ -34,12 +34,9 @@ class ArrangeTest : public DesignerTest {
   protected:
     void SetUp() override {
         DesignerTest::SetUp();
-        const std::string file = folder + "sample.zrf";
-        ASSERT_TRUE(writeFileAtomic(file, writeDesign(sample())));
-        start({file});
+        startOn(sample());
         SetForegroundWindow(d.canvas);
     }
-    std::vector<uint8_t> file() { return d.designBytes().bytes; }
     size_t indexOf(int number) { return static_cast<size_t>(itemByNumber(d.design.items, number)); }
     std::vector<int> order() {
         std::vector<int> numbers;
@@ -61,7 +58,7 @@ class ArrangeTest : public DesignerTest {
 };
 
 TEST_F(ArrangeTest, AlignSubmenuMovesTheMembersAsOneStep) {
-    const std::vector<uint8_t> before = file();
+    const std::vector<uint8_t> before = savedBytes();
     groupItems(d.sel, d.design, {1, 0}, d.markImage);
     d.buildGroupMenu();
     HMENU menu = tk::MenuID(kGroupMenu);
@@ -81,17 +78,17 @@ TEST_F(ArrangeTest, AlignSubmenuMovesTheMembersAsOneStep) {
     d.commitEdits();
     EXPECT_EQ(d.design.items[0].x, 123);
     EXPECT_EQ(d.design.items[1].x, 123);
-    const auto after = readDesign(file(), Strictness::Strict);
+    const auto after = readDesign(savedBytes(), Strictness::Strict);
     ASSERT_TRUE(after.design);
     EXPECT_EQ(static_cast<const RecordFields&>(after.design->items[2]),
               static_cast<const RecordFields&>(sample().items[2]))
         << "an item outside the group keeps its bytes";
     d.undo();
-    EXPECT_EQ(file(), before);
+    EXPECT_EQ(savedBytes(), before);
 }
 
 TEST_F(ArrangeTest, TabOrderByClicksAndBySort) {
-    const std::vector<uint8_t> before = file();
+    const std::vector<uint8_t> before = savedBytes();
     d.menuCommand(MenuShowTabOrder);
     EXPECT_EQ(d.tabBadges.size(), 4u);
     EXPECT_EQ(menuCheck(MenuShowTabOrder), 1);
@@ -109,7 +106,7 @@ TEST_F(ArrangeTest, TabOrderByClicksAndBySort) {
     d.undo(); // each click was a step of its own
     EXPECT_EQ(order(), (std::vector<int>{2, 0, 1, 3}));
     d.undo();
-    EXPECT_EQ(file(), before);
+    EXPECT_EQ(savedBytes(), before);
     d.menuCommand(MenuShowTabOrder);
     EXPECT_TRUE(d.tabBadges.empty());
     EXPECT_EQ(FindWindowExA(d.canvas, nullptr, "Static", "1"), nullptr);
@@ -135,7 +132,7 @@ TEST_F(ArrangeTest, DragSnapsToASiblingAndLeavesNoGuide) {
     for (const Case& c :
          {Case{"near a sibling", {}, 123, 1}, Case{"SHIFT: pixels", {VK_SHIFT}, 126, 0}}) {
         SCOPED_TRACE(c.what);
-        const std::vector<uint8_t> before = file();
+        const std::vector<uint8_t> before = savedBytes();
         const POINT from = on(2, 5, 5);
         POINT to = from;
         to.x -= 200 - 126;
@@ -154,7 +151,7 @@ TEST_F(ArrangeTest, DragSnapsToASiblingAndLeavesNoGuide) {
         EXPECT_EQ(d.design.items[2].x, c.x);
         EXPECT_EQ(guideWindows(), 0);
         d.undo();
-        EXPECT_EQ(file(), before);
+        EXPECT_EQ(savedBytes(), before);
     }
 }
 

@@ -50,9 +50,7 @@ class ClipboardTest : public DesignerTest {
   protected:
     void SetUp() override {
         DesignerTest::SetUp();
-        const std::string file = folder + "sample.zrf";
-        ASSERT_TRUE(writeFileAtomic(file, writeDesign(sample())));
-        start({file});
+        startOn(sample());
     }
     size_t indexOf(int number) {
         for (size_t i = 0; i < d.design.items.size(); ++i)
@@ -66,11 +64,10 @@ class ClipboardTest : public DesignerTest {
         EXPECT_GE(d.sel.marked, 0);
         return d.design.items[static_cast<size_t>(std::max(d.sel.marked, 0))];
     }
-    std::vector<uint8_t> file() { return d.designBytes().bytes; }
 };
 
 TEST_F(ClipboardTest, PastesInARowLandApartAndUndoGivesBackTheFile) {
-    const std::vector<uint8_t> before = file();
+    const std::vector<uint8_t> before = savedBytes();
     d.markAndShow(indexOf(2), false);
     ASSERT_TRUE(d.copySelection());
     EXPECT_TRUE(clipboardHasItems());
@@ -86,16 +83,16 @@ TEST_F(ClipboardTest, PastesInARowLandApartAndUndoGivesBackTheFile) {
     EXPECT_EQ(places.size(), 5u);
     EXPECT_EQ(places.begin()->first, 330 + d.gridSize) << "the first a step off the copy";
     ASSERT_FALSE(checkInvariants(d.design));
-    const auto saved = readDesign(file(), Strictness::Strict);
+    const auto saved = readDesign(savedBytes(), Strictness::Strict);
     ASSERT_TRUE(saved.design);
     EXPECT_EQ(saved.design->items.size(), sample().items.size() + 5 * 5);
     for (int i = 0; i < 5; ++i) d.undo();
-    EXPECT_EQ(file(), before);
+    EXPECT_EQ(savedBytes(), before);
     EXPECT_NE(title().front(), '*') << "back at the save point";
 }
 
 TEST_F(ClipboardTest, PasteIntoAPanelDuplicateAndCut) {
-    const std::vector<uint8_t> before = file();
+    const std::vector<uint8_t> before = savedBytes();
     // The styled button into the panel's shown second tab.
     d.markAndShow(indexOf(6), false);
     ASSERT_TRUE(d.copySelection());
@@ -131,7 +128,7 @@ TEST_F(ClipboardTest, PasteIntoAPanelDuplicateAndCut) {
     EXPECT_EQ(pastedRoot().tooltipText, "tip");
     ASSERT_FALSE(checkInvariants(d.design));
     for (int i = 0; i < 4; ++i) d.undo();
-    EXPECT_EQ(file(), before);
+    EXPECT_EQ(savedBytes(), before);
 }
 
 TEST_F(ClipboardTest, DamagedClipboardDataChangeNothing) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "designer/shell/designer.h"
+#include "document/design_file.h"
 #include "toolkit/toolkit.h"
 
 #include <gtest/gtest.h>
@@ -237,6 +238,14 @@ class DesignerTest : public ::testing::Test {
         o.userDataFolder = userData();
         ASSERT_TRUE(d.start(o));
     }
+    // Starts the designer on the design, written as sample.zrf in the folder.
+    void startOn(const zarnet::Design& design) {
+        const std::string file = folder + "sample.zrf";
+        ASSERT_TRUE(zarnet::writeFileAtomic(file, zarnet::writeDesign(design)));
+        start({file});
+    }
+    // The design as a save would write it now.
+    std::vector<uint8_t> savedBytes() { return d.designBytes().bytes; }
     // Runs passes of the main loop until two in a row found no event.
     void run() {
         for (int idle = 0, i = 0; idle < 2 && i < 200 && d.pass(); ++i)
