@@ -161,12 +161,15 @@ TEST_F(ZarnetE2E, TwoLettersMakeAButtonThatDragsOnTheGridAndSaves) {
     for (int i = 0; i < 100 && !button; ++i, Sleep(50)) button = probe::findChild(canvas, "Button", "Button");
     ASSERT_NE(button, nullptr);
     // A press marks it and holding on drags it; it lands on the grid. The
-    // commands run on their own, so the test waits for the title's report
-    // and then for the client report that follows the release.
-    xdo("xdotool mousemove " + at(canvas, 140, 110) + "; sleep 0.3; xdotool mousedown 1; sleep 0.5;"
-        " xdotool mousemove " + at(canvas, 170, 140) + "; sleep 0.3; xdotool mousemove " +
-        at(canvas, 197, 173) + "; sleep 0.5; xdotool mouseup 1");
+    // title reports the place while the button is held, and the client
+    // size again once it is let go.
+    xdo("xdotool mousemove " + at(canvas, 140, 110) +
+        "; sleep 0.3; xdotool mousedown 1; sleep 0.5;"
+        " xdotool mousemove " +
+        at(canvas, 170, 140) + "; sleep 0.3; xdotool mousemove " + at(canvas, 197, 173) +
+        "; sleep 0.5");
     ASSERT_NE(waitForCanvas(p, "*New   Positon 160 x 160"), nullptr);
+    xdo("xdotool mouseup 1");
     ASSERT_NE(waitForCanvas(p, "*New   client 640 x 480"), nullptr);
     // The end of a drag takes in pending events without acting on them, as
     // every modal step does; a command sent just then is sent again.

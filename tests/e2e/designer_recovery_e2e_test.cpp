@@ -146,11 +146,11 @@ TEST_F(ZarnetE2E, ARestartHandsItsCopyToTheNewDesigner) {
     EXPECT_TRUE(recoveryFiles().empty());
 }
 
-// ZARNET_E2E_KILLS sets the number of kills (8 by default; the long run
-// uses 50), ZARNET_E2E_SEED the random moments.
+// ZARNET_E2E_KILLS sets the number of kills (50 by default),
+// ZARNET_E2E_SEED the random moments.
 TEST_F(ZarnetE2E, KillsAtRandomMomentsNeverLeaveADesignFilePartial) {
     const char* kills = std::getenv("ZARNET_E2E_KILLS");
-    const int n = kills ? std::max(1, std::atoi(kills)) : 8;
+    const int n = kills ? std::max(1, std::atoi(kills)) : 50;
     const char* seedText = std::getenv("ZARNET_E2E_SEED");
     const unsigned seed = seedText ? unsigned(std::strtoul(seedText, nullptr, 10)) : GetTickCount();
     std::mt19937 rng(seed);
