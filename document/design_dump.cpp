@@ -3,10 +3,26 @@
 #include "document/catalogue.h"
 
 #include <cstdio>
-#include <sstream>
+#include <string_view>
+#include <type_traits>
 
 namespace zarnet {
 namespace {
+
+// The listing grows in one string, without a string stream: the designer
+// puts listings on the clipboard, and a stream would add some 90 KB to it.
+struct Text {
+    std::string s;
+    Text& operator<<(std::string_view v) {
+        s += v;
+        return *this;
+    }
+    template <class T>
+    requires std::is_integral_v<T> Text& operator<<(T v) {
+        s += std::to_string(v);
+        return *this;
+    }
+};
 
 std::string hex(uint32_t v) {
     char buf[16];
@@ -31,7 +47,7 @@ std::string quoted(const std::string& s) {
     return out + "\"";
 }
 
-void dumpGadget(std::ostream& o, const Item& it, const std::string& pad) {
+void dumpGadget(Text& o, const Item& it, const std::string& pad) {
     const uint8_t mask = typeMask(it.typ);
     o << pad << "#" << it.number << " " << typeName(it.typ) << " " << quoted(it.name) << " at ("
       << it.x << ", " << it.y << ") size " << it.w << " x " << it.h << "\n";
@@ -64,7 +80,7 @@ void dumpGadget(std::ostream& o, const Item& it, const std::string& pad) {
 } // namespace
 
 std::string dumpDesign(const Design& d) {
-    std::ostringstream o;
+    Text o;
     o << "next number " << d.nextNumber << "\n"
       << "client " << d.clientWidth << " x " << d.clientHeight << "\n"
       << "grid step " << d.gridStep << "\n"
@@ -94,7 +110,7 @@ std::string dumpDesign(const Design& d) {
             if (isParentType(it.typ)) ++depth;
         }
     }
-    return o.str();
+    return o.s;
 }
 
 } // namespace zarnet

@@ -6,9 +6,6 @@
 #include "document/design_file.h"
 
 #include <algorithm>
-#include <map>
-#include <tuple>
-#include <unordered_map>
 
 namespace zarnet::designer {
 
@@ -16,12 +13,6 @@ namespace {
 
 bool isRecord(int typ) {
     return typ == kTabRecord || typ == kCloseRecord;
-}
-
-using FontKey = std::tuple<int, std::string, int>;
-
-FontKey keyOf(const FontEntry& f) {
-    return {f.gFontsize, f.gFontName, f.gFontstyle};
 }
 
 // An item with the stored fields and picture of `from` and fresh editing state.
@@ -32,27 +23,31 @@ Item storedCopy(const Item& from) {
     return it;
 }
 
-// Font table indexes of one table mapped into another, entries added to
-// the target as they are first needed.
+// Font table indexes of one table mapped into another: an entry in use
+// with the same face, size and style serves, else one is added.
 class FontMerge {
   public:
     FontMerge(const std::vector<FontEntry>& from, std::vector<FontEntry>& into)
-        : from_(from), into_(into) {
-        for (size_t i = 0; i < into.size(); ++i)
-            if (into[i].gFontUsed) existing_.emplace(keyOf(into[i]), static_cast<int>(i));
-    }
+        : from_(from), into_(into), mapped_(from.size(), -1) {}
     int map(int index) {
         if (index < 0 || static_cast<size_t>(index) >= from_.size()) return -1;
+        int& to = mapped_[static_cast<size_t>(index)];
+        if (to >= 0) return to;
         const FontEntry& f = from_[static_cast<size_t>(index)];
-        const auto [at, added] = existing_.emplace(keyOf(f), static_cast<int>(into_.size()));
-        if (added) into_.push_back(FontEntry{1, 0, f.gFontsize, f.gFontName, f.gFontstyle});
-        return at->second;
+        const auto same = std::find_if(into_.begin(), into_.end(), [&](const FontEntry& e) {
+            return e.gFontUsed && e.gFontsize == f.gFontsize && e.gFontName == f.gFontName &&
+                   e.gFontstyle == f.gFontstyle;
+        });
+        to = static_cast<int>(same - into_.begin());
+        if (same == into_.end())
+            into_.push_back(FontEntry{1, 0, f.gFontsize, f.gFontName, f.gFontstyle});
+        return to;
     }
 
   private:
     const std::vector<FontEntry>& from_;
     std::vector<FontEntry>& into_;
-    std::map<FontKey, int> existing_;
+    std::vector<int> mapped_;
 };
 
 } // namespace
@@ -160,12 +155,14 @@ std::optional<Pasted> pasteClip(Design& d, const Design& clip, PasteTarget targe
         return std::nullopt;
     for (const Item& it : clip.items)
         if (it.typ == SplitterGadget &&
-            (itemByNumber(clip.items, it.para1) < 0 || itemByNumber(clip.items, it.para2) < 0))
+            (it.para1 < 0 || it.para2 < 0 || itemByNumber(clip.items, it.para1) < 0 ||
+             itemByNumber(clip.items, it.para2) < 0))
             return std::nullopt;
 
     const Rect bounds = clipBounds(clip);
     const int64_t dx = int64_t{topLeft.x} - bounds.x, dy = int64_t{topLeft.y} - bounds.y;
-    std::unordered_map<int, int> numbers;
+    // Item numbers of the clip (0..32767) to the ones they take here.
+    std::vector<int> numbers(static_cast<size_t>(kHighestNumber) + 1, -1);
     FontMerge fonts(clip.fonts, d.fonts);
     std::vector<Item> run;
     run.reserve(clip.items.size());
@@ -173,7 +170,7 @@ std::optional<Pasted> pasteClip(Design& d, const Design& clip, PasteTarget targe
         Item it = storedCopy(from);
         if (it.isGadget()) {
             it.number = static_cast<int16_t>(d.takeNumber());
-            numbers.emplace(from.number, it.number);
+            if (from.number >= 0) numbers[static_cast<size_t>(from.number)] = it.number;
         }
         it.font = fonts.map(it.font);
         it.tfont = fonts.map(it.tfont);
@@ -185,8 +182,8 @@ std::optional<Pasted> pasteClip(Design& d, const Design& clip, PasteTarget targe
     }
     for (Item& it : run)
         if (it.typ == SplitterGadget) {
-            it.para1 = numbers.at(it.para1);
-            it.para2 = numbers.at(it.para2);
+            it.para1 = numbers[static_cast<size_t>(it.para1)];
+            it.para2 = numbers[static_cast<size_t>(it.para2)];
         }
 
     Pasted pasted;
