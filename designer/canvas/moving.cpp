@@ -10,8 +10,6 @@ namespace {
 
 int number(Handle h) { return static_cast<int>(h); }
 
-bool fixed(const Item& it) { return it.status & kStatusFixed; }
-
 // A frame without border styles leaves stale lines behind when it moves.
 void repaintIfNeeded(const Item& it) {
     if (it.typ == Frame3DGadget && it.flags == 0 && it.id)
@@ -63,7 +61,7 @@ bool moveSelectionTo(Selection& s, Design& d, Point to) {
         bool any = false;
         for (GroupMember& m : s.group) {
             Item& it = d.items[m.item];
-            if (fixed(it)) continue;
+            if (isFixed(it)) continue;
             Rect r = itemRect(it);
             r.x += dx;
             r.y += dy;
@@ -99,7 +97,7 @@ void sizeMarkedTo(Selection& s, Design& d, const Rect& r) {
 void scaleGroupTo(Selection& s, Design& d, const Rect& from, const Rect& to) {
     for (GroupMember& m : s.group) {
         Item& it = d.items[m.item];
-        if (fixed(it)) continue;
+        if (isFixed(it)) continue;
         applyItemRect(it, scaleMember(m.r, from, to));
     }
     s.rect = to;

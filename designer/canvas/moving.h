@@ -7,6 +7,12 @@
 
 namespace zarnet::designer {
 
+// A Fixed item ignores keyboard moves and sizes and stays put when its
+// group is dragged, scaled or lined up.
+inline bool isFixed(const Item& it) {
+    return (it.status & kStatusFixed) != 0;
+}
+
 // Places a live gadget; a coordinate of -1 is a place like any other.
 void placeGadget(int gadget, const Rect& r);
 

@@ -21,10 +21,6 @@ int number(Handle h) {
     return static_cast<int>(h);
 }
 
-bool fixed(const Item& it) {
-    return (it.status & kStatusFixed) != 0;
-}
-
 } // namespace
 
 void Designer::alignGroup(size_t entry) {
@@ -33,7 +29,7 @@ void Designer::alignGroup(size_t entry) {
     std::vector<AlignMember> members;
     for (const GroupMember& m : sel.group) {
         const Item& it = design.items[m.item];
-        members.push_back({itemRect(it), !fixed(it) && it.insplitter != 1});
+        members.push_back({itemRect(it), !isFixed(it) && it.insplitter != 1});
     }
     const std::vector<Rect> placed = arrange(menu[entry].command, members, holderArea(design, sel));
     bool moved = false;

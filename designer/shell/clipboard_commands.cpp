@@ -15,10 +15,6 @@ namespace zarnet::designer {
 
 namespace {
 
-int number(Handle h) {
-    return static_cast<int>(h);
-}
-
 void refuse() {
     MessageBeep(0);
 }
@@ -56,20 +52,9 @@ void Designer::pasteClipboard(std::optional<POINT> screen) {
     const bool row = pasteRow.revision == design.revision &&
                      (pasteRow.container < 0 || (rowTarget < design.items.size() &&
                                                  isParentType(design.items[rowTarget].typ)));
-    PasteTarget target{pasteRow.container, pasteRow.tab};
-    if (!row) {
-        const bool container = sel.marked >= 0 && !sel.groupMode && isParentType(sel.typ);
-        target = {container ? sel.marked : -1, 0};
-        if (container && sel.typ == PanelGadget)
-            target.tab = static_cast<int>(
-                tk::GetGadgetState(number(design.items[static_cast<size_t>(sel.marked)].id)));
-    }
-    HWND holder = canvas;
-    if (target.container >= 0) {
-        const int c = number(design.items[static_cast<size_t>(target.container)].id);
-        HWND list = tk::GadgetListHandle(c, target.tab);
-        holder = list ? list : tk::GadgetID(c);
-    }
+    const PasteTarget target =
+        row ? PasteTarget{pasteRow.container, pasteRow.tab} : markedContainer();
+    HWND holder = listWindow(target.container, target.tab);
     const Rect bounds = clipBounds(*clip);
     Point base{bounds.x, bounds.y};
     if (screen) {

@@ -46,23 +46,29 @@ void Designer::rememberTypeDefaults(size_t index) {
     }
 }
 
+PasteTarget Designer::markedContainer() {
+    if (sel.marked < 0 || sel.groupMode || !isParentType(sel.typ)) return {};
+    const Item& c = design.items[static_cast<size_t>(sel.marked)];
+    return {sel.marked,
+            c.typ == PanelGadget ? static_cast<int>(tk::GetGadgetState(number(c.id))) : 0};
+}
+
+HWND Designer::listWindow(int container, int tab) {
+    if (container < 0) return canvas;
+    // The container's own list: its inner area for a scroll area (the
+    // scroll position is in it), the shown page for a panel.
+    const int c = number(design.items[static_cast<size_t>(container)].id);
+    HWND list = tk::GadgetListHandle(c, tab);
+    return list ? list : tk::GadgetID(c);
+}
+
 bool Designer::createAtCursor(int typ, bool space) {
     return createAt(typ, tk::input().cursorPos(), space);
 }
 
 bool Designer::createAt(int typ, POINT p, bool space) {
-    int container = -1, tab = 0;
-    if (sel.marked >= 0 && !sel.groupMode && isParentType(sel.typ)) {
-        container = sel.marked;
-        const Item& c = design.items[static_cast<size_t>(container)];
-        if (c.typ == PanelGadget) tab = static_cast<int>(tk::GetGadgetState(number(c.id)));
-        // The container's own list: its inner area for a scroll area (the
-        // scroll position is in it), the shown page for a panel.
-        HWND list = tk::GadgetListHandle(number(c.id), tab);
-        ScreenToClient(list ? list : tk::GadgetID(number(c.id)), &p);
-    } else {
-        ScreenToClient(canvas, &p);
-    }
+    const auto [container, tab] = markedContainer();
+    ScreenToClient(listWindow(container, tab), &p);
     if (space) {
         const bool grid = prefs[PrefGridSnap] == 1;
         p.x = spaceCreationPosition(p.x, gridSize, grid);

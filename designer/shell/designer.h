@@ -269,6 +269,11 @@ struct Designer {
     // container when one is marked; `space` rounds to the grid.
     bool createAtCursor(int typ, bool space);
     bool createAt(int typ, POINT screen, bool space);
+    // The marked panel (on its shown tab), scroll area or container that
+    // creation and paste go into; container -1 when none is marked.
+    PasteTarget markedContainer();
+    // The window a container's gadgets lie in (the canvas for -1).
+    HWND listWindow(int container, int tab);
     bool twoLetterCreation();
     void seedTypeDefaults();
     void rememberTypeDefaults(size_t item);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -18,15 +19,16 @@ using namespace designer_e2e;
 const char kTitle[] = "saved.zrf   client 420 x 300";
 const char kModifiedTitle[] = "*saved.zrf   client 420 x 300";
 
-Item button(int number, int x, int y, const std::string& text) {
-    Item it = makeItem(ButtonGadget);
+Item gadget(int typ, int number, int x, int y, int w, int h, const std::string& text = {}) {
+    Item it = makeItem(typ);
     it.number = static_cast<int16_t>(number);
-    it.x = x;
-    it.y = y;
-    it.w = 80;
-    it.h = 20;
+    std::tie(it.x, it.y, it.w, it.h) = std::tuple(x, y, w, h);
     it.wtext = text;
     return it;
+}
+
+Item button(int number, int x, int y, const std::string& text) {
+    return gadget(ButtonGadget, number, x, y, 80, 20, text);
 }
 
 Design withItems(std::vector<Item> items, int nextNumber) {
@@ -108,18 +110,19 @@ class DesignerInput : public ZarnetE2E {
     // Saves by the system menu's command, sent as a message, and reads the
     // file back once it has changed. A step that takes in pending events
     // without acting on them may swallow the command: it is sent again.
-    std::optional<Design> saveAndRead() {
-        const auto before = bytesOf(file);
+    std::optional<Design> saveAndRead() { return saveAndRead(canvas, file); }
+    std::optional<Design> saveAndRead(HWND of, const std::string& path) {
+        const auto before = bytesOf(path);
         for (int i = 0; i < 3; ++i) {
-            PostMessageA(canvas, WM_SYSCOMMAND, kSysSave, 0);
+            PostMessageA(of, WM_SYSCOMMAND, kSysSave, 0);
             for (int k = 0; k < 100; ++k, Sleep(50))
-                if (bytesOf(file) != before) return readBack();
+                if (bytesOf(path) != before) return readBack(path);
         }
         return std::nullopt;
     }
 
-    std::optional<Design> readBack() {
-        auto r = readDesign(bytesOf(file), Strictness::Strict);
+    std::optional<Design> readBack(const std::string& path = {}) {
+        auto r = readDesign(bytesOf(path.empty() ? file : path), Strictness::Strict);
         if (!r.design) return std::nullopt;
         return std::move(*r.design);
     }
@@ -441,12 +444,7 @@ namespace {
 // in a second one, once by menu 0's "Paste" and once by CTRL+V: the second
 // designer's file holds both copies with every field but number and place.
 TEST_F(DesignerInput, CopyInOneDesignerPasteInAnother) {
-    Item box = makeItem(ContainerGadget);
-    box.number = 0;
-    box.x = 200;
-    box.y = 150;
-    box.w = 150;
-    box.h = 100;
+    Item box = gadget(ContainerGadget, 0, 200, 150, 150, 100);
     box.auto_ = 3;
     Item inner = button(1, 10, 10, "Inner");
     inner.tooltip = 1;
@@ -480,14 +478,7 @@ TEST_F(DesignerInput, CopyInOneDesignerPasteInAnother) {
                     .moveTo(screenAt(canvas2, 220, 60))
                     .key("ctrl+v")
                     .run());
-    const auto before = bytesOf(second);
-    std::optional<Design> saved;
-    for (int i = 0; i < 3 && !saved; ++i) {
-        PostMessageA(canvas2, WM_SYSCOMMAND, kSysSave, 0);
-        for (int k = 0; k < 100 && bytesOf(second) == before; ++k) Sleep(50);
-        if (auto r = readDesign(bytesOf(second), Strictness::Strict); r.design && bytesOf(second) != before)
-            saved = std::move(r.design);
-    }
+    const std::optional<Design> saved = saveAndRead(canvas2, second);
     probe::closeWindow(canvas2);
     p2.waitExitOrKill(kExitMs);
     DeleteFileA(second.c_str());
