@@ -7,7 +7,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
+#include <memory>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace zarnet {
 namespace {
@@ -193,32 +199,60 @@ LoadResult readDesign(std::span<const uint8_t> data, Strictness strictness) {
     return LoadResult{std::move(d), {}};
 }
 
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+File openFile(const std::filesystem::path& path, bool writing) {
+#ifdef _WIN32
+    return File(_wfopen(path.c_str(), writing ? L"wb" : L"rb"));
+#else
+    return File(std::fopen(path.c_str(), writing ? "wb" : "rb"));
+#endif
+}
+
+// Hands what was written to the disk itself, so that the rename that follows
+// cannot make a file whose bytes were never stored.
+bool flushToDisk(std::FILE* f) {
+    if (std::fflush(f) != 0) return false;
+#ifdef _WIN32
+    return _commit(_fileno(f)) == 0;
+#else
+    return fsync(fileno(f)) == 0;
+#endif
+}
+
+} // namespace
+
 std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& path) {
-    std::ifstream f(path, std::ios::binary | std::ios::ate);
-    if (!f) return std::nullopt;
-    const std::streamoff size = f.tellg();
+    File f = openFile(path, false);
+    if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return std::nullopt;
+    const long size = std::ftell(f.get());
     std::vector<uint8_t> bytes;
     if (size < 0 || !tryResize(bytes, static_cast<size_t>(size))) return std::nullopt;
-    f.seekg(0);
-    if (size > 0 && !f.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
+    std::rewind(f.get());
+    if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), f.get()) != bytes.size())
+        return std::nullopt;
     return bytes;
 }
 
 bool writeFileAtomic(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
     std::filesystem::path tmp = path;
     tmp += ".tmp~";
+    std::error_code ec;
     {
-        std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
+        File f = openFile(tmp, true);
         if (!f) return false;
-        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        f.close();
-        if (!f) {
-            std::error_code ec;
+        const bool written =
+            std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() && flushToDisk(f.get());
+        if (std::fclose(f.release()) != 0 || !written) {
             std::filesystem::remove(tmp, ec);
             return false;
         }
     }
-    std::error_code ec;
     std::filesystem::rename(tmp, path, ec);
     if (ec) {
         std::filesystem::remove(tmp, ec);

@@ -1,6 +1,7 @@
 #include "document/xp_manifest.h"
 
-#include <fstream>
+#include "document/design_file.h"
+
 #include <string>
 
 namespace zarnet {
@@ -58,11 +59,8 @@ std::string_view xpManifestText(ManifestArch arch) {
 }
 
 bool writeXpManifest(const std::filesystem::path& path) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    if (!f) return false;
     const std::string_view text = xpManifestText();
-    f.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return static_cast<bool>(f.flush());
+    return writeFileAtomic(path, {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
 }
 
 long long fileSizeOrMissing(const std::filesystem::path& path) {

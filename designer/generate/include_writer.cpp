@@ -1,11 +1,10 @@
 #include "designer/generate/include_writer.h"
 
-#include <fstream>
-
 #include "designer/generate/generated_file.h"
 #include "designer/generate/templates.h"
 #include "document/design_file.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace zarnet::gen {
@@ -141,10 +140,10 @@ bool writeIncludeFor(const Design& d, const std::filesystem::path& designPath) {
 }
 
 bool isOurInclude(const std::filesystem::path& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::string head(kIncludeFirstLine.size() + 2, '\0');
-    if (!f.read(head.data(), static_cast<std::streamsize>(head.size()))) return false;
-    return head == std::string(kIncludeFirstLine) + "\r\n";
+    const auto bytes = readFileBytes(path);
+    const std::string first = std::string(kIncludeFirstLine) + "\r\n";
+    return bytes && bytes->size() >= first.size() &&
+           std::equal(first.begin(), first.end(), bytes->begin());
 }
 
 Upkeep maintainInclude(const Design& d, const std::filesystem::path& designPath) {

@@ -58,6 +58,7 @@ void Designer::showTabBadges() {
     if (!tabOrderMode) return;
     const std::vector<int> badges = tabOrderBadges(design);
     const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+    std::vector<RECT> placed;
     for (size_t i = 0; i < badges.size() && i < design.items.size(); ++i) {
         const Item& it = design.items[i];
         HWND g = it.id ? tk::GadgetID(number(it.id)) : nullptr;
@@ -66,8 +67,21 @@ void Designer::showTabBadges() {
         GetWindowRect(g, &r);
         MapWindowPoints(HWND_DESKTOP, canvas, reinterpret_cast<POINT*>(&r), 2);
         const std::string text = std::to_string(badges[i]);
+        // A badge placed where an earlier one lies (a container's first
+        // child sits at the container's corner) moves right of it.
+        RECT place{r.left, r.top, r.left + 8 + 7 * static_cast<int>(text.size()), r.top + 15};
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (const RECT& other : placed) {
+                RECT overlap;
+                if (!IntersectRect(&overlap, &place, &other)) continue;
+                OffsetRect(&place, other.right + 1 - place.left, 0);
+                moved = true;
+            }
+        }
+        placed.push_back(place);
         HWND b = CreateWindowExA(0, "STATIC", text.c_str(), WS_CHILD | SS_CENTER | WS_BORDER,
-                                 r.left, r.top, 8 + 7 * static_cast<int>(text.size()), 15, canvas,
+                                 place.left, place.top, place.right - place.left, 15, canvas,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
         if (!b) continue;
         SendMessageA(b, WM_SETFONT, font, FALSE);

@@ -112,6 +112,25 @@ TEST_F(ArrangeTest, TabOrderByClicksAndBySort) {
     EXPECT_EQ(FindWindowExA(d.canvas, nullptr, "Static", "1"), nullptr);
 }
 
+TEST_F(DesignerTest, TabBadgesOfAContainerAndItsCornerChildDoNotCover) {
+    Design nested;
+    nested.items = {gadget(ContainerGadget, 0, 10, 10, 200, 150), gadget(ButtonGadget, 1, 0, 0),
+                    gadget(ButtonGadget, 2, 0, 30), makeCloseRecord()};
+    nested.nextNumber = 3;
+    nested.recomputeNesting();
+    startOn(nested);
+    d.menuCommand(MenuShowTabOrder);
+    ASSERT_EQ(d.tabBadges.size(), 3u);
+    std::vector<RECT> rects;
+    for (HWND b : d.tabBadges) {
+        RECT r, overlap;
+        GetWindowRect(b, &r);
+        for (const RECT& other : rects)
+            EXPECT_FALSE(IntersectRect(&overlap, &r, &other)) << "badges cover each other";
+        rects.push_back(r);
+    }
+}
+
 TEST_F(ArrangeTest, KeyboardCheckReportsInTheLearnerWindow) {
     d.menuCommand(MenuCheckKeyboard);
     const std::string text = tk::GetGadgetText(d.tipField);
