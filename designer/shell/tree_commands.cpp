@@ -222,6 +222,11 @@ void Designer::renameMarked() {
 }
 
 void Designer::applyTypedRect(int field) {
+    // A splitter places its two gadgets itself, as it does for the mouse
+    // and the keys.
+    if (!sel.groupMode && sel.marked >= 0 &&
+        design.items[static_cast<size_t>(sel.marked)].insplitter == 1)
+        return;
     const long typed = decimalValue(tk::GetGadgetText(fields[field]));
     const bool size = field == FieldWidth || field == FieldHeight;
     const long low = size ? 1 : -kFarthest;

@@ -3,6 +3,7 @@
 #include "random_edit.h"
 
 #include "designer/canvas/selection.h"
+#include "designer/shell/shell_logic.h"
 #include "document/catalogue.h"
 #include "document/design_file.h"
 #include "toolkit/toolkit.h"
@@ -204,9 +205,15 @@ std::optional<Finding> Session::run(const std::string& designFile, uint64_t seed
     // Every run starts from the same folder: what an earlier one saved
     // would change what this one picks.
     end();
+    // Nor may the preferences or the clipboard an earlier run left.
     for (const auto& e : std::filesystem::directory_iterator(folder))
-        if (isDesignFile(e.path()) || e.path().filename() == "backup")
+        if (isDesignFile(e.path()) || e.path().filename() == "backup" ||
+            e.path().filename() == zarnet::designer::kPreferencesName)
             std::filesystem::remove(e.path());
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::path(folder) / "user data", ignored);
     startFile = designFile;

@@ -274,6 +274,22 @@ TEST_F(StructureTest, TypedFieldsApplyWithinLimits) {
     EXPECT_EQ(itemRect(d.design.items[indexOfNumber(5)]).x, 10000);
 }
 
+// The splitter lays out its two gadgets: a place or size typed for one of
+// them would be saved but not shown again after the next load.
+TEST_F(StructureTest, TypedFieldsLeaveASplitterGadgetToItsSplitter) {
+    groupOf({5, 6});
+    d.menuCommand(MenuHorizontalSplitter);
+    d.markAndShow(indexOfNumber(5), false);
+    const Rect before = itemRect(d.design.items[indexOfNumber(5)]);
+    const auto beforeBytes = saved("before");
+    for (int field : {FieldX, FieldY, FieldWidth, FieldHeight}) {
+        tk::SetGadgetText(d.fields[field], "333");
+        d.applyTypedRect(field);
+        EXPECT_EQ(itemRect(d.design.items[indexOfNumber(5)]), before) << field;
+    }
+    EXPECT_EQ(saved("after"), beforeBytes);
+}
+
 TEST_F(StructureTest, ThreeDeepAPanelTabHoldingAContainerHoldingASplitter) {
     // A container on the panel's second tab with two buttons in it.
     d.markAndShow(indexOfNumber(0), false);
