@@ -212,7 +212,10 @@ void Designer::fieldEvent(int field) {
 
 void Designer::renameMarked() {
     Item& it = design.items[static_cast<size_t>(sel.marked)];
-    const std::string name = tk::GetGadgetText(fields[FieldName]);
+    // An emptied field names the item by its type, as the next load would;
+    // the field itself is left as typed.
+    std::string name = tk::GetGadgetText(fields[FieldName]);
+    if (name.empty()) name = std::string(typeName(it.typ));
     if (name == it.name) return;
     it.name = name;
     noteEdit(design);

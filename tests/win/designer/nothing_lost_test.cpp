@@ -166,6 +166,15 @@ TEST_F(NothingLost, KeysTypedIntoAFieldStayInTheField) {
     EXPECT_LT(d.design.items.size(), items);
 }
 
+TEST_F(NothingLost, AnEmptiedNameFieldNamesTheItemAsALoadWould) {
+    start({exampleDesign()});
+    d.markAndShow(0, false);
+    tk::SetGadgetText(d.fields[FieldName], "");
+    d.renameMarked();
+    EXPECT_EQ(d.design.items[0].name, typeName(d.design.items[0].typ));
+    EXPECT_EQ(fieldText(FieldName), "");
+}
+
 // Two buttons side by side in a splitter, which itself lies beside a third
 // button in an outer splitter of the same direction.
 TEST_F(NothingLost, NestedSplittersKeepTheirSeparatorsThroughLoadAndSave) {
