@@ -21,11 +21,9 @@ VM="$ROOT/build/vm32"
 SUDO=""
 [ "$(id -u)" = 0 ] || SUDO=sudo
 
-for tool in qemu-system-x86_64 debootstrap mkfs.ext4; do
-  command -v "$tool" >/dev/null && continue
+command -v qemu-system-x86_64 >/dev/null && command -v debootstrap >/dev/null &&
+  command -v mkfs.ext4 >/dev/null ||
   $SUDO apt-get install -y -q --no-install-recommends qemu-system-x86 debootstrap e2fsprogs
-  break
-done
 
 if [ ! -f "$VM/disk.img" ]; then
   echo "vm32: making the machine in $VM" >&2
