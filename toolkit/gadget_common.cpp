@@ -202,13 +202,31 @@ void PlaceGadget(int gadget, int x, int y, int w, int h) {
     placeGadget(*g, x, y, w, h);
 }
 
+namespace {
+
+// A gadget shows when neither it nor a splitter holding it is hidden.
+void showAsHidden(GadgetRec& g, bool holderHidden) {
+    const bool hide = g.hidden || holderHidden;
+    ShowWindow(g.hwnd, hide ? SW_HIDE : SW_SHOWNA);
+    if (g.aux) ShowWindow(g.aux, hide ? SW_HIDE : SW_SHOWNA);
+    for (int child : splitterChildren(g))
+        if (GadgetRec* c = findGadget(child)) showAsHidden(*c, hide);
+}
+
+bool holderHidden(const GadgetRec& g) {
+    for (const auto& [n, other] : state().gadgets)
+        if (other->kind == KindSplitter && (other->first == g.number || other->second == g.number))
+            return !(GetWindowLongA(other->hwnd, GWL_STYLE) & WS_VISIBLE);
+    return false;
+}
+
+} // namespace
+
 void HideGadget(int gadget, bool hide) {
     GadgetRec* g = findGadget(gadget);
     if (!g) return;
-    ShowWindow(g->hwnd, hide ? SW_HIDE : SW_SHOWNA);
-    if (g->aux) ShowWindow(g->aux, hide ? SW_HIDE : SW_SHOWNA);
-    for (int child : splitterChildren(*g))
-        HideGadget(child, hide);
+    g->hidden = hide;
+    showAsHidden(*g, holderHidden(*g));
 }
 
 bool GadgetHidden(int gadget) {

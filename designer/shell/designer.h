@@ -248,6 +248,7 @@ struct Designer {
     void followTreeSelection(bool always);
     void toggleHiddenFromTree(HTREEITEM entry);
     void setHidden(Item& it, bool hidden); // gadget, status bit and tree text
+    void rewriteTreeText(const Item& it);
     void fieldEvent(int field);
     void renameMarked();
     void applyTypedRect(int field);

@@ -121,10 +121,10 @@ void Designer::deleteSelection() {
     const Deletion gone = deleteItems(design, w);
     // Fonts the deletion released may still be named by other types' defaults.
     forgetReleasedFonts(design, typeDefaults, tooltipDefaults);
-    if (gone.lastParent && tk::IsGadget(number(gone.lastParent))) {
-        tk::HideGadget(number(gone.lastParent), true);
-        tk::HideGadget(number(gone.lastParent), false);
-    }
+    // Repaint where the items were; a hidden parent stays hidden.
+    if (gone.lastParent && tk::IsGadget(number(gone.lastParent)))
+        RedrawWindow(tk::GadgetID(number(gone.lastParent)), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     unmark(sel);
     gesture = Gesture::Idle;
     rebuildTree();

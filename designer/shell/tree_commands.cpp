@@ -145,6 +145,10 @@ void Designer::setHidden(Item& it, bool hidden) {
         if (up >= 0 && design.items[static_cast<size_t>(up)].typ == PanelGadget)
             tk::SetGadgetState(number(it.parent), tk::GetGadgetState(number(it.parent)));
     }
+    rewriteTreeText(it);
+}
+
+void Designer::rewriteTreeText(const Item& it) {
     if (it.treeitem) {
         const std::string text = treeText(it);
         TVITEMA tv{};
@@ -221,7 +225,7 @@ void Designer::renameMarked() {
     noteEdit(design);
     refreshTitle();
     if (it.id) tk::GadgetToolTip(number(it.id), canvasTooltip(it));
-    setHidden(it, (it.status & kStatusHidden) != 0); // rewrites the tree text
+    rewriteTreeText(it);
 }
 
 void Designer::applyTypedRect(int field) {

@@ -175,6 +175,41 @@ TEST_F(NothingLost, AnEmptiedNameFieldNamesTheItemAsALoadWould) {
     EXPECT_EQ(fieldText(FieldName), "");
 }
 
+// A hidden button held by a shown splitter, and a hidden container with a
+// button inside: renaming, hiding and showing the splitter and deleting
+// the inner button leave both hidden, as the file says.
+TEST_F(NothingLost, HiddenGadgetsStayHiddenThroughRenameHideAndDelete) {
+    Design hidden;
+    hidden.items = {gadget(ButtonGadget, 0, 10, 10, 60, 100),
+                    gadget(ButtonGadget, 1, 80, 10, 60, 100),
+                    gadget(SplitterGadget, 2, 10, 10, 200, 100),
+                    gadget(ContainerGadget, 3, 10, 150, 200, 100),
+                    gadget(ButtonGadget, 4, 10, 10),
+                    makeCloseRecord()};
+    hidden.items[0].status = kStatusHidden;
+    hidden.items[2].para1 = 0, hidden.items[2].para2 = 1;
+    hidden.items[3].status = kStatusHidden;
+    hidden.nextNumber = 5;
+    hidden.recomputeNesting();
+    start({designFile("hidden.zrf", hidden)});
+    auto stillHidden = [&](const char* after) {
+        for (const Item& it : d.design.items)
+            if (it.isGadget() && it.status & kStatusHidden)
+                EXPECT_TRUE(tk::GadgetHidden(static_cast<int>(it.id)))
+                    << it.name << " shows after " << after;
+    };
+    d.markAndShow(2, false);
+    tk::SetGadgetText(d.fields[FieldName], "Renamed");
+    d.renameMarked();
+    stillHidden("a rename");
+    d.setHidden(d.design.items[2], true);
+    d.setHidden(d.design.items[2], false);
+    stillHidden("hiding and showing its splitter");
+    d.markAndShow(4, false);
+    d.deleteSelection();
+    stillHidden("a delete");
+}
+
 // Two buttons side by side in a splitter, which itself lies beside a third
 // button in an outer splitter of the same direction.
 TEST_F(NothingLost, NestedSplittersKeepTheirSeparatorsThroughLoadAndSave) {
