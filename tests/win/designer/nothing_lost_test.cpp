@@ -193,10 +193,12 @@ TEST_F(NothingLost, HiddenGadgetsStayHiddenThroughRenameHideAndDelete) {
     hidden.recomputeNesting();
     start({designFile("hidden.zrf", hidden)});
     auto stillHidden = [&](const char* after) {
-        for (const Item& it : d.design.items)
-            if (it.isGadget() && it.status & kStatusHidden)
+        for (const Item& it : d.design.items) {
+            if (it.isGadget() && it.status & kStatusHidden) {
                 EXPECT_TRUE(tk::GadgetHidden(static_cast<int>(it.id)))
                     << it.name << " shows after " << after;
+            }
+        }
     };
     d.markAndShow(2, false);
     tk::SetGadgetText(d.fields[FieldName], "Renamed");
