@@ -196,6 +196,9 @@ void CloseWindow(int window) {
     if (!s.lists.empty() && s.lists.front().container == hwnd) s.lists.clear();
     if (s.currentWindow == window) s.currentWindow = -1;
     DestroyWindow(hwnd);
+    // What it still had queued must not reach a window opened later under
+    // the same number.
+    std::erase_if(s.events, [window](const Event& e) { return e.window == window; });
     s.windowByHwnd.erase(hwnd);
     s.windows.erase(window);
     spareClasses().push_back(cls);

@@ -59,6 +59,23 @@ TEST_F(Events, TranslatedEventsCarryTheirSource) {
     (void)box;
 }
 
+// Events still queued for a window end with it: a window opened later
+// under the same number (a designer started again in the same process)
+// never receives them.
+TEST_F(Events, AClosedWindowsQueuedEventsGoWithIt) {
+    const int number = 7;
+    ASSERT_NE(OpenWindow(number, 20, 20, 200, 100, "old", PB_Window_Invisible), 0);
+    const int button = ButtonGadget(1, 10, 10, 80, 20, "b");
+    tktest::drain();
+    SendMessageA(GadgetID(button), BM_CLICK, 0, 0);
+    CloseWindow(number);
+    ASSERT_NE(OpenWindow(number, 20, 20, 200, 100, "new", PB_Window_Invisible), 0);
+    ButtonGadget(1, 10, 10, 80, 20, "b");
+    for (int e; (e = WindowEvent()) != 0;)
+        EXPECT_NE(e, PB_Event_Gadget) << "an event of the closed window arrived";
+    CloseWindow(number);
+}
+
 // A button clicked by a message sent from elsewhere (another program's
 // automation tool; another thread here) is handled while the queue is
 // looked at, with nothing posted: a waiting loop returns its event at once
