@@ -164,7 +164,9 @@ StyleSet stylesFor(int kind, uint32_t f) {
         s.cls = "Static";
         // SS_NOTIFY: without it the static passes the mouse through and a
         // tooltip on the text never shows.
-        s.style = SS_NOTIFY | (f & (SS_CENTER | SS_RIGHT));
+        // Centre and right together would make SS_ICON, a static that
+        // shows no text and reads back empty: the text is centred.
+        s.style = SS_NOTIFY | ((f & SS_CENTER) ? SS_CENTER : (f & SS_RIGHT));
         s.exStyle = (f & PB_Text_Border) ? WS_EX_STATICEDGE : 0;
         break;
     case KindTrackBar:

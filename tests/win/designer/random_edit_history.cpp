@@ -13,6 +13,43 @@ namespace randomedit {
 
 using zarnet::designer::takeSnapshot;
 
+namespace {
+
+// The fields two records differ in, as "name old -> new".
+std::string changedFields(const zarnet::RecordFields& was, const zarnet::RecordFields& is) {
+    using F = zarnet::RecordFields;
+    const std::pair<const char*, int F::*> ints[] = {
+        {"x", &F::x},           {"y", &F::y},
+        {"w", &F::w},           {"h", &F::h},
+        {"para1", &F::para1},   {"para2", &F::para2},
+        {"para3", &F::para3},   {"para5", &F::para5},
+        {"para6", &F::para6},   {"aflag", &F::aflag},
+        {"status", &F::status}, {"auto", &F::auto_},
+        {"font", &F::font},     {"tooltip", &F::tooltip},
+        {"ttime", &F::ttime},   {"tfont", &F::tfont},
+        {"twidth", &F::twidth}, {"tballoon", &F::tballoon},
+        {"color", &F::color}};
+    const std::pair<const char*, std::string F::*> texts[] = {{"name", &F::name},
+                                                              {"wtext", &F::wtext},
+                                                              {"columns", &F::columns},
+                                                              {"tooltip text", &F::tooltipText}};
+    std::string out;
+    auto add = [&out](const char* name, const std::string& a, const std::string& b) {
+        out += std::string(out.empty() ? "" : ", ") + name + " " + a + " -> " + b;
+    };
+    for (const auto& [name, m] : ints)
+        if (was.*m != is.*m) add(name, std::to_string(was.*m), std::to_string(is.*m));
+    for (const auto& [name, m] : texts)
+        if (was.*m != is.*m) add(name, "\"" + was.*m + "\"", "\"" + is.*m + "\"");
+    if (was.flags != is.flags) add("flags", std::to_string(was.flags), std::to_string(is.flags));
+    if (was.tfcolor != is.tfcolor || was.tbcolor != is.tbcolor) add("tooltip colours", "", "");
+    if (was.number != is.number)
+        add("number", std::to_string(was.number), std::to_string(is.number));
+    return out;
+}
+
+} // namespace
+
 std::optional<std::string> historyInStep(zarnet::designer::Designer& d) {
     d.commitEdits();
     if (d.gesture != zarnet::designer::Designer::Gesture::Idle) return std::nullopt;
@@ -52,7 +89,8 @@ std::optional<std::string> historyInStep(zarnet::designer::Designer& d) {
     else
         for (size_t i = 0; i < now.items.size(); ++i)
             if (!(now.items[i]->fields == held.items[i]->fields)) {
-                where = "item " + std::to_string(i);
+                where = "item " + std::to_string(i) + ": " +
+                        changedFields(held.items[i]->fields, now.items[i]->fields);
                 break;
             }
     return "history: the design changed without an edit step (" + where + ")";

@@ -191,6 +191,8 @@ const StyleCase kCases[] = {
     {"text", text, 0, "Static", 0, SS_CENTER | SS_RIGHT, 0, WS_EX_STATICEDGE},
     {"text center", text, PB_Text_Center, "Static", SS_CENTER},
     {"text right", text, PB_Text_Right, "Static", SS_RIGHT},
+    // Both together would be SS_ICON, a static that shows (and keeps) no text.
+    {"text center and right", text, PB_Text_Center | PB_Text_Right, "Static", SS_CENTER, SS_RIGHT},
     {"text border", text, PB_Text_Border, "Static", 0, 0, WS_EX_STATICEDGE},
     {"track bar", trackBar, 0, "msctls_trackbar32", 0, TBS_VERT | TBS_AUTOTICKS},
     {"track bar vertical", trackBar, PB_TrackBar_Vertical, "msctls_trackbar32", TBS_VERT},
