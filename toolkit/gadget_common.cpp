@@ -205,12 +205,12 @@ void PlaceGadget(int gadget, int x, int y, int w, int h) {
 namespace {
 
 // A gadget shows when neither it nor a splitter holding it is hidden.
-void showAsHidden(GadgetRec& g, bool holderHidden) {
+void applyShown(GadgetRec& g, bool holderHidden) {
     const bool hide = g.hidden || holderHidden;
     ShowWindow(g.hwnd, hide ? SW_HIDE : SW_SHOWNA);
     if (g.aux) ShowWindow(g.aux, hide ? SW_HIDE : SW_SHOWNA);
     for (int child : splitterChildren(g))
-        if (GadgetRec* c = findGadget(child)) showAsHidden(*c, hide);
+        if (GadgetRec* c = findGadget(child)) applyShown(*c, hide);
 }
 
 bool holderHidden(const GadgetRec& g) {
@@ -226,7 +226,7 @@ void HideGadget(int gadget, bool hide) {
     GadgetRec* g = findGadget(gadget);
     if (!g) return;
     g->hidden = hide;
-    showAsHidden(*g, holderHidden(*g));
+    applyShown(*g, holderHidden(*g));
 }
 
 bool GadgetHidden(int gadget) {

@@ -44,13 +44,13 @@ bool openParentList(const Design& d, Handle parent) {
     return true;
 }
 
-void repaint(Handle parent) {
-    if (!parent || !tk::IsGadget(number(parent))) return;
-    HWND w = tk::GadgetID(number(parent));
+} // namespace
+
+void repaintGadget(Handle gadget) {
+    if (!gadget || !tk::IsGadget(number(gadget))) return;
+    HWND w = tk::GadgetID(number(gadget));
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
-
-} // namespace
 
 bool over(HWND w, POINT p) {
     RECT r;
@@ -208,7 +208,7 @@ void drawGroupMarks(Selection& s, Design& d, int markImage) {
     }
     s.rect = s.atMarking = {left, top, right - left, bottom - top};
     placeMarks(s, d, markImage, "Group");
-    repaint(s.parent);
+    repaintGadget(s.parent);
 }
 
 void groupItems(Selection& s, Design& d, const std::vector<size_t>& items, int markImage) {

@@ -41,6 +41,10 @@ struct Selection {
 
 inline constexpr int kMarkSize = 8;
 
+// Repaints a live gadget and everything in it, leaving it shown or hidden
+// as it is; nothing for 0 or a freed gadget.
+void repaintGadget(Handle gadget);
+
 // Whether `screen` lies in the window's rectangle, left and top edges in,
 // right and bottom out.
 bool over(HWND w, POINT screen);

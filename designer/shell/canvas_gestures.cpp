@@ -245,9 +245,7 @@ void Designer::endDrag() {
         rememberTypeDefaults(static_cast<size_t>(sel.marked));
     }
     if (was == Gesture::Moving && headerPress) return;
-    if (sel.parent && tk::IsGadget(number(sel.parent)))
-        RedrawWindow(tk::GadgetID(number(sel.parent)), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    repaintGadget(sel.parent);
     refreshTitle();
     showFields();
     if (gestureChanged) showTip(was == Gesture::Moving ? 3 : 4);

@@ -37,9 +37,7 @@ void Designer::markAndShow(size_t item, bool fromTree) {
 void Designer::unmarkAll() {
     const Handle parent = sel.parent;
     unmark(sel);
-    if (parent && tk::IsGadget(number(parent)))
-        RedrawWindow(tk::GadgetID(number(parent)), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    repaintGadget(parent);
     showFields();
 }
 
@@ -121,10 +119,7 @@ void Designer::deleteSelection() {
     const Deletion gone = deleteItems(design, w);
     // Fonts the deletion released may still be named by other types' defaults.
     forgetReleasedFonts(design, typeDefaults, tooltipDefaults);
-    // Repaint where the items were; a hidden parent stays hidden.
-    if (gone.lastParent && tk::IsGadget(number(gone.lastParent)))
-        RedrawWindow(tk::GadgetID(number(gone.lastParent)), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    repaintGadget(gone.lastParent); // where the items were; a hidden parent stays hidden
     unmark(sel);
     gesture = Gesture::Idle;
     rebuildTree();
