@@ -239,6 +239,16 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& p
     return bytes;
 }
 
+std::optional<std::vector<uint8_t>> readFilePrefix(const std::filesystem::path& path,
+                                                   size_t limit) {
+    File f = openFile(path, false);
+    if (!f) return std::nullopt;
+    std::vector<uint8_t> bytes(limit);
+    bytes.resize(std::fread(bytes.data(), 1, limit, f.get()));
+    if (std::ferror(f.get())) return std::nullopt;
+    return bytes;
+}
+
 bool writeFileAtomic(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
     std::filesystem::path tmp = path;
     tmp += ".tmp~";

@@ -34,6 +34,8 @@ LoadResult readDesign(std::span<const uint8_t> data, Strictness strictness = Str
 // Whole-file helpers. writeFileAtomic writes to a temporary name in the same
 // folder and renames it over the target only when complete.
 std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& path);
+// At most the first `limit` bytes of a file (fewer when it is shorter).
+std::optional<std::vector<uint8_t>> readFilePrefix(const std::filesystem::path& path, size_t limit);
 bool writeFileAtomic(const std::filesystem::path& path, std::span<const uint8_t> bytes);
 
 } // namespace zarnet

@@ -140,8 +140,8 @@ bool writeIncludeFor(const Design& d, const std::filesystem::path& designPath) {
 }
 
 bool isOurInclude(const std::filesystem::path& path) {
-    const auto bytes = readFileBytes(path);
     const std::string first = std::string(kIncludeFirstLine) + "\r\n";
+    const auto bytes = readFilePrefix(path, first.size());
     return bytes && bytes->size() >= first.size() &&
            std::equal(first.begin(), first.end(), bytes->begin());
 }
