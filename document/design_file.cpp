@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #ifdef _WIN32
 #include <io.h>
@@ -229,10 +230,19 @@ bool flushToDisk(std::FILE* f) {
 
 std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& path) {
     File f = openFile(path, false);
-    if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return std::nullopt;
-    const long size = std::ftell(f.get());
+    if (!f) return std::nullopt;
+#ifdef _WIN32
+    // A long is 32 bits on Windows: a file of 2 GB or more must be measured
+    // with the 64-bit calls, or its size comes back cut.
+    const bool measured = _fseeki64(f.get(), 0, SEEK_END) == 0;
+    const int64_t size = measured ? _ftelli64(f.get()) : -1;
+#else
+    const bool measured = std::fseek(f.get(), 0, SEEK_END) == 0;
+    const int64_t size = measured ? std::ftell(f.get()) : -1;
+#endif
     std::vector<uint8_t> bytes;
-    if (size < 0 || !tryResize(bytes, static_cast<size_t>(size))) return std::nullopt;
+    if (!std::in_range<size_t>(size) || !tryResize(bytes, static_cast<size_t>(size)))
+        return std::nullopt;
     std::rewind(f.get());
     if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), f.get()) != bytes.size())
         return std::nullopt;

@@ -128,6 +128,12 @@ void showItemPicture(Item& it) {
 }
 
 void createLiveGadget(Item& it, const Design& d) {
+    // A button made again without its bitmap bit shows no picture, so it
+    // keeps none: the file would drop it anyway.
+    if (!it.image.empty() && !isImageCapable(it.typ, it.flags)) {
+        it.image.clear();
+        it.image.shrink_to_fit();
+    }
     ZarnContent v;
     static_cast<RecordFields&>(v) = it;
     if (it.typ == SplitterGadget) {

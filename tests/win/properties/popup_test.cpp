@@ -2,8 +2,11 @@
 // restyle in place, the vertical swap, the panel commands.
 #include "editor_fixture.h"
 
+#include "designer/canvas/live_gadget.h"
 #include "designer/properties/panel_tabs.h"
 #include "designer/properties/style_flags.h"
+#include "document/model.h"
+#include "toolkit/images.h"
 
 namespace propertiestest {
 namespace {
@@ -32,6 +35,23 @@ TEST_F(PopupTest, ToggleBoxRecreatesTheButtonAndNewButtonsAreToggles) {
     const size_t next = add(ButtonGadget, 10, 60);
     EXPECT_EQ(item(next).flags & 0x1003u, 0x1003u);
     EXPECT_TRUE(GetWindowLongA(hwnd(next), GWL_STYLE) & BS_PUSHLIKE);
+}
+
+// Unticking "API_Button_Bitmap" makes a plain button, which keeps no picture.
+TEST_F(PopupTest, AButtonThatLosesItsBitmapBitLosesItsPicture) {
+    const size_t b = add(ButtonGadget, 10, 10);
+    item(b).flags |= kButtonBitmapFlag;
+    item(b).image = bmpBytes(8, 8, 0xFF);
+    showItemPicture(item(b));
+    ASSERT_NE(item(b).decodedImage, 0u);
+    const int decoded = static_cast<int>(item(b).decodedImage);
+    thenClick("API_Button_Bitmap");
+    EXPECT_FALSE(runContextPopup(host, b, {15, 15}));
+    EXPECT_EQ(item(b).flags & kButtonBitmapFlag, 0u);
+    EXPECT_TRUE(item(b).image.empty());
+    EXPECT_EQ(item(b).decodedImage, 0u);
+    EXPECT_FALSE(tk::IsImage(decoded));
+    EXPECT_FALSE(checkInvariants(design));
 }
 
 // What opens for a type: the pop-up, 200 wide and 10 higher than its
