@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     Session s(std::string(temp) + "zarnet-random-bench\\");
-    const auto starts = writeStartFiles(s.folder);
+    const auto starts = writeStartFiles(s);
     size_t firstDesign = 0;
     while (argc > 4 && firstDesign + 1 < starts.size() && starts[firstDesign].name != argv[4])
         ++firstDesign;

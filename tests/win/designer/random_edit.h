@@ -180,6 +180,9 @@ class Session {
     std::string folder;
     std::vector<std::string> savedFiles; // designs saved by the run, for Load
     std::string startFile;
+    // The start designs as first written: a run that saves over its start
+    // file must not change where the next run starts.
+    std::map<std::string, std::vector<uint8_t>> startBytes;
     std::string noted; // an operation's own finding
     bool running = false;
     int fileCounter = 0;

@@ -37,15 +37,17 @@ std::string joined(const std::vector<uint32_t>& steps) {
 
 } // namespace
 
-std::vector<StartFile> writeStartFiles(const std::string& folder) {
+std::vector<StartFile> writeStartFiles(Session& s) {
     std::vector<StartFile> out;
     for (const StartDesign& d : startDesigns()) {
-        const std::string path = folder + d.name + ".start";
-        if (zarnet::writeFileAtomic(path, zarnet::writeDesign(d.design)))
-            out.push_back({d.name, path});
+        const std::string path = s.folder + d.name + ".start";
+        auto bytes = zarnet::writeDesign(d.design);
+        if (!zarnet::writeFileAtomic(path, bytes)) continue;
+        out.push_back({d.name, path});
+        s.startBytes[path] = std::move(bytes);
     }
     for (const auto& [name, bytes] : pictureFiles())
-        zarnet::writeFileAtomic(folder + name, bytes);
+        zarnet::writeFileAtomic(s.folder + name, bytes);
     return out;
 }
 

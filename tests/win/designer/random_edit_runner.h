@@ -10,8 +10,8 @@ namespace randomedit {
 struct StartFile {
     std::string name, path;
 };
-// Writes the start designs and the picture files into the folder.
-std::vector<StartFile> writeStartFiles(const std::string& folder);
+// Writes the start designs and the picture files into the session's folder.
+std::vector<StartFile> writeStartFiles(Session& s);
 std::vector<uint32_t> firstSteps(uint32_t count);
 
 // How long a finding may be shrunk.

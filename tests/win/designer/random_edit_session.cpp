@@ -216,6 +216,8 @@ std::optional<Finding> Session::run(const std::string& designFile, uint64_t seed
     }
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::path(folder) / "user data", ignored);
+    if (const auto start = startBytes.find(designFile); start != startBytes.end())
+        zarnet::writeFileAtomic(designFile, start->second);
     startFile = designFile;
     savedFiles.clear();
     fileCounter = 0;

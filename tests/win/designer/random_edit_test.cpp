@@ -37,7 +37,7 @@ std::string folderFor(const char* name) {
 
 TEST(RandomEdit, EveryStepKeepsDesignCanvasTreeAndFileInStep) {
     Session s(folderFor("test"));
-    const auto starts = writeStartFiles(s.folder);
+    const auto starts = writeStartFiles(s);
     s.trace = setting("ZARNET_RANDOM_TRACE", 0) != 0;
     s.known = knownFindings();
     s.undoAll = setting("ZARNET_RANDOM_UNDO", 1) != 0;
