@@ -142,8 +142,7 @@ bool writeIncludeFor(const Design& d, const std::filesystem::path& designPath) {
 bool isOurInclude(const std::filesystem::path& path) {
     const std::string first = std::string(kIncludeFirstLine) + "\r\n";
     const auto bytes = readFilePrefix(path, first.size());
-    return bytes && bytes->size() >= first.size() &&
-           std::equal(first.begin(), first.end(), bytes->begin());
+    return bytes && std::equal(first.begin(), first.end(), bytes->begin(), bytes->end());
 }
 
 Upkeep maintainInclude(const Design& d, const std::filesystem::path& designPath) {
