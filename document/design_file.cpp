@@ -4,6 +4,7 @@
 
 #include "document/catalogue.h"
 #include "document/design_format.h"
+#include "document/file_system.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -144,6 +145,10 @@ LoadResult readDesign(std::span<const uint8_t> data, Strictness strictness) {
     d.gToolBar = h.gToolBar;
     d.gLanguage = h.gLanguage;
 
+    // Counts are believed only as far as a real design can go, and the
+    // tables grow as entries arrive: a file that claims more than it holds
+    // fails where its data ends, having taken no more memory than it
+    // brought.
     const size_t fontsAt = in.pos();
     const int32_t fontCount = in.lng("gFonts");
     if (!in.ok()) return failed();
@@ -151,9 +156,12 @@ LoadResult readDesign(std::span<const uint8_t> data, Strictness strictness) {
         in.fail(fontsAt, "font count " + std::to_string(fontCount) + " exceeds the data");
         return failed();
     }
-    d.fonts.resize(static_cast<size_t>(fontCount));
-    for (FontEntry& f : d.fonts)
-        if (!readFontEntry(in, f)) return failed();
+    if (fontCount > kMaxFontEntries) {
+        in.fail(fontsAt, "font count " + std::to_string(fontCount) + " is more than a design holds");
+        return failed();
+    }
+    for (int32_t i = 0; i < fontCount; ++i)
+        if (!readFontEntry(in, d.fonts.emplace_back())) return failed();
 
     const size_t countAt = in.pos();
     const int32_t count = in.lng("gcount");
@@ -163,15 +171,39 @@ LoadResult readDesign(std::span<const uint8_t> data, Strictness strictness) {
         in.fail(countAt, "record count " + std::to_string(count) + " exceeds the data");
         return failed();
     }
-    d.items.reserve(static_cast<size_t>(count));
+    if (count > kMaxRecords) {
+        in.fail(countAt, "record count " + std::to_string(count) + " is more than a design holds");
+        return failed();
+    }
     std::vector<size_t> starts;
-    starts.reserve(static_cast<size_t>(count));
     RecordExtras extras;
+    // The nesting as the records arrive: a close or tab record with nothing
+    // for it to belong to ends the read at once, so no run of stray records
+    // can grow the list.
+    std::vector<bool> openPanels;
+    int gadgets = 0;
     for (int32_t i = 0; i < count; ++i) {
         // Each record starts from a fresh item: nothing carries over.
-        Item& it = d.items.emplace_back();
+        Item it;
         if (!readRecord(in, it, extras)) return failed();
+        const auto refuse = [&](const char* what) {
+            in.fail(extras.start, "record " + std::to_string(i) + ": " + what);
+        };
+        if (it.typ == kCloseRecord) {
+            if (openPanels.empty())
+                refuse("close record without an open parent");
+            else
+                openPanels.pop_back();
+        } else if (it.typ == kTabRecord) {
+            if (openPanels.empty() || !openPanels.back()) refuse("tab record outside a panel");
+        } else if (++gadgets > kMaxGadgets) {
+            refuse("more gadgets than there are item numbers");
+        } else if (isParentType(it.typ)) {
+            openPanels.push_back(it.typ == PanelGadget);
+        }
+        if (!in.ok()) return failed();
         if (extras.isimage != 0) it.image.assign(extras.image.begin(), extras.image.end());
+        d.items.push_back(std::move(it));
         starts.push_back(extras.start);
     }
     in.lng("gAdditional");
@@ -207,12 +239,8 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-File openFile(const std::filesystem::path& path, bool writing) {
-#ifdef _WIN32
-    return File(_wfopen(path.c_str(), writing ? L"wb" : L"rb"));
-#else
+File openFile(const std::string& path, bool writing) {
     return File(std::fopen(path.c_str(), writing ? "wb" : "rb"));
-#endif
 }
 
 // Hands what was written to the disk itself, so that the rename that follows
@@ -228,7 +256,7 @@ bool flushToDisk(std::FILE* f) {
 
 } // namespace
 
-std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& path) {
+std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path) {
     File f = openFile(path, false);
     if (!f) return std::nullopt;
 #ifdef _WIN32
@@ -249,8 +277,7 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& p
     return bytes;
 }
 
-std::optional<std::vector<uint8_t>> readFilePrefix(const std::filesystem::path& path,
-                                                   size_t limit) {
+std::optional<std::vector<uint8_t>> readFilePrefix(const std::string& path, size_t limit) {
     File f = openFile(path, false);
     if (!f) return std::nullopt;
     std::vector<uint8_t> bytes(limit);
@@ -259,23 +286,20 @@ std::optional<std::vector<uint8_t>> readFilePrefix(const std::filesystem::path& 
     return bytes;
 }
 
-bool writeFileAtomic(const std::filesystem::path& path, std::span<const uint8_t> bytes) {
-    std::filesystem::path tmp = path;
-    tmp += ".tmp~";
-    std::error_code ec;
+bool writeFileAtomic(const std::string& path, std::span<const uint8_t> bytes) {
+    const std::string tmp = path + ".tmp~";
     {
         File f = openFile(tmp, true);
         if (!f) return false;
         const bool written =
             std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() && flushToDisk(f.get());
         if (std::fclose(f.release()) != 0 || !written) {
-            std::filesystem::remove(tmp, ec);
+            files::removeFile(tmp);
             return false;
         }
     }
-    std::filesystem::rename(tmp, path, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
+    if (!files::replaceFile(tmp, path)) {
+        files::removeFile(tmp);
         return false;
     }
     return true;

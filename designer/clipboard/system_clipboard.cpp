@@ -6,8 +6,10 @@ namespace zarnet::designer {
 
 namespace {
 
-// More than any design a user makes: anything larger is not ours.
-constexpr size_t kMaxClipBytes = size_t{256} << 20;
+// More than any group of gadgets a user copies, pictures and all, and far
+// less than a 32-bit designer can hold twice over while it reads one:
+// anything larger is not ours.
+constexpr size_t kMaxClipBytes = size_t{32} << 20;
 
 UINT itemsFormat() {
     static const UINT format = RegisterClipboardFormatA(kClipFormatName);

@@ -11,6 +11,8 @@
 #include "document/design_dump.h"
 #include "toolkit/toolkit.h"
 
+#include <new>
+
 namespace zarnet::designer {
 
 namespace {
@@ -41,8 +43,14 @@ void Designer::cutSelection() {
 }
 
 void Designer::pasteClipboard(std::optional<POINT> screen) {
-    const auto bytes = clipboardItems(canvas);
-    const auto clip = bytes ? readClip(*bytes) : std::nullopt;
+    // Another program's block can be anything: one the designer has no
+    // memory for is refused like any other that does not read.
+    std::optional<Design> clip;
+    try {
+        if (const auto bytes = clipboardItems(canvas)) clip = readClip(*bytes);
+    } catch (const std::bad_alloc&) {
+        clip.reset();
+    }
     if (!clip) {
         refuse();
         return;

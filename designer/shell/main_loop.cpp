@@ -7,6 +7,8 @@
 #include "document/catalogue.h"
 #include "toolkit/toolkit.h"
 
+#include <new>
+
 namespace zarnet::designer {
 
 namespace {
@@ -19,7 +21,16 @@ bool inside(POINT p, const RECT& r) {
 
 bool Designer::pass() {
     if (ended) return false;
-    if (passBody()) {
+    bool acted = false;
+    try {
+        acted = passBody();
+    } catch (const std::bad_alloc&) {
+        // A command that ran out of memory is refused; the designer, its
+        // design and its history stay.
+        MessageBeep(MB_ICONHAND);
+        acted = true;
+    }
+    if (acted) {
         // Presses made while this pass ran (on a menu it showed, in an
         // editor, while it waited for a release) belong to what ran; only a
         // tap made after it counts for the next pass.

@@ -191,7 +191,7 @@ TEST(DesignFile, MalformedDesignsNameTheFault) {
         std::function<void(Bytes&)> corrupt;
         const char* expect;
     } cases[] = {
-        {"count too large", [](Bytes& b) { putLong(b, 41, 6); }, "data ends"},
+        {"count too large", [](Bytes& b) { putLong(b, 41, 6); }, "record 5: close record"},
         {"huge count", [](Bytes& b) { putLong(b, 41, 0x7FFFFFFF); }, "exceeds the data"},
         {"huge font count", [](Bytes& b) { putLong(b, 37, 0x40000000); }, "exceeds the data"},
         {"number beyond next", [&](Bytes& b) { b[button1 + 1] = 9; }, "not below next number"},
@@ -202,7 +202,7 @@ TEST(DesignFile, MalformedDesignsNameTheFault) {
         {"format mark", [](Bytes& b) { putLong(b, 16, 999); }, "format mark"},
         {"trailer", [](Bytes& b) { putLong(b, b.size() - 4, 5); }, "trailer"},
         {"tail", [](Bytes& b) { b.push_back(0); }, "after the trailer"},
-        {"close without parent", [](Bytes& b) { b[45] = 0; }, ""},
+        {"close without parent", [](Bytes& b) { b[45] = 0; }, "record 0: close record"},
         {"unclosed parent", [](Bytes& b) { b[b.size() - 7] = 21; }, ""},
     };
     for (const Case& c : cases) {
@@ -213,6 +213,54 @@ TEST(DesignFile, MalformedDesignsNameTheFault) {
         EXPECT_NE(r.error.what.find(c.expect), std::string::npos) << c.what << ": " << r.error.what;
         EXPECT_LE(r.error.offset, b.size()) << c.what;
     }
+}
+
+// Files that claim more than any design holds, or that are one long run of
+// records with nothing to belong to, are refused where the claim or the
+// first stray record stands: before the list can grow from them.
+TEST(DesignFile, HostileCountsAndStrayRecordsAreRefusedEarly) {
+    const Bytes empty = writeDesign(Design{});  // header, 0 fonts, 0 records, trailer
+    // Header and counts, then `fill` bytes of `byte`, or of tab records (type
+    // 100, tab 0, empty title) when byte is 100.
+    const auto file = [&](int32_t fonts, int32_t records, size_t fill, uint8_t byte) {
+        Bytes b(empty.begin(), empty.begin() + 37);
+        b.resize(45 + fill, byte);
+        if (byte == kTabRecord)
+            for (size_t i = 45; i < b.size(); ++i) b[i] = (i - 45) % 4 == 0 ? byte : 0;
+        putLong(b, 37, fonts);
+        putLong(b, 41, records);
+        return b;
+    };
+    const size_t big = size_t{3} << 20;
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        size_t offset;
+        const char* expect;
+    } cases[] = {
+        {"a million close records", file(0, 1 << 20, big, 0), 41, "more than a design holds"},
+        {"close records within the cap", file(0, kMaxRecords, big, 0), 45, "record 0: close"},
+        {"font entries past the cap", file(kMaxFontEntries + 1, 0, big, 0), 37,
+         "more than a design holds"},
+        {"tab records at top level", file(0, 1000, 4000, 100), 45, "record 0: tab record"},
+    };
+    for (const Case& c : cases) {
+        const auto r = readDesign(c.bytes, Strictness::Editable);
+        EXPECT_FALSE(r.design) << c.what;
+        EXPECT_EQ(r.error.offset, c.offset) << c.what << ": " << r.error.what;
+        EXPECT_NE(r.error.what.find(c.expect), std::string::npos) << c.what << ": " << r.error.what;
+    }
+    // More gadgets than item numbers: the read stops at the first one too many.
+    Design d;
+    for (int i = 0; i < kMaxGadgets; ++i) addItem(d, TextGadget);
+    Bytes b = writeDesign(d);
+    ASSERT_TRUE(readDesign(b).design);
+    const Bytes extra = writeDesign(oneButton());
+    b.insert(b.end() - 4, extra.begin() + 45, extra.end() - 4);
+    putLong(b, 41, kMaxGadgets + 1);
+    const auto r = readDesign(b);
+    EXPECT_FALSE(r.design);
+    EXPECT_NE(r.error.what.find("more gadgets than"), std::string::npos) << r.error.what;
 }
 
 TEST(DesignFile, SplitterChildrenMustBeEarlierSiblings) {
