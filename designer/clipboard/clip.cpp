@@ -4,6 +4,7 @@
 #include "designer/canvas/structure.h"
 #include "document/catalogue.h"
 #include "document/design_file.h"
+#include "document/renumber.h"
 
 #include <algorithm>
 
@@ -22,33 +23,6 @@ Item storedCopy(const Item& from) {
     it.image = from.image;
     return it;
 }
-
-// Font table indexes of one table mapped into another: an entry in use
-// with the same face, size and style serves, else one is added.
-class FontMerge {
-  public:
-    FontMerge(const std::vector<FontEntry>& from, std::vector<FontEntry>& into)
-        : from_(from), into_(into), mapped_(from.size(), -1) {}
-    int map(int index) {
-        if (index < 0 || static_cast<size_t>(index) >= from_.size()) return -1;
-        int& to = mapped_[static_cast<size_t>(index)];
-        if (to >= 0) return to;
-        const FontEntry& f = from_[static_cast<size_t>(index)];
-        const auto same = std::find_if(into_.begin(), into_.end(), [&](const FontEntry& e) {
-            return e.gFontUsed && e.gFontsize == f.gFontsize && e.gFontName == f.gFontName &&
-                   e.gFontstyle == f.gFontstyle;
-        });
-        to = static_cast<int>(same - into_.begin());
-        if (same == into_.end())
-            into_.push_back(FontEntry{1, 0, f.gFontsize, f.gFontName, f.gFontstyle});
-        return to;
-    }
-
-  private:
-    const std::vector<FontEntry>& from_;
-    std::vector<FontEntry>& into_;
-    std::vector<int> mapped_;
-};
 
 } // namespace
 
@@ -150,9 +124,7 @@ std::optional<Pasted> pasteClip(Design& d, const Design& clip, PasteTarget targe
     if (roots.empty()) return std::nullopt;
     const size_t needed = static_cast<size_t>(std::count_if(
         clip.items.begin(), clip.items.end(), [](const Item& it) { return it.isGadget(); }));
-    const int64_t fresh = std::max<int64_t>(0, int64_t{kHighestNumber} + 1 - d.nextNumber);
-    if (static_cast<int64_t>(needed) > static_cast<int64_t>(d.numberPool.size()) + fresh)
-        return std::nullopt;
+    if (!roomForNumbers(d, needed)) return std::nullopt;
     for (const Item& it : clip.items)
         if (it.typ == SplitterGadget &&
             (it.para1 < 0 || it.para2 < 0 || itemByNumber(clip.items, it.para1) < 0 ||
@@ -161,17 +133,13 @@ std::optional<Pasted> pasteClip(Design& d, const Design& clip, PasteTarget targe
 
     const Rect bounds = clipBounds(clip);
     const int64_t dx = int64_t{topLeft.x} - bounds.x, dy = int64_t{topLeft.y} - bounds.y;
-    // Item numbers of the clip (0..32767) to the ones they take here.
-    std::vector<int> numbers(static_cast<size_t>(kHighestNumber) + 1, -1);
+    Renumbering numbers(d);
     FontMerge fonts(clip.fonts, d.fonts);
     std::vector<Item> run;
     run.reserve(clip.items.size());
     for (const Item& from : clip.items) {
         Item it = storedCopy(from);
-        if (it.isGadget()) {
-            it.number = static_cast<int16_t>(d.takeNumber());
-            if (from.number >= 0) numbers[static_cast<size_t>(from.number)] = it.number;
-        }
+        if (it.isGadget()) numbers.renumber(it);
         it.font = fonts.map(it.font);
         it.tfont = fonts.map(it.tfont);
         run.push_back(std::move(it));
@@ -181,10 +149,7 @@ std::optional<Pasted> pasteClip(Design& d, const Design& clip, PasteTarget targe
         run[i].y = static_cast<int>(std::clamp<int64_t>(run[i].y + dy, INT32_MIN, INT32_MAX));
     }
     for (Item& it : run)
-        if (it.typ == SplitterGadget) {
-            it.para1 = numbers[static_cast<size_t>(it.para1)];
-            it.para2 = numbers[static_cast<size_t>(it.para2)];
-        }
+        if (it.typ == SplitterGadget) numbers.relink(it);
 
     Pasted pasted;
     pasted.first = std::min(place->listIndex, d.items.size());

@@ -8,6 +8,7 @@
 
 #include "designer/canvas/geometry.h"
 #include "document/model.h"
+#include "document/renumber.h"
 
 #include <cstdint>
 #include <optional>
@@ -60,8 +61,5 @@ struct Pasted {
 // added. nullopt, the design untouched, when the target is malformed or
 // the numbers would run past the highest a design holds.
 std::optional<Pasted> pasteClip(Design& d, const Design& clip, PasteTarget target, Point topLeft);
-
-// The highest item number a design file holds.
-inline constexpr int kHighestNumber = 32767;
 
 } // namespace zarnet::designer
