@@ -29,6 +29,8 @@ std::span<const Command> designCommands();
 // stderr and returns nothing.
 std::optional<Design> loadDesign(std::string_view file, Strictness strictness);
 std::span<const Command> generateCommands();
+// diff and merge of design files.
+std::span<const Command> compareCommands();
 
 // check --keyboard FILE: prints each keyboard-access finding as a line;
 // 0 with none, 1 with findings, 2 when the file cannot be read.

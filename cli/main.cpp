@@ -11,7 +11,7 @@ namespace {
 
 std::vector<Command> allCommands() {
     std::vector<Command> all;
-    for (const auto& group : {designCommands(), generateCommands()})
+    for (const auto& group : {designCommands(), generateCommands(), compareCommands()})
         all.insert(all.end(), group.begin(), group.end());
     return all;
 }
