@@ -6,18 +6,16 @@
 #include "designer/generate/include_writer.h"
 #include "designer/generate/program.h"
 #include "document/design_file.h"
+#include "document/file_system.h"
 #include "document/path_text.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace zarnet::cli {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Positional arguments plus "--prefix P" and "--force" anywhere among them.
 struct Arguments {
@@ -116,10 +114,11 @@ int generateProgram(const std::string& designPath, const std::string& out,
         break;
     }
     // The program embeds the design by its bare file name.
-    std::error_code ec;
-    const fs::path designFolder = fs::absolute(pathFromText(designPath), ec).parent_path();
-    const fs::path sourceFolder = fs::absolute(pathFromText(sourcePath), ec).parent_path();
-    if (!ec && designFolder.lexically_normal() != sourceFolder.lexically_normal())
+    const auto folderOf = [](const std::string& file) {
+        const std::string folder(files::folderOf(file));
+        return folder.empty() ? std::string(".") : folder;
+    };
+    if (!files::sameFile(folderOf(designPath), folderOf(sourcePath)))
         std::fprintf(stderr,
                      "%s: warning: the program embeds %s by name; it builds only beside it\n",
                      sourcePath.c_str(), std::string(gen::designFileName(designPath)).c_str());

@@ -1,16 +1,15 @@
-// Paths from and to the 8-bit code-page text that command lines, design
-// files and the ANSI API carry. On Windows the standard library would take
-// such bytes as if they were Unicode code points; these go through the
-// system code page instead, so names with accents or other scripts survive.
+// Paths are the 8-bit code-page text that command lines, design files and
+// the ANSI API carry, kept as that text: the ANSI calls take the bytes
+// through the system code page, so names with accents or other scripts
+// survive.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace zarnet {
 
-std::filesystem::path pathFromText(std::string_view text);
-std::string textFromPath(const std::filesystem::path& path);
+inline std::string pathFromText(std::string_view text) { return std::string(text); }
+inline std::string textFromPath(const std::string& path) { return path; }
 
 } // namespace zarnet

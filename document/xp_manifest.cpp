@@ -1,6 +1,7 @@
 #include "document/xp_manifest.h"
 
 #include "document/design_file.h"
+#include "document/file_system.h"
 
 #include <string>
 
@@ -58,16 +59,16 @@ std::string_view xpManifestText(ManifestArch arch) {
     return arch == ManifestArch::Amd64 ? amd64 : x86;
 }
 
-bool writeXpManifest(const std::filesystem::path& path) {
+bool writeXpManifest(const std::string& path) {
     const std::string_view text = xpManifestText();
     return writeFileAtomic(path, {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
 }
 
-long long fileSizeOrMissing(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return -1;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? 0 : static_cast<long long>(size);
+long long fileSizeOrMissing(const std::string& path) {
+    const files::Kind kind = files::targetKindOf(path);
+    if (kind == files::Kind::Missing || kind == files::Kind::Unknown) return -1;
+    const auto size = files::sizeOf(path);
+    return size ? static_cast<long long>(*size) : 0;
 }
 
 } // namespace zarnet

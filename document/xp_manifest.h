@@ -8,7 +8,7 @@
 // Windows (and in a Wine prefix that also holds the 32-bit side).
 #pragma once
 
-#include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace zarnet {
@@ -29,9 +29,9 @@ std::string_view xpManifestText(ManifestArch arch = kProgramArch);
 // Creates the manifest file with the manifest text of this program's
 // architecture. False when it cannot be
 // created; nothing is reported.
-bool writeXpManifest(const std::filesystem::path& path);
+bool writeXpManifest(const std::string& path);
 
 // Size of the file at path, or -1 when nothing is there.
-long long fileSizeOrMissing(const std::filesystem::path& path);
+long long fileSizeOrMissing(const std::string& path);
 
 } // namespace zarnet

@@ -1,5 +1,6 @@
 #include "viewer/viewer_logic.h"
 
+#include "document/file_system.h"
 #include "document/xp_manifest.h"
 
 #include <cctype>
@@ -26,19 +27,17 @@ std::string manifestPathFor(std::string_view ownPath) {
     return dir + std::string(kManifestName);
 }
 
-void applyStyleSwitch(const std::filesystem::path& manifest, long value) {
+void applyStyleSwitch(const std::string& manifest, long value) {
     const long long size = fileSizeOrMissing(manifest);
-    std::error_code ec;
     if (value != 0 && size < 0)
         writeXpManifest(manifest);
     else if (value == 0 && size >= 1)
-        std::filesystem::remove(manifest, ec);
+        files::removeFile(manifest);
 }
 
-void toggleStyle(const std::filesystem::path& manifest) {
-    std::error_code ec;
+void toggleStyle(const std::string& manifest) {
     if (fileSizeOrMissing(manifest) >= 0)
-        std::filesystem::remove(manifest, ec);
+        files::removeFile(manifest);
     else
         writeXpManifest(manifest);
 }

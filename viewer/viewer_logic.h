@@ -2,7 +2,6 @@
 // the manifest beside the executable and the restart parameter.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -24,10 +23,10 @@ std::string manifestPathFor(std::string_view ownPath);
 // Style switch from the command line: a non-zero value creates a missing
 // manifest; 0 deletes an existing one of at least one byte. Failures are
 // silent: the style just stays as it was.
-void applyStyleSwitch(const std::filesystem::path& manifest, long value);
+void applyStyleSwitch(const std::string& manifest, long value);
 
 // The question's Yes: delete whatever is at the manifest path, else create it.
-void toggleStyle(const std::filesystem::path& manifest);
+void toggleStyle(const std::string& manifest);
 
 // The single parameter the viewer restarts itself with.
 std::string restartParameter(std::string_view designPath);

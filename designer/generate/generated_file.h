@@ -2,7 +2,7 @@
 // replaces a design file, and a failed write leaves any earlier file whole.
 #pragma once
 
-#include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace zarnet::gen {
@@ -17,14 +17,14 @@ enum class Target {
 
 // A name the design file pattern "*.zrf" matches: ".zrf" in any case at the
 // end (".zrf" alone included).
-bool isDesignFileName(const std::filesystem::path& path);
+bool isDesignFileName(const std::string& path);
 
 // What target holds, for a generation from the design at designPath. When
 // the file system cannot tell, the answer is Occupied.
-Target classifyTarget(const std::filesystem::path& target, const std::filesystem::path& designPath);
+Target classifyTarget(const std::string& target, const std::string& designPath);
 
 // Writes text to a temporary name in target's folder and renames it over
 // target once complete. False when it could not be written.
-bool writeGeneratedText(const std::filesystem::path& target, std::string_view text);
+bool writeGeneratedText(const std::string& target, std::string_view text);
 
 } // namespace zarnet::gen

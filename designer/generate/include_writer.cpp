@@ -3,9 +3,9 @@
 #include "designer/generate/generated_file.h"
 #include "designer/generate/templates.h"
 #include "document/design_file.h"
+#include "document/file_system.h"
 
 #include <algorithm>
-#include <system_error>
 
 namespace zarnet::gen {
 namespace {
@@ -32,19 +32,12 @@ class IncludeText {
 };
 
 // Another design file in the folder means the include serves it too.
-bool folderHasOtherDesign(const std::filesystem::path& designPath) {
-    const std::filesystem::path folder =
-        designPath.has_parent_path() ? designPath.parent_path() : std::filesystem::path(".");
-    const auto own = designPath.filename().native();
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const auto name = it->path().filename().native();
-        if (!isDesignFileName(it->path()) || name == own) continue;
-        std::error_code typeError;
-        if (it->is_directory(typeError)) continue;
-        return true;
-    }
+bool folderHasOtherDesign(const std::string& designPath) {
+    const std::string_view own = files::nameOf(designPath);
+    const auto entries = files::entriesOf(std::string(files::folderOf(designPath)));
+    if (!entries) return false;
+    for (const files::Entry& e : *entries)
+        if (!e.folder && e.name != own && isDesignFileName(e.name)) return true;
     return false;
 }
 
@@ -124,34 +117,33 @@ std::string includeText(const Features& f) {
     return t.take();
 }
 
-std::filesystem::path includePathBeside(const std::filesystem::path& file) {
-    return file.parent_path() / std::filesystem::path(std::string(kIncludeFileName));
+std::string includePathBeside(const std::string& file) {
+    return std::string(files::folderOf(file)) + std::string(kIncludeFileName);
 }
 
-bool writeInclude(const std::filesystem::path& path, const Design& d, Features start) {
+bool writeInclude(const std::string& path, const Design& d, Features start) {
     scanDesign(d, start);
     return writeGeneratedText(path, includeText(start));
 }
 
-bool writeIncludeFor(const Design& d, const std::filesystem::path& designPath) {
-    const std::filesystem::path path = includePathBeside(designPath);
+bool writeIncludeFor(const Design& d, const std::string& designPath) {
+    const std::string path = includePathBeside(designPath);
     if (classifyTarget(path, designPath) == Target::Design) return false;
     return writeInclude(path, d);
 }
 
-bool isOurInclude(const std::filesystem::path& path) {
+bool isOurInclude(const std::string& path) {
     const std::string first = std::string(kIncludeFirstLine) + "\r\n";
     const auto bytes = readFilePrefix(path, first.size());
     return bytes && std::equal(first.begin(), first.end(), bytes->begin(), bytes->end());
 }
 
-Upkeep maintainInclude(const Design& d, const std::filesystem::path& designPath) {
-    const std::filesystem::path path = includePathBeside(designPath);
+Upkeep maintainInclude(const Design& d, const std::string& designPath) {
+    const std::string path = includePathBeside(designPath);
     // A design that took the include's name is no include.
     if (classifyTarget(path, designPath) == Target::Design) return Upkeep::NoInclude;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size == 0) return Upkeep::NoInclude;
+    const auto size = files::sizeOf(path);
+    if (!size || *size == 0) return Upkeep::NoInclude;
     Features flags;
     if (folderHasOtherDesign(designPath)) {
         // Without the old text the other designs' needs are unknown; keeping

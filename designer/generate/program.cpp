@@ -113,9 +113,9 @@ std::string_view designFileName(std::string_view designPath) {
 }
 
 ProgramResult writeProgram(const Design& d, std::string_view designPath,
-                           const std::filesystem::path& sourcePath, std::string_view prefix) {
-    const std::filesystem::path design = pathFromText(designPath);
-    const std::filesystem::path include = includePathBeside(sourcePath);
+                           const std::string& sourcePath, std::string_view prefix) {
+    const std::string design = pathFromText(designPath);
+    const std::string include = includePathBeside(sourcePath);
     if (classifyTarget(sourcePath, design) == Target::Design ||
         classifyTarget(include, design) == Target::Design)
         return ProgramResult::Refused;

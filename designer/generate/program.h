@@ -5,7 +5,6 @@
 
 #include "designer/generate/constants.h"
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +42,6 @@ std::string_view designFileName(std::string_view designPath);
 // page: a round trip through a file system path would not give those bytes
 // back on every platform.
 ProgramResult writeProgram(const Design& d, std::string_view designPath,
-                           const std::filesystem::path& sourcePath, std::string_view prefix);
+                           const std::string& sourcePath, std::string_view prefix);
 
 } // namespace zarnet::gen

@@ -17,7 +17,6 @@
 #include <commctrl.h>
 
 #include <array>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace zarnet::viewer {
@@ -36,7 +37,7 @@ protected:
                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
-        manifest = dir / "Pelmo.exe.manifest";
+        manifest = (dir / "Pelmo.exe.manifest").string();
     }
     void TearDown() override { fs::remove_all(dir); }
     void make(long long size) {
@@ -44,7 +45,8 @@ protected:
         std::ofstream f(manifest, std::ios::binary);
         f << std::string(static_cast<size_t>(size), 'x');
     }
-    fs::path dir, manifest;
+    fs::path dir;
+    std::string manifest;
 };
 
 TEST_F(ManifestFiles, StyleSwitchFromTheCommandLine) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace zarnet::gen {
@@ -27,19 +28,19 @@ class Folder : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    fs::path at(const char* name) const { return dir_ / name; }
-    fs::path include() const { return at("zarnet_include.pbi"); }
+    std::string at(const char* name) const { return (dir_ / name).string(); }
+    std::string include() const { return at("zarnet_include.pbi"); }
 
-    fs::path saveDesign(const char* name, const Design& d) const {
+    std::string saveDesign(const char* name, const Design& d) const {
         const auto bytes = writeDesign(d);
         EXPECT_TRUE(writeFileAtomic(at(name), bytes));
         return at(name);
     }
-    static std::string read(const fs::path& p) {
+    static std::string read(const std::string& p) {
         const auto bytes = readFileBytes(p);
         return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<missing>");
     }
-    static Features carried(const fs::path& p) {
+    static Features carried(const std::string& p) {
         Features f;
         scanInclude(read(p), f);
         return f;
@@ -52,9 +53,9 @@ const Design kWithImages = test::designNeeding(test::NeedPng | test::NeedTranspa
 const Design kPlain = test::designNeeding(0);
 
 TEST_F(Folder, SavingBesideAnotherDesignKeepsItsBlocks) {
-    const fs::path a = saveDesign("A.zrf", kWithImages);
+    const std::string a = saveDesign("A.zrf", kWithImages);
     ASSERT_TRUE(writeIncludeFor(kWithImages, a));
-    const fs::path b = saveDesign("B.zrf", kPlain);
+    const std::string b = saveDesign("B.zrf", kPlain);
     EXPECT_EQ(maintainInclude(kPlain, b), Upkeep::Rewritten);
     const Features f = carried(include());
     EXPECT_TRUE(f.images && f.png && f.transparency);
@@ -66,7 +67,7 @@ TEST_F(Folder, SavingBesideAnotherDesignKeepsItsBlocks) {
 }
 
 TEST_F(Folder, TheOnlyDesignRebuildsFromItselfAlone) {
-    const fs::path a = saveDesign("A.zrf", kWithImages);
+    const std::string a = saveDesign("A.zrf", kWithImages);
     ASSERT_TRUE(writeIncludeFor(kWithImages, a));
     saveDesign("notes.zrf.bak", kWithImages); // no design file
     fs::create_directory(at("old.zrf"));      // a folder is no design either
@@ -76,7 +77,7 @@ TEST_F(Folder, TheOnlyDesignRebuildsFromItselfAlone) {
 }
 
 TEST_F(Folder, SavingNeverCreatesAnInclude) {
-    const fs::path a = saveDesign("A.zrf", kPlain);
+    const std::string a = saveDesign("A.zrf", kPlain);
     saveDesign("B.zrf", kPlain);
     EXPECT_EQ(maintainInclude(kPlain, a), Upkeep::NoInclude);
     EXPECT_FALSE(fs::exists(include()));
@@ -89,10 +90,10 @@ TEST_F(Folder, SavingNeverCreatesAnInclude) {
 // file called ".zrf" too.
 TEST_F(Folder, OtherDesignsMatchTheDesignPattern) {
     for (const char* other : {"A.ZRF", ".zrf"}) {
-        const fs::path a = saveDesign("A.zrf", kWithImages);
+        const std::string a = saveDesign("A.zrf", kWithImages);
         ASSERT_TRUE(writeIncludeFor(kWithImages, a));
         fs::rename(a, at(other));
-        const fs::path b = saveDesign("B.zrf", kPlain);
+        const std::string b = saveDesign("B.zrf", kPlain);
         EXPECT_EQ(maintainInclude(kPlain, b), Upkeep::Rewritten);
         EXPECT_TRUE(carried(include()).images) << other;
         fs::remove(at(other));
@@ -100,32 +101,32 @@ TEST_F(Folder, OtherDesignsMatchTheDesignPattern) {
 }
 
 TEST_F(Folder, AFailedWriteLeavesTheOldInclude) {
-    const fs::path a = saveDesign("A.zrf", kWithImages);
+    const std::string a = saveDesign("A.zrf", kWithImages);
     ASSERT_TRUE(writeIncludeFor(kWithImages, a));
     const std::string before = read(include());
     // The new text goes to a temporary name first; block that name.
     fs::create_directory(fs::path(include()) += ".tmp~");
     EXPECT_FALSE(writeIncludeFor(kPlain, a));
     EXPECT_EQ(maintainInclude(kPlain, a), Upkeep::Failed);
-    EXPECT_EQ(writeProgram(kPlain, a.string(), at("A.pb"), ""), ProgramResult::IncludeFailed);
+    EXPECT_EQ(writeProgram(kPlain, a, at("A.pb"), ""), ProgramResult::IncludeFailed);
     EXPECT_FALSE(fs::exists(at("A.pb")));
     EXPECT_EQ(read(include()), before);
 }
 
 TEST_F(Folder, ProgramAndIncludeLieBesideTheSource) {
     Design d = test::designNeeding(test::NeedAnchors);
-    const fs::path design = saveDesign("form.zrf", d);
+    const std::string design = saveDesign("form.zrf", d);
     fs::create_directory(at("src"));
-    const fs::path source = at("src") / "form.pb";
-    ASSERT_EQ(writeProgram(d, design.string(), source, "W_"), ProgramResult::Written);
+    const std::string source = (fs::path(at("src")) / "form.pb").string();
+    ASSERT_EQ(writeProgram(d, design, source, "W_"), ProgramResult::Written);
     EXPECT_EQ(read(source), programText(buildConstants(d, "W_"), "form.zrf"));
-    EXPECT_EQ(read(at("src") / "zarnet_include.pbi"),
+    EXPECT_EQ(read((fs::path(at("src")) / "zarnet_include.pbi").string()),
               includeText(test::featuresOf(test::NeedAnchors)));
     EXPECT_FALSE(fs::exists(include()));
 }
 
 TEST_F(Folder, TargetsAreToldApart) {
-    const fs::path design = saveDesign("form.zrf", kPlain);
+    const std::string design = saveDesign("form.zrf", kPlain);
     std::ofstream(at("empty.pb")).close();
     std::ofstream(at("full.pb")) << "x";
     fs::create_directory(at("folder.pb"));
@@ -147,18 +148,18 @@ TEST_F(Folder, TargetsAreToldApart) {
 
 // A design may bear any name, the include's or a source's among them.
 TEST_F(Folder, GenerationLeavesADesignUnderAnyName) {
-    const fs::path asInclude = saveDesign("zarnet_include.pbi", kWithImages);
+    const std::string asInclude = saveDesign("zarnet_include.pbi", kWithImages);
     const std::string bytes = read(asInclude);
     EXPECT_FALSE(writeIncludeFor(kPlain, asInclude));
     EXPECT_EQ(maintainInclude(kPlain, asInclude), Upkeep::NoInclude);
-    EXPECT_EQ(writeProgram(kPlain, asInclude.string(), at("p.pb"), ""), ProgramResult::Refused);
+    EXPECT_EQ(writeProgram(kPlain, asInclude, at("p.pb"), ""), ProgramResult::Refused);
     EXPECT_EQ(read(asInclude), bytes);
     EXPECT_FALSE(fs::exists(at("p.pb")));
 
-    const fs::path asSource = saveDesign("form.pb", kPlain);
+    const std::string asSource = saveDesign("form.pb", kPlain);
     const std::string sourceBytes = read(asSource);
-    EXPECT_EQ(writeProgram(kPlain, asSource.string(), asSource, ""), ProgramResult::Refused);
-    EXPECT_EQ(writeProgram(kPlain, asSource.string(), at("form.zrf"), ""), ProgramResult::Refused);
+    EXPECT_EQ(writeProgram(kPlain, asSource, asSource, ""), ProgramResult::Refused);
+    EXPECT_EQ(writeProgram(kPlain, asSource, at("form.zrf"), ""), ProgramResult::Refused);
     EXPECT_EQ(read(asSource), sourceBytes);
     EXPECT_FALSE(fs::exists(at("form.zrf")));
 }
