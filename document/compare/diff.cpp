@@ -178,6 +178,20 @@ Difference diffDesigns(const Design& a, const Design& b) {
     return out.out;
 }
 
+PictureMarks pictureMarks(const Difference& diff) {
+    PictureMarks marks;
+    for (const Change& c : diff.changes) {
+        if (c.kind == Change::Kind::Removed)
+            marks.removed.push_back(c.line);
+        else if (c.number >= 0 && (marks.outlined.empty() || marks.outlined.back() != c.number))
+            marks.outlined.push_back(c.number);
+    }
+    std::sort(marks.outlined.begin(), marks.outlined.end());
+    marks.outlined.erase(std::unique(marks.outlined.begin(), marks.outlined.end()),
+                         marks.outlined.end());
+    return marks;
+}
+
 std::string statLine(const Difference& diff) {
     size_t added = 0, removed = 0, other = 0;
     std::vector<int> changed;

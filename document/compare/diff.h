@@ -35,6 +35,14 @@ Difference diffDesigns(const Design& a, const Design& b);
 // "N changes: A gadgets added, R removed, C changed; W other".
 std::string statLine(const Difference& diff);
 
+// What a picture of the newer design marks: the gadgets added or changed
+// (by their numbers there) and, as lines, the gadgets removed.
+struct PictureMarks {
+    std::vector<int> outlined;
+    std::vector<std::string> removed;
+};
+PictureMarks pictureMarks(const Difference& diff);
+
 // Where a gadget lies, as printed: "top level", "#5 ContainerGadget \"Box\"",
 // "#4 PanelGadget \"Tabs\" tab 1".
 std::string describePlace(const DesignView& v, Place p);

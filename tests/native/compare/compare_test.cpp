@@ -136,6 +136,18 @@ TEST(Diff, StatIsOneLine) {
               "5 changes: 2 gadgets added, 1 removed, 1 changed; 1 other");
 }
 
+TEST(Diff, PictureMarksTheNewerDesignsGadgets) {
+    const Design b = edited([](Design& d) {
+        removeGadget(d, 28);
+        gadget(d, 0).x = 9;
+        addGadget(d, TextGadget);
+    });
+    const auto marks = compare::pictureMarks(diffDesigns(base(), b));
+    // The new text took the scroll area's freed number.
+    EXPECT_EQ(marks.outlined, (std::vector<int>{0, 28}));
+    EXPECT_EQ(marks.removed.size(), 2u); // the scroll area and its text
+}
+
 struct MergeCase {
     const char* what;
     Edit ours, theirs;

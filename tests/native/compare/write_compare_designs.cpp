@@ -6,7 +6,6 @@
 #include "document/example_design.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 using namespace zarnet;
@@ -17,18 +16,20 @@ int main(int argc, char** argv) {
         std::fputs("usage: write_compare_designs DIR\n", stderr);
         return 2;
     }
-    const std::filesystem::path dir = argv[1];
+    const std::string dir = std::string(argv[1]) + "/";
     const Design base = asFiled(makeExampleDesign());
     Design ours = base, theirs = base, red = base, blue = base;
-    gadget(ours, 12).x = 200;  // OkButton
+    gadget(ours, 12).x = 200; // OkButton
     gadget(theirs, 0).wtext = "Your name:";
     addGadget(theirs, TextGadget).name = "Footer";
     gadget(red, 13).wtext = "Red";
     gadget(blue, 13).wtext = "Blue";
-    const std::pair<const char*, const Design*> files[] = {
-        {"base.zrf", &base}, {"ours.zrf", &ours}, {"theirs.zrf", &theirs},
-        {"red.zrf", &red},   {"blue.zrf", &blue}};
+    const std::pair<const char*, const Design*> files[] = {{"base.zrf", &base},
+                                                           {"ours.zrf", &ours},
+                                                           {"theirs.zrf", &theirs},
+                                                           {"red.zrf", &red},
+                                                           {"blue.zrf", &blue}};
     for (const auto& [name, d] : files)
-        if (!writeFileAtomic(dir / name, writeDesign(*d))) return 1;
+        if (!writeFileAtomic(dir + name, writeDesign(*d))) return 1;
     return 0;
 }
