@@ -6,11 +6,13 @@
 #include "runtime/procedures.h"
 #include "runtime/runtime.h"
 #include "toolkit/toolkit.h"
+#include "viewer/screenshot.h"
 #include "viewer/viewer_logic.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -25,7 +27,9 @@ std::string ownPath() {
     return std::string(buf, n);
 }
 
-std::string parameter(int index) { return index < __argc ? std::string(__argv[index]) : std::string(); }
+std::string parameter(int index) {
+    return index < __argc ? std::string(__argv[index]) : std::string();
+}
 
 void restart(const std::string& self, const std::string& design) {
     const std::string param = viewer::restartParameter(design);
@@ -47,7 +51,7 @@ void eventLoop() {
     tk::KeyboardNavigation(0, true);
     bool escape = false;
     tk::InputSource& in = tk::input();
-    in.asyncKeyState(VK_ESCAPE);  // forget a press from before the window
+    in.asyncKeyState(VK_ESCAPE); // forget a press from before the window
     int event = 0;
     do {
         event = tk::WaitWindowEvent();
@@ -96,6 +100,20 @@ int showDesign(const std::string& path) {
     return 0;
 }
 
+// --screenshot OUT.png [--compare OLD.zrf] FILE.zrf
+int screenshot() {
+    const std::string out = parameter(2);
+    const bool compare = parameter(3) == "--compare";
+    const std::string older = compare ? parameter(4) : std::string();
+    const std::string design = parameter(compare ? 5 : 3);
+    if (out.empty() || design.empty() || (compare && older.empty()) ||
+        __argc != (compare ? 6 : 4)) {
+        std::fputs("usage: Pelmo.exe --screenshot OUT.png [--compare OLD.zrf] FILE.zrf\n", stderr);
+        return 2;
+    }
+    return viewer::takeScreenshot(out, design, older);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -104,6 +122,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::string self = ownPath();
     const std::string manifest = viewer::manifestPathFor(self);
     const std::string design = parameter(1);
+    if (design == "--screenshot") return screenshot();
     if (design.empty()) {
         askToToggle(manifest);
         return 0;
