@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 namespace zarnet::files {
@@ -49,7 +50,7 @@ class FileSystemOnDisk : public ::testing::Test {
         std::filesystem::remove_all(dir_, ec);
         std::filesystem::create_directories(dir_ + "folder");
         write("three", {1, 2, 3});
-        write("empty", {});
+        std::fclose(std::fopen((dir_ + "empty").c_str(), "wb"));
     }
     void TearDown() override {
         std::error_code ec;
