@@ -15,7 +15,10 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="${ZARNET_JOBS:-$(nproc)}"
-MAX_PROGRAM_BYTES=$((3 * 1024 * 1024))
+# Each program's largest size, from packaging/size_limits.txt.
+size_limit() {  # size_limit NAME ARCH
+  "$ROOT/packaging/size_limit.sh" "$1" "$2"
+}
 cd "$ROOT"
 make_setup=1
 test_builds=0
@@ -70,8 +73,9 @@ for arch in ${ZARNET_PACKAGE_ARCHS:-win32 win64}; do
   for exe in Zarnet.exe Pelmo.exe zarnet-assoc.exe zarnet-cli.exe; do
     "$triple-strip" -o "$stage/$exe" "$(program_of "$list" "$exe")"
     size="$(stat -c %s "$stage/$exe")"
-    if [ "$size" -gt "$MAX_PROGRAM_BYTES" ]; then
-      echo "package: $exe ($arch) is $size bytes, more than $MAX_PROGRAM_BYTES" >&2
+    limit="$(size_limit "$exe" "$arch")"
+    if [ "$size" -gt "$limit" ]; then
+      echo "package: $exe ($arch) is $size bytes, more than its limit of $limit" >&2
       exit 1
     fi
   done

@@ -85,11 +85,21 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_apt = 1 ]; then
   fi
 fi
 
-# libpng and libjpeg-turbo, cross-built for each Windows target.
+# libpng and libjpeg-turbo, cross-built for each Windows target, small: each
+# function in a section of its own, so that a program keeps only the parts
+# it calls (no PNG writer and its deflate in a reader), and libjpeg without
+# its JPEGMEM variable, whose sscanf would bring the whole scanf family into
+# every program. They report errors by longjmp, never by a C++ exception:
+# on i686 longjmp unwinds by the SEH chain alone, so their unwind tables
+# would be dead weight there, while on x86_64 longjmp unwinds by them. The
+# stamp marks a cache built this way.
+SMALL_C_FLAGS="-ffunction-sections -fdata-sections"
 build_cross_libs() {
   local triple="$1" prefix="$CACHE/$1"
+  local stamp="$prefix/built-small" cflags="$SMALL_C_FLAGS"
+  [ "$triple" = i686-w64-mingw32 ] && cflags="$cflags -fno-asynchronous-unwind-tables"
   if [ -f "$prefix/lib/libpng.a" ] && [ -f "$prefix/lib/libjpeg.a" ] &&
-     [ -f "$prefix/lib/libbenchmark.a" ]; then return; fi
+     [ -f "$prefix/lib/libbenchmark.a" ] && [ -f "$stamp" ]; then return; fi
   mkdir -p "$CACHE/src" "$prefix"
   (
     cd "$CACHE/src"
@@ -124,12 +134,14 @@ TC
   log "cross-building libjpeg-turbo for $triple"
   cmake -S "$jpegsrc" -B "$CACHE/build-jpeg-$triple" -DCMAKE_TOOLCHAIN_FILE="$tc" \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
-    -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+    -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_FLAGS="$cflags -DNO_GETENV" -DCMAKE_C_FLAGS_RELEASE="-Os -DNDEBUG" >/dev/null
   cmake --build "$CACHE/build-jpeg-$triple" -j"$(nproc)" --target install >/dev/null
   log "cross-building libpng for $triple"
   cmake -S "$pngsrc" -B "$CACHE/build-png-$triple" -DCMAKE_TOOLCHAIN_FILE="$tc" \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
     -DPNG_EXECUTABLES=OFF -DPNG_TOOLS=OFF -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_FLAGS="$cflags" -DCMAKE_C_FLAGS_RELEASE="-Os -DNDEBUG" \
     -DZLIB_LIBRARY=/usr/$triple/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/$triple/include >/dev/null
   cmake --build "$CACHE/build-png-$triple" -j"$(nproc)" --target install >/dev/null
   log "cross-building Google Benchmark for $triple"
@@ -144,6 +156,7 @@ TC
   if [ ! -f "$prefix/lib/libpng.a" ]; then
     cp "$(ls "$prefix"/lib/libpng16*.a | head -1)" "$prefix/lib/libpng.a"
   fi
+  touch "$stamp"
 }
 build_cross_libs i686-w64-mingw32
 build_cross_libs x86_64-w64-mingw32

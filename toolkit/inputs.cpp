@@ -7,6 +7,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -167,10 +168,40 @@ std::string ipText(GadgetRec& g) {
                   static_cast<unsigned long>(FOURTH_IPADDRESS(a)));
     return buf;
 }
+// One number of an address as C's "%u" reads it: blanks, a sign, digits; a
+// value past the largest stays the largest, a minus wraps. Done by hand, as
+// the scanf family would bring its own large reader into every program.
+bool readAddressPart(std::string_view& text, unsigned& out) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool minus = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
+    const size_t first = i;
+    unsigned long value = 0;
+    bool over = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const unsigned long digit = static_cast<unsigned long>(text[i] - '0');
+        if (value > (ULONG_MAX - digit) / 10)
+            over = true;
+        else
+            value = value * 10 + digit;
+    }
+    if (i == first) return false;
+    out = static_cast<unsigned>(over ? ULONG_MAX : minus ? 0UL - value : value);
+    text.remove_prefix(i);
+    return true;
+}
 void setIpText(GadgetRec& g, std::string_view text) {
-    unsigned a = 0, b = 0, c = 0, d = 0;
-    if (std::sscanf(std::string(text).c_str(), "%u.%u.%u.%u", &a, &b, &c, &d) == 4)
-        setIpState(g, MAKEIPADDRESS(a & 255, b & 255, c & 255, d & 255));
+    text = text.substr(0, text.find('\0'));
+    unsigned part[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0) {
+            if (text.empty() || text[0] != '.') return;
+            text.remove_prefix(1);
+        }
+        if (!readAddressPart(text, part[i])) return;
+    }
+    setIpState(g, MAKEIPADDRESS(part[0] & 255, part[1] & 255, part[2] & 255, part[3] & 255));
 }
 bool ipNotify(GadgetRec& g, NMHDR* hdr, LRESULT*) {
     if (hdr->code == static_cast<UINT>(IPN_FIELDCHANGED)) pushGadgetEvent(g, PB_EventType_Change);

@@ -80,6 +80,30 @@ TEST_F(GadgetOps, TextRoundTripsPerKind) {
     }
 }
 
+// An address is read as four "%u" numbers between dots; each field keeps
+// its low byte, and a text that is no address changes nothing.
+TEST_F(GadgetOps, AddressTextsAreReadAsFourNumbers) {
+    const struct {
+        const char* text;
+        const char* shown;
+    } cases[] = {
+        {" 10.\t0.+0.1 and more", "10.0.0.1"},
+        {"300.1.2.3", "44.1.2.3"},
+        {"-1.2.3.4", "255.2.3.4"},
+        {"99999999999.0.0.7", "255.0.0.7"},
+        {"1.2.3", "9.9.9.9"},
+        {"1 .2.3.4", "9.9.9.9"},
+        {"1..2.3", "9.9.9.9"},
+        {"", "9.9.9.9"},
+    };
+    const int g = IPAddressGadget(PB_Any, 0, 0, 120, 20);
+    for (const auto& c : cases) {
+        SetGadgetText(g, "9.9.9.9");
+        SetGadgetText(g, c.text);
+        EXPECT_EQ(GetGadgetText(g), c.shown) << c.text;
+    }
+}
+
 TEST_F(GadgetOps, FrameWithBorderShowsNoCaptionButKeepsItsText) {
     const int g = Frame3DGadget(PB_Any, 0, 0, 80, 80, "Caption", PB_Frame3D_Double);
     EXPECT_EQ(GetGadgetText(g), "Caption");
