@@ -37,16 +37,24 @@ echo "== native tests"
 record build/native-tests.log
 
 # Both shipped architectures where this machine runs 32-bit programs; the
-# x86_64 build alone where it does not.
+# x86_64 build alone where it does not. The two share nothing (each has its
+# own Wine prefix and server and its own X display), so they run side by
+# side; their logs are shown one after the other.
 wine_configs=(win64)
 [ "$ZARNET_WINE_RUNS32" = 1 ] && wine_configs=(win32 win64)
+display=90
+for c in "${wine_configs[@]}"; do
+  (cd "build/$c" && ZARNET_XVFB_FIRST=$display "$ROOT/scripts/with-xvfb.sh" \
+    ctest --output-on-failure --timeout 300) >"build/$c-tests.log" 2>&1 &
+  display=$((display + 20))
+done
+wait
 for c in "${wine_configs[@]}"; do
   case "$c" in
     win32) echo "== Windows tests under Wine: the i686 build (wine32)" ;;
     win64) echo "== Windows tests under Wine: the x86_64 build (wine64)" ;;
   esac
-  (cd "build/$c" && "$ROOT/scripts/with-xvfb.sh" ctest --output-on-failure --timeout 300) 2>&1 |
-    tee "build/$c-tests.log"
+  cat "build/$c-tests.log"
   record "build/$c-tests.log"
 done
 
@@ -66,12 +74,13 @@ echo "== fuzzers, ${FUZZ_SECONDS}s each"
 seeds="$ROOT/build/fuzz/seeds"
 rm -rf "$seeds" && mkdir -p "$seeds"
 build/fuzz/tests/fuzz/write_design_seeds "$seeds/design" "$seeds/compact"
-for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
-  [ -x "$fuzzer" ] || continue
+# One bounded run of a fuzzer; its exit status goes to build/fuzz/NAME.rc.
+run_fuzzer() {  # run_fuzzer FUZZER
+  local fuzzer="$1" name corpus d
   name="$(basename "$fuzzer")"
   corpus="$ROOT/build/fuzz/corpus/$name"
   mkdir -p "$corpus"
-  seed_dirs=()
+  local seed_dirs=()
   case "$name" in
     compact*) seed_dirs=("$seeds/compact") ;;
     design* | record* | clipboard*) seed_dirs=("$seeds/design") ;;
@@ -80,8 +89,25 @@ for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
   for d in "tests/fuzz/corpus/${name%_fuzz}" "tests/fuzz/corpus/${name%%_*}"; do
     [ -d "$d" ] && { seed_dirs+=("$d"); break; }
   done
-  if "$fuzzer" -max_total_time="$FUZZ_SECONDS" -max_len=65536 -print_final_stats=0 \
-      "$corpus" "${seed_dirs[@]}" >"build/fuzz/$name.log" 2>&1; then
+  "$fuzzer" -max_total_time="$FUZZ_SECONDS" -max_len=65536 -print_final_stats=0 \
+    "$corpus" "${seed_dirs[@]}" >"build/fuzz/$name.log" 2>&1
+  echo $? >"build/fuzz/$name.rc"
+}
+# Each fuzzer is one process on one core: as many run at once as there are
+# cores.
+fuzz_jobs="$(nproc)"
+fuzzers=()
+for fuzzer in build/fuzz/tests/fuzz/*_fuzz; do
+  [ -x "$fuzzer" ] || continue
+  fuzzers+=("$fuzzer")
+  rm -f "build/fuzz/$(basename "$fuzzer").rc"
+  while [ "$(jobs -rp | wc -l)" -ge "$fuzz_jobs" ]; do wait -n; done
+  run_fuzzer "$fuzzer" &
+done
+wait
+for fuzzer in "${fuzzers[@]}"; do
+  name="$(basename "$fuzzer")"
+  if [ "$(cat "build/fuzz/$name.rc" 2>/dev/null)" = 0 ]; then
     echo "fuzz $name: passed"
     passed=$((passed + 1))
   else
