@@ -124,12 +124,12 @@ TEST_F(ZarnetE2E, ARestartHandsItsCopyToTheNewDesigner) {
     const recovery::ProcessIdentity nextId{pid,
                                            (uint64_t(c.dwHighDateTime) << 32) | c.dwLowDateTime};
     // One copy, named for the new designer from the moment it took over,
-    // and soon written by it.
+    // and soon written by it (a loaded machine may take seconds).
     const std::vector<std::string> copies = recoveryFiles();
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(copies[0], recoveryFolder() + recovery::copyFileName(nextId));
     std::optional<recovery::RecoveryCopy> copy;
-    for (int i = 0; i < 100 && !(copy && copy->writer == nextId); ++i, Sleep(50)) {
+    for (int i = 0; i < 600 && !(copy && copy->writer == nextId); ++i, Sleep(50)) {
         const auto bytes = readFileBytes(pathFromText(copies[0]));
         copy = bytes ? recovery::readCopy(*bytes).copy : std::nullopt;
     }
