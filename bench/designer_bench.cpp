@@ -1,6 +1,6 @@
 // The designer with a 1,000-gadget design, each against its floor in the
 // same run: opening it (canvas gadgets and tree entries) against opening it
-// the way the viewer does; a canvas rebuild against opening it; the tree
+// the way the viewer does, in this process and as whole programs; a canvas rebuild against opening it; the tree
 // rebuilt against bare inserts; a restart against a cold start of the designer;
 // a preview against a cold start of the viewer. The idle designer's
 // processor use is measured by designer_idle.sh.
@@ -247,6 +247,17 @@ double designerPreview(designer::Designer& d) {
     return ms;
 }
 
+// The whole programs: the designer started on the design against the
+// viewer started on it, each until its window shows.
+void BM_DesignerStartOverViewerStart(benchmark::State& state) {
+    const MixedFile f;
+    const std::string& design = f.path;
+    pairedRatio(state, "designer_ms", "viewer_ms", [&] {
+        const double viewer = pelmoColdStart(design);
+        return std::pair{designerColdStart(design), viewer};
+    });
+}
+
 void BM_RestartOverColdStart(benchmark::State& state) {
     const MixedFile f;
     const std::string& folder = f.folder;
@@ -271,6 +282,7 @@ void BM_PreviewOverPelmoStart(benchmark::State& state) {
 }
 
 BENCHMARK(BM_DesignerOpenOverViewer)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
+BENCHMARK(BM_DesignerStartOverViewerStart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 BENCHMARK(BM_CanvasRebuildOverOpen)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 BENCHMARK(BM_TreeRebuildOverInserts)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
 BENCHMARK(BM_RestartOverColdStart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
