@@ -1,9 +1,10 @@
 // The designer with a 1,000-gadget design, each against its floor in the
 // same run: opening it (canvas gadgets and tree entries) against opening it
-// the way the viewer does, in this process and as whole programs; a canvas rebuild against opening it; the tree
-// rebuilt against bare inserts; a restart against a cold start of the designer;
-// a preview against a cold start of the viewer. The idle designer's
-// processor use is measured by designer_idle.sh.
+// the way the viewer does, in this process and as whole programs; a canvas
+// rebuild against opening it; the tree rebuilt against bare inserts; a
+// restart against a cold start of the designer; a preview against a cold
+// start of the viewer. The idle designer's processor use is measured by
+// designer_idle.sh.
 #include "bench/paired_ratio.h"
 #include "bench/wine_timing.h"
 #include "bench/mixed_design.h"

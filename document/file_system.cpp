@@ -33,8 +33,12 @@ Kind kindFromAttributes(const std::string& path) {
 
 } // namespace
 
-Kind kindOf(const std::string& path) { return kindFromAttributes(path); }
-Kind targetKindOf(const std::string& path) { return kindFromAttributes(path); }
+Kind kindOf(const std::string& path) {
+    return kindFromAttributes(path);
+}
+Kind targetKindOf(const std::string& path) {
+    return kindFromAttributes(path);
+}
 
 std::optional<uint64_t> sizeOf(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -67,10 +71,13 @@ bool sameFile(const std::string& a, const std::string& b) {
            x->nFileIndexHigh == y->nFileIndexHigh && x->nFileIndexLow == y->nFileIndexLow;
 }
 
-bool removeFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool removeFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
 
 bool replaceFile(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
 }
 
 std::optional<std::vector<Entry>> entriesOf(const std::string& folder) {
@@ -87,7 +94,8 @@ std::optional<std::vector<Entry>> entriesOf(const std::string& folder) {
     do {
         const std::string_view name = found.cFileName;
         if (name == "." || name == "..") continue;
-        entries.push_back({std::string(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        entries.push_back(
+            {std::string(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
     } while (FindNextFileA(h, &found));
     FindClose(h);
     return entries;
@@ -136,7 +144,9 @@ bool sameFile(const std::string& a, const std::string& b) {
            x.st_ino == y.st_ino;
 }
 
-bool removeFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+bool removeFile(const std::string& path) {
+    return unlink(path.c_str()) == 0;
+}
 
 bool replaceFile(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
@@ -165,11 +175,14 @@ std::string_view folderOf(std::string_view path) {
     const size_t cut = path.find_last_of(kSeparators);
 #ifdef _WIN32
     // "C:name" is a name in drive C's current folder.
-    if (cut == std::string_view::npos && path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
+    if (cut == std::string_view::npos && path.size() >= 2 && path[1] == ':')
+        return path.substr(0, 2);
 #endif
     return cut == std::string_view::npos ? std::string_view() : path.substr(0, cut + 1);
 }
 
-std::string_view nameOf(std::string_view path) { return path.substr(folderOf(path).size()); }
+std::string_view nameOf(std::string_view path) {
+    return path.substr(folderOf(path).size());
+}
 
 } // namespace zarnet::files

@@ -173,7 +173,8 @@ std::string ipText(GadgetRec& g) {
 // the scanf family would bring its own large reader into every program.
 bool readAddressPart(std::string_view& text, unsigned& out) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
     bool minus = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
     const size_t first = i;
