@@ -47,7 +47,7 @@ std::vector<uint8_t> compactOf(const zarnet::Design& d) {
 }
 
 bool put(const fs::path& file, const std::vector<uint8_t>& bytes) {
-    return zarnet::writeFileAtomic(file, bytes);
+    return zarnet::writeFileAtomic(file.string(), bytes);
 }
 
 } // namespace
