@@ -292,7 +292,8 @@ bool writeFileAtomic(const std::string& path, std::span<const uint8_t> bytes) {
         File f = openFile(tmp, true);
         if (!f) return false;
         const bool written =
-            std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() && flushToDisk(f.get());
+            (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size()) &&
+            flushToDisk(f.get());
         if (std::fclose(f.release()) != 0 || !written) {
             files::removeFile(tmp);
             return false;

@@ -44,11 +44,22 @@ HFONT FontID(int font) {
 }
 
 void FreeFont(int font) {
-    auto& m = state().fonts;
-    auto it = m.find(font);
-    if (it == m.end()) return;
-    DeleteObject(it->second->handle);
-    m.erase(it);
+    State& s = state();
+    auto it = s.fonts.find(font);
+    if (it == s.fonts.end()) return;
+    const HFONT dying = it->second->handle;
+    // No gadget may go on drawing with a deleted font: its users get the
+    // default font back first, as SetGadgetFont(gadget, 0) gives it.
+    for (auto& [number, g] : s.gadgets)
+        if (g->font == dying ||
+            reinterpret_cast<HFONT>(SendMessageA(g->hwnd, WM_GETFONT, 0, 0)) == dying) {
+            g->font = nullptr;
+            SendMessageA(g->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(s.defaultFont), FALSE);
+        }
+    if (s.defaultFont == dying)
+        s.defaultFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    DeleteObject(dying);
+    s.fonts.erase(it);
 }
 
 } // namespace tk

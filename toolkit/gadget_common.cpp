@@ -234,13 +234,32 @@ bool GadgetHidden(int gadget) {
     return g && !(GetWindowLongA(g->hwnd, GWL_STYLE) & WS_VISIBLE);
 }
 
+namespace {
+
+// A gadget takes input when neither it nor a splitter holding it is
+// disabled: enabling a splitter leaves a gadget disabled by itself so.
+void applyEnabled(GadgetRec& g, bool holderDisabled) {
+    const bool off = g.disabled || holderDisabled;
+    EnableWindow(g.hwnd, !off);
+    if (g.aux) EnableWindow(g.aux, !off);
+    for (int child : splitterChildren(g))
+        if (GadgetRec* c = findGadget(child)) applyEnabled(*c, off);
+}
+
+bool holderDisabled(const GadgetRec& g) {
+    for (const auto& [n, other] : state().gadgets)
+        if (other->kind == KindSplitter && (other->first == g.number || other->second == g.number))
+            return !IsWindowEnabled(other->hwnd);
+    return false;
+}
+
+} // namespace
+
 void DisableGadget(int gadget, bool disable) {
     GadgetRec* g = findGadget(gadget);
     if (!g) return;
-    EnableWindow(g->hwnd, !disable);
-    if (g->aux) EnableWindow(g->aux, !disable);
-    for (int child : splitterChildren(*g))
-        DisableGadget(child, disable);
+    g->disabled = disable;
+    applyEnabled(*g, holderDisabled(*g));
 }
 
 bool GadgetDisabled(int gadget) {

@@ -231,6 +231,23 @@ bool ResizeImage(int image, int width, int height) {
 void FreeImage(int image) {
     auto it = images().find(image);
     if (it == images().end()) return;
+    // No gadget may go on showing a deleted bitmap: its users lose the
+    // picture first.
+    const HBITMAP dying = it->second.bitmap;
+    std::vector<int> users;
+    for (const auto& [number, g] : detail::state().gadgets) {
+        const bool shows =
+            g->kind == KindImage
+                ? GetPropA(g->hwnd, kShownProp) == dying
+                : (g->kind == KindButtonImage || g->kind == KindButton) &&
+                      reinterpret_cast<HBITMAP>(
+                          SendMessageA(g->hwnd, BM_GETIMAGE, IMAGE_BITMAP, 0)) == dying;
+        if (shows) users.push_back(number);
+    }
+    for (const int user : users)
+        SetGadgetImage(user, nullptr);
+    it = images().find(image);
+    if (it == images().end()) return;
     if (drawing() && drawing()->image == image) drawing().reset();
     release(it->second);
     images().erase(it);

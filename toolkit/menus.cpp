@@ -160,6 +160,7 @@ void DisplayPopupMenu(int menu, HWND window, int x, int y) {
     }
     // The menu closes properly only when its owner is the foreground window.
     SetForegroundWindow(window);
+    ModalWait wait;
     TrackPopupMenu(m->handle, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, window, nullptr);
     releaseMenuKeys();
     PostMessageA(window, WM_NULL, 0, 0);

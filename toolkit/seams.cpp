@@ -252,25 +252,75 @@ Clock& clock() {
     return *currentClock;
 }
 
+namespace {
+
+struct ModalTick {
+    std::function<void()> tick;
+    uint32_t everyMs = 1000;
+    int depth = 0;
+    bool running = false;
+};
+ModalTick& modalTick() {
+    static ModalTick t;
+    return t;
+}
+
+void CALLBACK modalTimer(HWND, UINT, UINT_PTR, DWORD) {
+    ModalTick& t = modalTick();
+    if (t.running || !t.tick) return;
+    t.running = true;
+    t.tick();
+    t.running = false;
+}
+
+} // namespace
+
+void setModalTick(std::function<void()> tick, uint32_t everyMs) {
+    modalTick().tick = std::move(tick);
+    modalTick().everyMs = everyMs;
+}
+
+// Thread timers reach their procedure through any message loop that
+// dispatches, the system's modal ones included; nested waits share the
+// outermost one's timer.
+ModalWait::ModalWait() {
+    ModalTick& t = modalTick();
+    if (!t.tick) return;
+    active_ = true;
+    if (t.depth++ == 0) timer_ = SetTimer(nullptr, 0, t.everyMs, modalTimer);
+}
+
+ModalWait::~ModalWait() {
+    if (!active_) return;
+    if (timer_) KillTimer(nullptr, timer_);
+    --modalTick().depth;
+}
+
 int MessageRequester(std::string_view title, std::string_view text, uint32_t flags) {
+    ModalWait wait;
     return requesters().message(title, text, flags);
 }
 std::string OpenFileRequester(std::string_view title, std::string_view defaultFile,
                               std::string_view pattern, int patternPosition) {
+    ModalWait wait;
     return requesters().openFile(title, defaultFile, pattern, patternPosition);
 }
 std::string SaveFileRequester(std::string_view title, std::string_view defaultFile,
                               std::string_view pattern, int patternPosition) {
+    ModalWait wait;
     return requesters().saveFile(title, defaultFile, pattern, patternPosition);
 }
 std::string InputRequester(std::string_view title, std::string_view message,
                            std::string_view defaultText) {
+    ModalWait wait;
     return requesters().input(title, message, defaultText);
 }
 int32_t ColorRequester(int32_t colour) {
+    ModalWait wait;
     return requesters().colour(colour);
 }
 std::optional<FontChoice> FontRequester(std::string_view name, int size, uint32_t style) {
+    ModalWait wait;
     return requesters().font(name, size, style);
 }
 uint32_t ElapsedMilliseconds() {

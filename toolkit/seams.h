@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,6 +63,23 @@ void setClock(Clock* clock);
 InputSource& input();
 Requesters& requesters();
 Clock& clock();
+
+// Work a program must do every so often (a recovery copy of unsaved
+// work) also while the thread waits in a requester, a pop-up menu or an
+// editor window's own loop: `tick` runs about every `everyMs` while a
+// ModalWait lives. An empty tick turns it off.
+void setModalTick(std::function<void()> tick, uint32_t everyMs = 1000);
+class ModalWait {
+  public:
+    ModalWait();
+    ~ModalWait();
+    ModalWait(const ModalWait&) = delete;
+    ModalWait& operator=(const ModalWait&) = delete;
+
+  private:
+    bool active_ = false;
+    UINT_PTR timer_ = 0;
+};
 
 // PureBasic's commands on top of the seams.
 int MessageRequester(std::string_view title, std::string_view text, uint32_t flags = 0);

@@ -1,5 +1,6 @@
 #include "toolkit/state.h"
 
+#include "toolkit/images.h"
 #include "toolkit/kinds.h"
 
 #include <commctrl.h>
@@ -169,7 +170,12 @@ void forgetGadgetsUnder(HWND hwnd) {
         if (g && (g->hwnd == h || g->aux == h)) gone.insert(g->number);
     }
     for (int number : gone) {
+        // With the XP look an image gadget holds a copy of its picture,
+        // which it hands back only while it lives: nested ones too.
+        if (findGadget(number) && findGadget(number)->kind == KindImage)
+            SetGadgetImage(number, nullptr);
         GadgetRec* g = findGadget(number);
+        if (!g) continue;
         for (HWND part : {g->hwnd, g->aux, g->inner}) s.gadgetByHwnd.erase(part);
         for (HWND page : g->pages) s.gadgetByHwnd.erase(page);
         if (g->backBrush) DeleteObject(g->backBrush);

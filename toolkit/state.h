@@ -35,6 +35,7 @@ struct GadgetRec {
     int window = -1;       // owning window number
     uint32_t flags = 0;    // the PureBasic flags it was created with
     bool hidden = false;   // hidden by HideGadget (a hidden splitter also hides what it holds)
+    bool disabled = false; // disabled by DisableGadget (a disabled splitter also disables what it holds)
 
     HFONT font = nullptr; // nullptr: the default font
     int32_t front = -1, back = -1;

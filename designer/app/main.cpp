@@ -8,6 +8,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     static Designer designer;
     StartOptions options;
     options.parameters = commandLineParameters(GetCommandLineA());
+    options.waitForMessages = true;
     if (!designer.start(options)) return 1;
     while (designer.pass()) {
     }

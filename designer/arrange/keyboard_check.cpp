@@ -1,8 +1,10 @@
 #include "designer/arrange/keyboard_check.h"
 
 #include "designer/arrange/tab_units.h"
+#include "designer/canvas/option_runs.h"
 #include "document/catalogue.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -83,6 +85,7 @@ class Checker {
             if (isInput(d_.items[i].typ)) unnamed(i, found[i]);
             if (d_.items[i].typ == TextGadget) leadsNowhere(i, found[i]);
         }
+        farInGroup(found);
         std::vector<KeyboardFinding> out;
         for (size_t i = 0; i < found.size(); ++i)
             for (std::string& what : found[i])
@@ -190,6 +193,35 @@ class Checker {
         else if (!takesFocus(d_.items[static_cast<size_t>(n)].typ))
             found.push_back(k + " leads to " + gadget(n) + ", which cannot take the focus");
     }
+
+    // An option listed right after another is one group with it wherever it
+    // stands: the arrow keys move between them and only one is ever on, so
+    // two far apart on the form are most likely two questions made one.
+    void farInGroup(std::vector<std::vector<std::string>>& found) const {
+        const std::vector<int> starts = optionGroupStarts(d_.items);
+        int previous = -1;
+        for (size_t i = 0; i < d_.items.size(); ++i) {
+            if (starts[i] < 0) continue;
+            const Item& it = d_.items[i];
+            if (previous >= 0 && starts[static_cast<size_t>(previous)] == starts[i]) {
+                const Item& p = d_.items[static_cast<size_t>(previous)];
+                // The empty space between two spans on one axis.
+                const auto gap = [](int64_t a, int64_t aw, int64_t b, int64_t bw) {
+                    const int64_t aEnd = a + std::max<int64_t>(aw, 0);
+                    const int64_t bEnd = b + std::max<int64_t>(bw, 0);
+                    return std::max<int64_t>(0, std::max(b - aEnd, a - bEnd));
+                };
+                const int64_t apart = std::max(gap(p.x, p.w, it.x, it.w), gap(p.y, p.h, it.y, it.h));
+                const int64_t far = int64_t{3} * std::max(std::max(p.h, it.h), kOptionRow);
+                if (apart > far)
+                    found[i].push_back("is one group of options with " + gadget(previous) +
+                                       " but stands " + std::to_string(apart) + " pixels from it");
+            }
+            previous = static_cast<int>(i);
+        }
+    }
+
+    static constexpr int kOptionRow = 20;
 
     const Design& d_;
     std::vector<bool> active_;

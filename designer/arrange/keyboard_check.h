@@ -1,11 +1,13 @@
 // The keyboard-access check: what keeps a design from being used without a
-// mouse. Three kinds of finding:
+// mouse. Four kinds of finding:
 // - two gadgets shown together whose captions use the same access key;
 // - an input gadget (string, editor, combo box, spin, list view, list icon,
 //   tree, date, IP address, track bar) with no TextGadget directly before
 //   it in the tab order to name it;
 // - a TextGadget with an access key whose next gadget in the tab order
-//   cannot take the focus (or that has no next gadget).
+//   cannot take the focus (or that has no next gadget);
+// - an option that is one group with the option before it (listed right
+//   after it in one parent) but stands more than three rows from it.
 //
 // How the tab order is read:
 // - TAB visits the units of each parent in list order (see tab_units.h):

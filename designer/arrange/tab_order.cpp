@@ -1,6 +1,7 @@
 #include "designer/arrange/tab_order.h"
 
 #include "designer/arrange/tab_units.h"
+#include "designer/canvas/option_runs.h"
 #include "designer/canvas/structure.h"
 #include "document/catalogue.h"
 
@@ -41,32 +42,85 @@ struct UnitIndex {
     }
 };
 
+// How far below a row's top item another may stand and still be in it.
+constexpr int kRowTolerance = 4;
+
 bool isFrame(const Design& d, const TabUnit& u) {
     return d.items[u.item].typ == Frame3DGadget;
 }
 
-// Puts the non-frame units of a scope in the order `order` gives (indices
-// into the scope), leaving every frame in its slot.
+bool isOptionUnit(const Design& d, const TabUnit& u) {
+    return d.items[u.item].typ == OptionGadget;
+}
+
+// A scope's units as they move: a run of option units side by side is one
+// block (the options' group), every other unit a block of its own. Frames
+// are left out; they keep their slots.
+using Block = std::vector<size_t>; // positions in the scope, in list order
+
+std::vector<Block> movableBlocks(const Design& d, const std::vector<TabUnit>& scope) {
+    std::vector<Block> blocks;
+    bool inRun = false;
+    for (size_t k = 0; k < scope.size(); ++k) {
+        if (isFrame(d, scope[k])) {
+            inRun = false;
+            continue;
+        }
+        const bool option = isOptionUnit(d, scope[k]);
+        if (!(option && inRun)) blocks.emplace_back();
+        blocks.back().push_back(k);
+        inRun = option;
+    }
+    return blocks;
+}
+
+size_t blockOf(const std::vector<Block>& blocks, size_t pos) {
+    for (size_t b = 0; b < blocks.size(); ++b)
+        if (std::find(blocks[b].begin(), blocks[b].end(), pos) != blocks[b].end()) return b;
+    return blocks.size();
+}
+
+// Puts the non-frame units of a scope in the order the blocks give,
+// leaving every frame in its slot.
 void placeAroundFrames(const Design& d, std::vector<TabUnit>& scope,
-                       const std::vector<size_t>& order) {
+                       const std::vector<Block>& blocks) {
     std::vector<TabUnit> moved;
-    moved.reserve(order.size());
-    for (const size_t k : order)
-        moved.push_back(std::move(scope[k]));
+    for (const Block& b : blocks)
+        for (const size_t k : b)
+            moved.push_back(std::move(scope[k]));
     size_t next = 0;
     for (TabUnit& slot : scope)
         if (!isFrame(d, slot)) slot = std::move(moved[next++]);
 }
 
-std::vector<size_t> nonFrames(const Design& d, const std::vector<TabUnit>& scope) {
-    std::vector<size_t> out;
-    for (size_t k = 0; k < scope.size(); ++k)
-        if (!isFrame(d, scope[k])) out.push_back(k);
-    return out;
+// Two option blocks that end up side by side would make one group: the
+// nearest other block after them (else before them) goes between. The
+// first `fixed` blocks stay where they are.
+void keepRunsApart(const Design& d, const std::vector<TabUnit>& scope, std::vector<Block>& blocks,
+                   size_t fixed = 0) {
+    const auto run = [&](const Block& b) { return isOptionUnit(d, scope[b.front()]); };
+    for (size_t k = 0; k + 1 < blocks.size(); ++k) {
+        if (!run(blocks[k]) || !run(blocks[k + 1]) || k + 1 < fixed) continue;
+        const auto first = blocks.begin() + static_cast<std::ptrdiff_t>(k);
+        const auto later =
+            std::find_if(first + 2, blocks.end(), [&](const Block& b) { return !run(b); });
+        if (later != blocks.end()) {
+            std::rotate(first + 1, later, later + 1);
+            continue;
+        }
+        if (k < fixed) return;
+        const auto from = blocks.begin() + static_cast<std::ptrdiff_t>(fixed);
+        auto earlier = first;
+        while (earlier != from && run(*earlier))
+            --earlier;
+        if (run(*earlier)) return;
+        std::rotate(earlier, earlier + 1, first + 1);
+    }
 }
 
 // Lays the list out again from the tree. False when that is the list as it
-// was; otherwise the design takes it, provided it stays sound.
+// was, or when it would join or split a group of options; otherwise the
+// design takes it, provided it stays sound.
 bool commitTree(Design& d, const std::vector<TabUnit>& top) {
     std::vector<size_t> order;
     order.reserve(d.items.size());
@@ -80,30 +134,55 @@ bool commitTree(Design& d, const std::vector<TabUnit>& top) {
     Design next = d;
     for (size_t i = 0; i < order.size(); ++i)
         next.items[i] = d.items[order[i]];
+    if (!sameOptionGroups(d.items, next.items)) return false;
     return adoptEdit(d, std::move(next));
 }
 
 void sortScope(const Design& d, std::vector<TabUnit>& units, bool pinFrames) {
-    auto above = [&](size_t a, size_t b) {
-        const Item& p = d.items[units[a].item];
-        const Item& q = d.items[units[b].item];
-        return p.y != q.y ? p.y < q.y : p.x < q.x;
+    // A block goes where its top-left member goes; members keep their order.
+    const auto key = [&](const Block& b) {
+        std::pair<int, int> best{INT32_MAX, INT32_MAX};
+        for (const size_t k : b) {
+            const Item& it = d.items[units[k].item];
+            best = std::min(best, std::pair<int, int>{it.y, it.x});
+        }
+        return best;
     };
-    std::vector<size_t> order;
+    std::vector<Block> blocks;
     if (pinFrames) {
-        order = nonFrames(d, units);
+        blocks = movableBlocks(d, units);
     } else {
-        order.resize(units.size());
-        std::iota(order.begin(), order.end(), size_t{0});
+        for (size_t k = 0; k < units.size(); ++k)
+            blocks.push_back({k});
     }
-    std::stable_sort(order.begin(), order.end(), above);
+    std::stable_sort(blocks.begin(), blocks.end(),
+                     [&](const Block& a, const Block& b) { return key(a) < key(b); });
+    // Items a few pixels apart in height (a label set a little lower than
+    // its field) share a row, which goes left to right.
+    std::vector<std::pair<size_t, int>> place(blocks.size()); // row, x
+    int rowTop = 0;
+    for (size_t k = 0, row = 0; k < blocks.size(); ++k) {
+        const auto [y, x] = key(blocks[k]);
+        if (k > 0 && int64_t{y} - rowTop > kRowTolerance) ++row;
+        if (k == 0 || place[k - 1].first != row) rowTop = y;
+        place[k] = {row, x};
+    }
+    std::vector<size_t> byRow(blocks.size());
+    std::iota(byRow.begin(), byRow.end(), size_t{0});
+    std::stable_sort(byRow.begin(), byRow.end(),
+                     [&](size_t a, size_t b) { return place[a] < place[b]; });
+    std::vector<Block> rowOrder;
+    for (const size_t k : byRow)
+        rowOrder.push_back(std::move(blocks[k]));
+    blocks = std::move(rowOrder);
     if (pinFrames) {
-        placeAroundFrames(d, units, order);
+        keepRunsApart(d, units, blocks);
+        placeAroundFrames(d, units, blocks);
     } else {
         std::vector<TabUnit> sorted;
         sorted.reserve(units.size());
-        for (const size_t k : order)
-            sorted.push_back(std::move(units[k]));
+        for (const Block& b : blocks)
+            sorted.push_back(std::move(units[b.front()]));
         units = std::move(sorted);
     }
     for (TabUnit& u : units) {
@@ -124,10 +203,10 @@ void badgeInside(const Design& d, const TabUnit& u, std::vector<int>& badges) {
 
 void badgeScope(const Design& d, const std::vector<TabUnit>& units, std::vector<int>& badges) {
     int place = 0;
-    for (const TabUnit& u : units) {
-        if (!isFrame(d, u)) badges[u.item] = ++place;
+    for (const Block& b : movableBlocks(d, units))
+        badges[units[b.front()].item] = ++place;
+    for (const TabUnit& u : units)
         badgeInside(d, u, badges);
-    }
 }
 
 } // namespace
@@ -144,30 +223,51 @@ int tabUnitOf(const Design& d, size_t item) {
     return UnitIndex(*top, d.items.size()).unitOf[item];
 }
 
-bool applyTabOrder(Design& d, std::span<const int> clickedNumbers) {
+TabOrderOutcome applyTabOrderOutcome(Design& d, std::span<const int> clickedNumbers) {
     auto top = tabUnits(d.items);
-    if (!top) return false;
+    if (!top) return TabOrderOutcome::Unchanged;
     const UnitIndex index(*top, d.items.size());
     std::vector<TabUnit>* scope = nullptr;
     std::vector<size_t> clicked; // positions in the scope, in click order
     for (const int number : clickedNumbers) {
         const int item = itemByNumber(d.items, number);
-        if (item < 0) return false;
+        if (item < 0) return TabOrderOutcome::Unchanged;
         const int unit = index.unitOf[static_cast<size_t>(item)];
-        if (unit < 0) return false;
+        if (unit < 0) return TabOrderOutcome::Unchanged;
         const UnitIndex::Place& at = index.place[static_cast<size_t>(unit)];
-        if (scope && at.scope != scope) return false;
+        if (scope && at.scope != scope) return TabOrderOutcome::Unchanged;
         scope = at.scope;
         if (isFrame(d, (*scope)[at.pos])) continue;
-        if (std::find(clicked.begin(), clicked.end(), at.pos) == clicked.end())
-            clicked.push_back(at.pos);
+        clicked.push_back(at.pos);
     }
-    if (!scope || clicked.empty()) return false;
-    std::vector<size_t> order = clicked;
-    for (const size_t k : nonFrames(d, *scope))
-        if (std::find(clicked.begin(), clicked.end(), k) == clicked.end()) order.push_back(k);
+    if (!scope || clicked.empty()) return TabOrderOutcome::Unchanged;
+    // A click on any option of a group takes the whole group.
+    const std::vector<Block> blocks = movableBlocks(d, *scope);
+    std::vector<size_t> chosen; // block indexes in click order
+    for (const size_t pos : clicked)
+        if (const size_t b = blockOf(blocks, pos);
+            std::find(chosen.begin(), chosen.end(), b) == chosen.end())
+            chosen.push_back(b);
+    std::vector<Block> order;
+    for (const size_t b : chosen)
+        order.push_back(blocks[b]);
+    for (size_t b = 0; b < blocks.size(); ++b)
+        if (std::find(chosen.begin(), chosen.end(), b) == chosen.end()) order.push_back(blocks[b]);
+    keepRunsApart(d, *scope, order, chosen.size());
     placeAroundFrames(d, *scope, order);
-    return commitTree(d, *top);
+    if (commitTree(d, *top)) return TabOrderOutcome::Changed;
+    // Nothing changed, or the order would make one group of two.
+    std::vector<size_t> records;
+    for (const TabUnit& u : *top)
+        appendRecords(u, records);
+    bool same = records.size() == d.items.size();
+    for (size_t i = 0; i < records.size() && same; ++i)
+        same = records[i] == i;
+    return same ? TabOrderOutcome::Unchanged : TabOrderOutcome::JoinsOptionGroups;
+}
+
+bool applyTabOrder(Design& d, std::span<const int> clickedNumbers) {
+    return applyTabOrderOutcome(d, clickedNumbers) == TabOrderOutcome::Changed;
 }
 
 bool sortTabOrderByPosition(Design& d) {

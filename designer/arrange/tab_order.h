@@ -11,6 +11,10 @@
 // - Frames keep their places in the list (they lie under their siblings
 //   and never take the focus): they get no badge, a click on one is ignored,
 //   and the other units move around them.
+// - A run of option gadgets side by side (one group of options) is one
+//   unit as well: its first option carries the badge, a click on any of
+//   them takes the whole run, and no reorder may put two runs side by side
+//   (which would make one group of them) or part one.
 // - A parent moves with its contents, tab records and close record.
 // Every change leaves a list the design file takes (`checkInvariants`
 // passes, nesting, splitter references and tab numbers recomputed) and
@@ -46,10 +50,17 @@ int tabUnitOf(const Design& d, size_t item);
 // whether the list changed.
 bool applyTabOrder(Design& d, std::span<const int> clickedNumbers);
 
+// The same, telling an order that is already so from one refused because
+// two groups of options would come side by side.
+enum class TabOrderOutcome { Changed, Unchanged, JoinsOptionGroups };
+TabOrderOutcome applyTabOrderOutcome(Design& d, std::span<const int> clickedNumbers);
+
 // Orders the children of every parent and tab, and the two gadgets of
 // every splitter, top to bottom, then left to right (by their stored y,
-// then x; equal positions keep their order). Returns whether the list
-// changed.
+// then x; equal positions keep their order; an item at most 4 pixels
+// below the first of a row is in that row). A run of options goes where
+// its top-left option goes; when two runs would meet, the nearest other
+// unit goes between them. Returns whether the list changed.
 bool sortTabOrderByPosition(Design& d);
 
 } // namespace zarnet::designer

@@ -39,9 +39,11 @@ std::optional<int> pickHit(std::span<const HitCandidate> under, HitKeys keys) {
         }
         if (auto hit = best(under, false, false, isType(Frame3DGadget))) return hit;
     }
+    // Frames and splitters are taken only with SHIFT, by the right button
+    // as by the left; the context-menu path widens only the both-buttons
+    // rule.
     auto plain = [&keys](const HitCandidate& c) {
         if (keys.bothButtons) return c.typ == Frame3DGadget || keys.contextMenu;
-        if (keys.contextMenu) return true;
         return c.typ != Frame3DGadget && c.typ != SplitterGadget;
     };
     if (auto hit = best(under, false, true, plain)) return hit;

@@ -20,7 +20,7 @@ struct HitKeys {
     bool shift = false;
     bool xKey = false;          // with SHIFT: skip splitters to reach frames inside them
     bool bothButtons = false;   // only frames qualify
-    bool contextMenu = false;   // any type qualifies (the canvas context-menu path)
+    bool contextMenu = false;   // with both buttons: any type qualifies (the context menu)
     bool leftPressFree = false; // left press with nothing grabbed: splitters as a last resort
 };
 

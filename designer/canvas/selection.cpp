@@ -74,6 +74,13 @@ Rect itemRect(const Item& it) {
     return r;
 }
 
+Rect seenRect(const Item& it) {
+    Rect r = itemRect(it);
+    const bool combo = it.typ == ComboBoxGadget || it.typ == ExplorerComboGadget;
+    if (combo && it.id && tk::IsGadget(number(it.id))) r.h = tk::GadgetHeight(number(it.id));
+    return r;
+}
+
 HWND holderOf(const Item& it) {
     HWND w = it.id ? tk::GadgetID(number(it.id)) : nullptr;
     return w ? GetParent(w) : nullptr;

@@ -56,6 +56,9 @@ int itemOfGadget(const Design& d, Handle gadget);
 // gadgets, the stored height for combo boxes and explorer combos, else the
 // live gadget's.
 Rect itemRect(const Item& it);
+// The rectangle a user sees: a combo box's closed field rather than the
+// height of its drop-down list, which itemRect gives (and the file keeps).
+Rect seenRect(const Item& it);
 
 // Whether `screen` lies over the item's live gadget (left and top edges in,
 // right and bottom out) and over every ancestor's, each panel ancestor

@@ -1,5 +1,6 @@
 #include "designer/clipboard/clip.h"
 
+#include "designer/canvas/option_runs.h"
 #include "designer/canvas/placement.h"
 #include "designer/canvas/structure.h"
 #include "document/catalogue.h"
@@ -117,6 +118,47 @@ Point withinReach(const Rect& r, Area a) {
     return {axis(r.x, r.w, a.w), axis(r.y, r.h, a.h)};
 }
 
+namespace {
+
+// The list index the clip's records go to: `end` (the target's last place)
+// unless that would make one group of the clip's options and the target's,
+// else the nearest earlier place between two of the target's children that
+// keeps every group as it is; nullopt when there is none.
+std::optional<size_t> pasteSlot(const Design& d, const Design& clip, PasteTarget target,
+                                size_t end) {
+    const auto scopes = scopesOf(d.items);
+    if (!scopes) return end;
+    if (target.at >= 0) {
+        const auto at = static_cast<size_t>(target.at);
+        const bool child = at < d.items.size() && d.items[at].isGadget() &&
+                           (*scopes)[at] == Scope{target.container, target.tab};
+        return child ? at : end;
+    }
+    InsertEnds ends;
+    int depth = 0;
+    bool first = true;
+    for (const Item& it : clip.items) {
+        if (it.typ == kCloseRecord) --depth;
+        if (!it.isGadget()) continue;
+        if (depth == 0) {
+            if (first) ends.firstIsOption = it.typ == OptionGadget;
+            first = false;
+            ends.lastIsOption = it.typ == OptionGadget;
+        }
+        if (isParentType(it.typ)) ++depth;
+    }
+    std::vector<size_t> slots;
+    for (size_t i = 0; i < end && i < d.items.size(); ++i)
+        if (d.items[i].isGadget() && (*scopes)[i] == Scope{target.container, target.tab})
+            slots.push_back(i);
+    slots.push_back(end);
+    bool safe = false;
+    const size_t slot = groupSafeSlot(d.items, slots, ends, &safe);
+    return safe ? std::optional<size_t>(slot) : std::nullopt;
+}
+
+} // namespace
+
 std::optional<Pasted> pasteClip(Design& d, const Design& clip, PasteTarget target, Point topLeft) {
     const auto place = placeNewItem(d, target.container, target.tab, ButtonGadget);
     if (!place) return std::nullopt;
@@ -125,6 +167,8 @@ std::optional<Pasted> pasteClip(Design& d, const Design& clip, PasteTarget targe
     const size_t needed = static_cast<size_t>(std::count_if(
         clip.items.begin(), clip.items.end(), [](const Item& it) { return it.isGadget(); }));
     if (!roomForNumbers(d, needed)) return std::nullopt;
+    const auto slot = pasteSlot(d, clip, target, std::min(place->listIndex, d.items.size()));
+    if (!slot) return std::nullopt;
     for (const Item& it : clip.items)
         if (it.typ == SplitterGadget &&
             (it.para1 < 0 || it.para2 < 0 || itemByNumber(clip.items, it.para1) < 0 ||
@@ -152,7 +196,7 @@ std::optional<Pasted> pasteClip(Design& d, const Design& clip, PasteTarget targe
         if (it.typ == SplitterGadget) numbers.relink(it);
 
     Pasted pasted;
-    pasted.first = std::min(place->listIndex, d.items.size());
+    pasted.first = *slot;
     pasted.count = run.size();
     for (size_t i : roots)
         pasted.roots.push_back(pasted.first + i);

@@ -43,10 +43,14 @@ Rect clipBounds(const Design& clip);
 Point withinReach(const Rect& r, Area a);
 
 // Where a paste goes: inside the panel (on `tab`), scroll area or container
-// at index `container`, or at top level (-1).
+// at index `container`, or at top level (-1). `at`, when set, is the list
+// index among that parent's children to insert at; otherwise the paste
+// goes last, or as late as it can without joining its options to a group
+// of the target's or parting one.
 struct PasteTarget {
     int container = -1;
     int tab = 0;
+    int at = -1;
 };
 
 struct Pasted {
@@ -54,12 +58,13 @@ struct Pasted {
     std::vector<size_t> roots;   // indexes of the placed items, in clip order
 };
 
-// Inserts the clip's records as the last contents of the target, the
+// Inserts the clip's records among the contents of the target, the
 // placed items moved so that their bounds' top-left is `topLeft`. Real
 // items take numbers from the pool, splitters name their gadgets' new
 // numbers, font entries are reused when an equal one is in use, else
-// added. nullopt, the design untouched, when the target is malformed or
-// the numbers would run past the highest a design holds.
+// added. nullopt, the design untouched, when the target is malformed, the
+// numbers would run past the highest a design holds, or no place in the
+// target keeps the clip's options and the target's in groups of their own.
 std::optional<Pasted> pasteClip(Design& d, const Design& clip, PasteTarget target, Point topLeft);
 
 } // namespace zarnet::designer

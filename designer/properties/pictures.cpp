@@ -88,25 +88,37 @@ void freeImages(Item& it) {
     it.shownImage = it.decodedImage = 0;
 }
 
-// Puts `decoded` (the item now owns it) on the gadget as the item's flags
-// say. An opaque picture shown at its own size is the decoded one itself:
+// Puts `decoded` on the gadget as the item's flags say; the item owns it
+// then. An opaque picture shown at its own size is the decoded one itself:
 // a copy would hold the same pixels, and flattening would change none.
-void showDecoded(Item& it, int decoded) {
+// False, the gadget and the item as they were and `decoded` freed, when
+// the picture to show could not be made.
+bool showDecoded(Item& it, int decoded) {
     const int gadget = number(it.id);
-    if (it.aflag & 1)
-        DrawTransparentImage(decoded, decoded, 0, 0, tk::ImageWidth(decoded),
-                             tk::ImageHeight(decoded), -1);
-    const PixelSize size{tk::GadgetWidth(gadget), tk::GadgetHeight(gadget)};
     int shown = 0;
-    if (const auto to = pictureScaleSize(it, size))
-        shown = tk::CopyImage(decoded, tk::PB_Any, to->w, to->h);
-    else
-        shown = tk::ImageOpaque(decoded) ? decoded : tk::CopyImage(decoded, tk::PB_Any);
-    if (shown && shown != decoded) tk::FlattenImage(shown, GetSysColor(COLOR_BTNFACE));
-    tk::SetGadgetImage(gadget, shown ? tk::ImageID(shown) : nullptr);
+    try {
+        if (it.aflag & 1)
+            DrawTransparentImage(decoded, decoded, 0, 0, tk::ImageWidth(decoded),
+                                 tk::ImageHeight(decoded), -1);
+        const PixelSize size{tk::GadgetWidth(gadget), tk::GadgetHeight(gadget)};
+        if (const auto to = pictureScaleSize(it, size))
+            shown = tk::CopyImage(decoded, tk::PB_Any, to->w, to->h);
+        else
+            shown = tk::ImageOpaque(decoded) ? decoded : tk::CopyImage(decoded, tk::PB_Any);
+        if (shown && shown != decoded) tk::FlattenImage(shown, GetSysColor(COLOR_BTNFACE));
+    } catch (const std::bad_alloc&) {
+        if (shown && shown != decoded) tk::FreeImage(shown);
+        shown = 0;
+    }
+    if (!shown) {
+        tk::FreeImage(decoded);
+        return false;
+    }
+    tk::SetGadgetImage(gadget, tk::ImageID(shown));
     freeImages(it);
     it.decodedImage = static_cast<Handle>(decoded);
     it.shownImage = static_cast<Handle>(shown);
+    return true;
 }
 
 // The icon drawn on a bitmap, written to the conversion file and read back.
@@ -157,9 +169,15 @@ PictureLoad loadPictureBytes(Item& it, const std::string& path, int aflag,
         r.message = decodeFailureText(path, bytes);
         return r;
     }
-    it.image = std::move(bytes);
+    // The item takes the new bytes only once their picture shows.
+    const int oldFlags = it.aflag;
     it.aflag = plan.aflag;
-    showDecoded(it, decoded);
+    if (!showDecoded(it, decoded)) {
+        it.aflag = oldFlags;
+        r.message = noMemoryText(path);
+        return r;
+    }
+    it.image = std::move(bytes);
     r.loaded = true;
     r.checkTransparent = plan.checkTransparent;
     return r;

@@ -6,6 +6,8 @@
 #include "runtime/tooltips.h"
 #include "toolkit/toolkit.h"
 
+#include <algorithm>
+
 namespace zarnet::designer {
 
 namespace {
@@ -161,22 +163,29 @@ int runTooltipEditor(EditorHost& host, const std::vector<size_t>& items, bool ex
     int result = -2;
     while (result == -2)
         if (const int ev = nextEditorEvent()) result = e.event(ev);
+    // The test tooltip shows the chosen font: it goes before any font does.
+    if (e.extendedTip) DestroyWindow(e.extendedTip);
+    e.extendedTip = nullptr;
     if (result < 0) {
         // A cancelled editor leaves the settings new tooltips start with
-        // alone, and the font table as it found it.
+        // alone, and the font table as it found it: every font loaded since
+        // goes, those a later choice replaced in place among them.
         td = atOpening;
         std::vector<Handle> made;
-        for (size_t i = 0; i < host.design->fonts.size(); ++i) {
-            const Handle f = host.design->fonts[i].loadedFont;
-            if (f && (i >= fontsAtOpening.size() || fontsAtOpening[i].loadedFont != f))
+        const auto fromOpening = [&](Handle f) {
+            return std::any_of(fontsAtOpening.begin(), fontsAtOpening.end(),
+                               [f](const FontEntry& e) { return e.loadedFont == f; });
+        };
+        for (const FontEntry& entry : host.design->fonts)
+            if (entry.loadedFont && !fromOpening(entry.loadedFont)) made.push_back(entry.loadedFont);
+        for (const Handle f : e.replaced)
+            if (f && !fromOpening(f) && std::find(made.begin(), made.end(), f) == made.end())
                 made.push_back(f);
-        }
         freeFonts(made);
         host.design->fonts = fontsAtOpening;
     } else {
         freeFonts(e.replaced);
     }
-    if (e.extendedTip) DestroyWindow(e.extendedTip);
     releaseFonts(host);
     closeEditorWindow(host, e.window);
     return result;

@@ -25,6 +25,17 @@ CopyTimer::Action CopyTimer::step(const Now& now) {
     return Action::None;
 }
 
+std::optional<uint32_t> CopyTimer::waitFor(uint32_t ms) const {
+    if (!pending_) return std::nullopt;
+    const auto left = [ms](uint32_t since, uint32_t span) {
+        const uint32_t gone = ms - since; // the clock wraps
+        return gone >= span ? 0u : span - gone;
+    };
+    uint32_t wait = std::min(left(lastChange_, kQuietMs), left(firstChange_, kLatestMs));
+    if (retrying_) wait = std::max(wait, left(retryAt_, kRetryMs));
+    return wait;
+}
+
 void CopyTimer::written(bool ok, uint32_t ms) {
     retrying_ = !ok;
     retryAt_ = ms;
@@ -43,6 +54,7 @@ OfferPlan planOffers(const std::vector<FoundCopy>& found, ProcessIdentity self,
             return p && (*p == self || alive(*p));
         };
         if (running(f.named) || (f.read.copy && running(f.read.copy->writer))) continue;
+        if (f.read.copy && f.fileSavedAt && f.read.copy->writtenAt <= *f.fileSavedAt) continue;
         (f.read.copy ? plan.offered : plan.unreadable).push_back(i);
     }
     std::stable_sort(plan.offered.begin(), plan.offered.end(), [&](size_t a, size_t b) {
@@ -51,12 +63,19 @@ OfferPlan planOffers(const std::vector<FoundCopy>& found, ProcessIdentity self,
     return plan;
 }
 
-std::string restoreQuestion(const std::string& designName, const LocalTime& t) {
-    char when[48];
-    std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour,
-                  t.minute);
-    return "Zarnet found unsaved changes to " + (designName.empty() ? "untitled" : designName) +
-           " from " + when + ". Restore them?";
+std::string restoreQuestion(const std::string& designName, const LocalTime& written,
+                            const std::optional<LocalTime>& saved) {
+    const auto text = [](const LocalTime& t) {
+        char when[48];
+        std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day,
+                      t.hour, t.minute);
+        return std::string(when);
+    };
+    std::string q = "Zarnet found unsaved changes to " +
+                    (designName.empty() ? std::string("untitled") : designName) + " from " +
+                    text(written);
+    if (saved) q += ", newer than the file saved " + text(*saved);
+    return q + ". Restore them?";
 }
 
 std::string unreadableMessage(const std::string& path, const std::string& fault) {

@@ -37,6 +37,9 @@ class CopyTimer {
     // another process, or a new copy is wanted at once).
     void forget() { seen_.reset(); }
     bool onDisk() const { return onDisk_; }
+    // How long until step() may write, for a caller that sleeps meanwhile:
+    // nullopt while nothing waits to be written.
+    std::optional<uint32_t> waitFor(uint32_t ms) const;
 
   private:
     std::optional<uint64_t> seen_;    // the state at the last step
@@ -52,6 +55,9 @@ struct FoundCopy {
     std::string path;
     std::optional<ProcessIdentity> named; // the process its file name stands for
     CopyRead read;
+    // When the design file the copy belongs to was last written (FILETIME
+    // ticks, UTC); nullopt for an untitled design or a file that is gone.
+    std::optional<uint64_t> fileSavedAt = std::nullopt;
 };
 
 struct OfferPlan {
@@ -61,13 +67,18 @@ struct OfferPlan {
 // A copy is left alone (neither offered nor reported) while the process
 // its file is named for, or the one that wrote it, lives: a restart hands
 // its copy to the new designer by renaming it. `self` is the asking process.
+// Nor is a copy offered that is not newer than its design's file (another
+// designer saved the file since, or a delete failed): restoring it and
+// saving would write older work over newer. It stays on disk.
 OfferPlan planOffers(const std::vector<FoundCopy>& found, ProcessIdentity self,
                      const std::function<bool(ProcessIdentity)>& alive);
 
 struct LocalTime {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;
 };
-std::string restoreQuestion(const std::string& designName, const LocalTime& written);
+// The question names the file's time as well when the design has a file.
+std::string restoreQuestion(const std::string& designName, const LocalTime& written,
+                            const std::optional<LocalTime>& saved = std::nullopt);
 std::string unreadableMessage(const std::string& path, const std::string& fault);
 
 } // namespace zarnet::recovery

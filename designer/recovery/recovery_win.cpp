@@ -55,6 +55,14 @@ LocalTime localTimeOf(uint64_t fileTime) {
     return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute};
 }
 
+// When a file was last written, or nullopt when there is none.
+std::optional<uint64_t> lastWritten(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
 std::vector<FoundCopy> scanFolder(const std::string& folder) {
     std::vector<FoundCopy> found;
     WIN32_FIND_DATAA entry;
@@ -72,6 +80,8 @@ std::vector<FoundCopy> scanFolder(const std::string& folder) {
             f.read.fault = "it is far larger than any design";
         } else if (auto bytes = readFileBytes(pathFromText(f.path))) {
             f.read = readCopy(*bytes);
+            if (f.read.copy && !f.read.copy->designName.empty())
+                f.fileSavedAt = lastWritten(f.read.copy->designName);
         } else {
             f.read.fault = "it cannot be opened";
         }

@@ -29,15 +29,20 @@ void Designer::alignGroup(size_t entry) {
     std::vector<AlignMember> members;
     for (const GroupMember& m : sel.group) {
         const Item& it = design.items[m.item];
-        members.push_back({itemRect(it), !isFixed(it) && it.insplitter != 1});
+        members.push_back({seenRect(it), !isFixed(it) && it.insplitter != 1});
     }
     const std::vector<Rect> placed = arrange(menu[entry].command, members, holderArea(design, sel));
     bool moved = false;
     for (size_t k = 0; k < sel.group.size() && k < placed.size(); ++k) {
         GroupMember& m = sel.group[k];
         if (placed[k] == members[k].rect) continue;
-        applyItemRect(design.items[m.item], placed[k]);
-        m.r = placed[k];
+        // A combo box is placed by the field it shows and keeps the height
+        // of its list.
+        Item& it = design.items[m.item];
+        Rect r = placed[k];
+        if (const Rect stored = itemRect(it); stored.h != members[k].rect.h) r.h = stored.h;
+        applyItemRect(it, r);
+        m.r = r;
         moved = true;
     }
     if (!moved) return;
@@ -116,7 +121,14 @@ void Designer::tabOrderClick() {
     if (std::find(tabClicks.begin(), tabClicks.end(), clicked) != tabClicks.end()) return;
     tabClicks.push_back(clicked);
     Design trial = design;
-    if (!applyTabOrder(trial, tabClicks)) return; // already in this order
+    const TabOrderOutcome outcome = applyTabOrderOutcome(trial, tabClicks);
+    if (outcome == TabOrderOutcome::JoinsOptionGroups) {
+        // Two groups of options side by side would be one: this click does
+        // not count, and the order stays.
+        tabClicks.pop_back();
+        MessageBeep(0);
+    }
+    if (outcome != TabOrderOutcome::Changed) return; // already in this order
     rebuildAround([&] { return applyTabOrder(design, tabClicks); });
     showTabBadges();
 }

@@ -5,6 +5,7 @@
 #include "designer/shell/designer.h"
 
 #include "designer/canvas/canvas_build.h"
+#include "designer/canvas/option_runs.h"
 #include "designer/canvas/structure.h"
 #include "designer/clipboard/system_clipboard.h"
 #include "designer/properties/font_table.h"
@@ -55,13 +56,21 @@ void Designer::pasteClipboard(std::optional<POINT> screen) {
         refuse();
         return;
     }
-    // Pastes in a row go where the first one went, not into what it made.
+    // Pastes in a row go where the first one went, not into what it made:
+    // a row lasts while the design and the marks are what the last paste
+    // left; marking something else starts a paste of its own.
     const auto rowTarget = static_cast<size_t>(pasteRow.container);
-    const bool row = pasteRow.revision == design.revision &&
+    const bool row = pasteRow.revision == design.revision && pasteRow.marked == selectedItems() &&
                      (pasteRow.container < 0 || (rowTarget < design.items.size() &&
                                                  isParentType(design.items[rowTarget].typ)));
-    const PasteTarget target =
-        row ? PasteTarget{pasteRow.container, pasteRow.tab} : markedContainer();
+    PasteTarget target = markedContainer();
+    if (row) {
+        // On the tab the panel shows now, should the user have switched it.
+        target = {pasteRow.container, pasteRow.tab};
+        const Item* panel = pasteRow.container >= 0 ? &design.items[rowTarget] : nullptr;
+        if (panel && panel->typ == PanelGadget)
+            target.tab = static_cast<int>(tk::GetGadgetState(static_cast<int>(panel->id)));
+    }
     HWND holder = listWindow(target.container, target.tab);
     const Rect bounds = clipBounds(*clip);
     Point base{bounds.x, bounds.y};
@@ -71,14 +80,15 @@ void Designer::pasteClipboard(std::optional<POINT> screen) {
         base = {p.x, p.y};
     }
     // The first paste at the copied place already moves a step off it.
-    const int count = row && pasteRow.base == base ? pasteRow.count + 1 : (screen ? 0 : 1);
+    const bool again = row && pasteRow.base == base && pasteRow.tab == target.tab;
+    const int count = again ? pasteRow.count + 1 : (screen ? 0 : 1);
     Rect at = bounds;
     at.x = base.x + count * gridSize;
     at.y = base.y + count * gridSize;
     RECT area{};
     GetClientRect(holder, &area);
     if (!placePaste(*clip, target, withinReach(at, {area.right, area.bottom}))) return;
-    pasteRow = {design.revision, base, target.container, target.tab, count};
+    pasteRow = {design.revision, base, target.container, target.tab, count, selectedItems()};
 }
 
 void Designer::duplicateSelection() {
@@ -98,7 +108,22 @@ void Designer::duplicateSelection() {
     HWND holder = holderOf(design.items[roots.front()]);
     RECT area{};
     if (holder) GetClientRect(holder, &area);
-    placePaste(*clip, {scope.parent, scope.tab}, withinReach(at, {area.right, area.bottom}));
+    placePaste(*clip, {scope.parent, scope.tab, copiesJoinAt(roots)},
+               withinReach(at, {area.right, area.bottom}));
+}
+
+// Options of one group duplicated are more choices of that group: their
+// copies go right after its last option. Anything else goes where a paste
+// would (-1).
+int Designer::copiesJoinAt(const std::vector<size_t>& roots) const {
+    const std::vector<int> starts = optionGroupStarts(design.items);
+    const int group = roots.empty() ? -1 : starts[roots.front()];
+    for (const size_t r : roots)
+        if (group < 0 || starts[r] != group) return -1;
+    int last = group;
+    for (size_t i = static_cast<size_t>(group); i < starts.size(); ++i)
+        if (starts[i] == group) last = static_cast<int>(i);
+    return last + 1;
 }
 
 bool Designer::placePaste(const Design& clip, PasteTarget target, Point topLeft) {

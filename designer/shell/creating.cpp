@@ -67,7 +67,8 @@ bool Designer::createAtCursor(int typ, bool space) {
 }
 
 bool Designer::createAt(int typ, POINT p, bool space) {
-    const auto [container, tab] = markedContainer();
+    const PasteTarget target = markedContainer();
+    const int container = target.container, tab = target.tab;
     ScreenToClient(listWindow(container, tab), &p);
     if (space) {
         const bool grid = prefs[PrefGridSnap] == 1;

@@ -53,6 +53,7 @@ void Designer::drainEvents() {
 }
 
 void Designer::shutdown() {
+    tk::setModalTick({});
     dropRecoveryCopy();
     tk::SetWindowCallback(nullptr);
     ClipCursor(nullptr);
@@ -63,6 +64,9 @@ void Designer::shutdown() {
     canvasDC = nullptr;
     for (int menu : {kMainMenu, kCreationMenu, kGroupMenu})
         if (tk::IsMenu(menu)) tk::FreeMenu(menu);
+    // The canvas class outlives this designer: it keeps no brush of ours.
+    if (canvas && defaultBrushRecorded)
+        SetClassLongPtrA(canvas, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(defaultBrush));
     for (int window : {kLearnerWindow, kObjectManagerWindow, kCanvasWindow})
         if (tk::IsWindow(window)) tk::CloseWindow(window);
     if (typeIcons) ImageList_Destroy(typeIcons);

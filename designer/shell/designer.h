@@ -67,6 +67,10 @@ struct StartOptions {
     // The user's own folder for preferences and backups when the program's
     // folder cannot be written; empty means %APPDATA%\Zarnet.
     std::string userDataFolder;
+    // An idle designer sleeps until a message comes or a recovery copy is
+    // due (the program); otherwise it looks again every few milliseconds
+    // (tests that step it pass by pass).
+    bool waitForMessages = false;
 };
 
 // The designer's command line split into its parameters (the program
@@ -258,6 +262,7 @@ struct Designer {
     HIMAGELIST treeDragImage = nullptr;
     void beginTreeDrag(HTREEITEM entry);
     void treeDragMove();
+    void keepKeysInTree(); // the object manager in front, the tree focused
     void endTreeDrag();
     bool dropTreeEntry(int dragged, int target); // item indexes; false when refused
     void clearFields();
@@ -332,7 +337,24 @@ struct Designer {
     uint64_t canvasBuilds = 0, committedBuilds = 0; // rebuilds of the canvas by edits
     uint64_t pendingMergeKey = 0;                   // set by a cursor-key step or canvas sizing
     static constexpr uint64_t kCanvasSizeRun = 2;   // key runs are odd
+    // Typing into one object-manager field is one step for as long as the
+    // field keeps the focus (typing runs are even and above 2).
+    bool waitForMessages = false; // see StartOptions
+    uint32_t idleWaitMs() const;
+    int typingField = -1;
+    uint64_t typingVisits = 0;
+    void noteTyping(int field, uint64_t revisionBefore);
+    // A design larger than the screen gets a window the system cuts down:
+    // the design keeps its own size until the user sizes the window.
+    int askedWidth = 0, askedHeight = 0;   // the size the design asked for
+    int fittedWidth = -1, fittedHeight = -1; // the window's size as the system made it
+    void noteCanvasFit(int width, int height);
+    void takeClientSize(Design& d) const;
     void resetHistory(bool saved);                  // a new history from the design as it is
+    // Clicks of the tab order, pastes in a row and guide lines belong to
+    // the design as it was: a new, loaded, undone or redone one starts
+    // without them.
+    void forgetEditingState();
     // True when a step was recorded. With `liveChanges` the canvas is read
     // even without an edit: a splitter's separator or a list icon's column
     // dragged on the canvas changes the design without one.
@@ -354,6 +376,7 @@ struct Designer {
         Point base;
         int container = -1, tab = 0;
         int count = 0;
+        std::vector<size_t> marked; // what the paste marked
     };
     PasteRow pasteRow;
     bool copySelection(); // false when nothing was copied
@@ -362,6 +385,7 @@ struct Designer {
     // copied position; inside the marked panel, scroll area or container.
     void pasteClipboard(std::optional<POINT> screen);
     void duplicateSelection();
+    int copiesJoinAt(const std::vector<size_t>& roots) const;
     bool placePaste(const Design& clip, PasteTarget target, Point topLeft);
     // CTRL+C, CTRL+X, CTRL+V and CTRL+D while CONTROL is down.
     bool clipboardKeys();

@@ -21,6 +21,24 @@ int windowSize(int stored) { return std::clamp(stored, 0, 10000); }
 
 } // namespace
 
+void Designer::noteCanvasFit(int width, int height) {
+    askedWidth = windowSize(width);
+    askedHeight = windowSize(height);
+    fittedWidth = tk::WindowWidth(kCanvasWindow);
+    fittedHeight = tk::WindowHeight(kCanvasWindow);
+}
+
+void Designer::takeClientSize(Design& d) const {
+    const int w = tk::WindowWidth(kCanvasWindow), h = tk::WindowHeight(kCanvasWindow);
+    const bool asFitted = w == fittedWidth && h == fittedHeight;
+    d.clientWidth = asFitted ? askedWidth : w;
+    d.clientHeight = asFitted ? askedHeight : h;
+}
+
+namespace {
+
+} // namespace
+
 bool Designer::askToSave() {
     if (!design.modified) return true;
     const int answer =
@@ -59,6 +77,7 @@ void Designer::newDesign() {
     design.modified = false;
     design.gWindow = 0;
     tk::ResizeWindow(kCanvasWindow, -1, -1, 640, 480);
+    noteCanvasFit(640, 480);
     tk::SetActiveWindow(kCanvasWindow);
     resetHistory(true);
     refreshTitle();
@@ -111,6 +130,7 @@ bool Designer::readDesignBytes(const std::optional<std::vector<uint8_t>>& bytes,
         gridSize = step;
         openCanvas(windowSize(design.clientWidth), windowSize(design.clientHeight), false);
         if (!canvas) return false;
+        noteCanvasFit(design.clientWidth, design.clientHeight);
     } else {
         if (step != gridSize) {
             gridSize = step;
@@ -121,6 +141,7 @@ bool Designer::readDesignBytes(const std::optional<std::vector<uint8_t>>& bytes,
         }
         tk::ResizeWindow(kCanvasWindow, -1, -1, windowSize(design.clientWidth),
                          windowSize(design.clientHeight));
+        noteCanvasFit(design.clientWidth, design.clientHeight);
         if (design.gWindow == 0 && !layoutEstablished)
             tk::ResizeWindow(kCanvasWindow, prefs[PrefCanvasX], prefs[PrefCanvasY], -1, -1);
     }
@@ -146,8 +167,7 @@ std::string Designer::saveAs() {
 
 DesignBytes Designer::designBytes() {
     refreshModelFromCanvas(design);
-    design.clientWidth = tk::WindowWidth(kCanvasWindow);
-    design.clientHeight = tk::WindowHeight(kCanvasWindow);
+    takeClientSize(design);
     design.gridStep = gridSize;
     DesignBytes out;
     try {

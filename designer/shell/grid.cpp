@@ -8,24 +8,27 @@
 namespace zarnet::designer {
 
 void Designer::rebuildGridBrush() {
-    if (gridImage) {
-        tk::FreeImage(gridImage);
-        gridImage = 0;
+    if (!defaultBrushRecorded) {
+        defaultBrush = reinterpret_cast<HBRUSH>(GetClassLongPtrA(canvas, GCLP_HBRBACKGROUND));
+        defaultBrushRecorded = true;
     }
-    if (gridBrush) {
-        DeleteObject(gridBrush);
-        gridBrush = nullptr;
-    }
+    const int oldImage = gridImage;
+    const HBRUSH oldBrush = gridBrush;
+    gridBrush = nullptr;
     gridImage = tk::CreateImage(tk::PB_Any, gridSize, gridSize, GetSysColor(COLOR_BTNFACE));
     if (gridImage && tk::StartDrawing(gridImage)) {
         tk::Box(0, 0, 1, 1, RGB(0, 0, 0));
         tk::StopDrawing();
     }
     if (gridImage) gridBrush = CreatePatternBrush(tk::ImageID(gridImage));
-    if (!defaultBrushRecorded) {
-        defaultBrush = reinterpret_cast<HBRUSH>(GetClassLongPtrA(canvas, GCLP_HBRBACKGROUND));
-        defaultBrushRecorded = true;
-    }
+    // The canvas never paints with a deleted brush: its background moves to
+    // the new one before the old one goes.
+    if (oldBrush &&
+        reinterpret_cast<HBRUSH>(GetClassLongPtrA(canvas, GCLP_HBRBACKGROUND)) == oldBrush)
+        SetClassLongPtrA(canvas, GCLP_HBRBACKGROUND,
+                         reinterpret_cast<LONG_PTR>(gridBrush ? gridBrush : defaultBrush));
+    if (oldBrush) DeleteObject(oldBrush);
+    if (oldImage) tk::FreeImage(oldImage);
 }
 
 namespace {

@@ -24,10 +24,13 @@ uint64_t mix(uint64_t h, uint64_t v) {
 }
 
 // The design's font table made to hold `to`'s entries, each loaded when
-// used; entries that did not change keep their loaded font.
-void restoreFonts(Design& d, const std::vector<FontRecord>& to) {
+// used; entries that did not change keep their loaded font. The fonts of
+// entries that changed are added to `retired`, to be freed once no gadget
+// shows them: gadgets made again pump paint messages while later ones
+// still hold the old font.
+void restoreFonts(Design& d, const std::vector<FontRecord>& to, std::vector<Handle>& retired) {
     for (size_t i = to.size(); i < d.fonts.size(); ++i)
-        if (d.fonts[i].loadedFont) tk::FreeFont(static_cast<int>(d.fonts[i].loadedFont));
+        if (d.fonts[i].loadedFont) retired.push_back(d.fonts[i].loadedFont);
     d.fonts.resize(to.size());
     for (size_t i = 0; i < to.size(); ++i) {
         FontEntry& f = d.fonts[i];
@@ -35,7 +38,7 @@ void restoreFonts(Design& d, const std::vector<FontRecord>& to) {
         if (f.gFontUsed == r.used && f.gFontsize == r.size && f.gFontName == r.name &&
             f.gFontstyle == r.style)
             continue;
-        if (f.loadedFont) tk::FreeFont(static_cast<int>(f.loadedFont));
+        if (f.loadedFont) retired.push_back(f.loadedFont);
         f = FontEntry{r.used, 0, r.size, r.name, r.style};
     }
     loadDesignFonts(d);
@@ -46,11 +49,10 @@ void restoreFonts(Design& d, const std::vector<FontRecord>& to) {
 void Designer::resetHistory(bool saved) {
     if (canvas) {
         refreshModelFromCanvas(design);
-        design.clientWidth = tk::WindowWidth(kCanvasWindow);
-        design.clientHeight = tk::WindowHeight(kCanvasWindow);
+        takeClientSize(design);
     }
     history.reset(takeSnapshot(design, nullptr), saved);
-    pasteRow = {};
+    forgetEditingState();
     committedRevision = design.revision;
     committedBuilds = canvasBuilds;
     pendingMergeKey = 0;
@@ -61,8 +63,7 @@ bool Designer::commitEdits(bool liveChanges) {
     const bool edited = design.revision != committedRevision;
     if (!edited && !liveChanges) return false;
     refreshModelFromCanvas(design, true, edited ? Refresh::Edited : Refresh::Live);
-    design.clientWidth = tk::WindowWidth(kCanvasWindow);
-    design.clientHeight = tk::WindowHeight(kCanvasWindow);
+    takeClientSize(design);
     const StepInfo info{canvasBuilds != committedBuilds, pendingMergeKey};
     committedRevision = design.revision;
     committedBuilds = canvasBuilds;
@@ -97,7 +98,16 @@ void Designer::redo() {
     applySnapshot(from, history.redo(), rebuilt);
 }
 
+void Designer::forgetEditingState() {
+    tabClicks.clear();
+    pasteRow = {};
+    freeGuides();
+    badgesShown = ~uint64_t{0}; // the next pass shows the badges of this design
+}
+
 void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebuilt) {
+    forgetEditingState();
+    std::vector<Handle> retired; // fonts to free once every gadget is made again
     using Kind = RestorePlan::Kind;
     const RestorePlan plan = rebuilt ? RestorePlan{Kind::Rebuild} : planRestore(from, to);
     // A single marked item stays marked when the step changed only its
@@ -111,10 +121,10 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
     if (!keepMark || remark) unmark(sel);
     switch (plan.kind) {
     case Kind::Nothing:
-        restoreFonts(design, to.fonts);
+        restoreFonts(design, to.fonts, retired);
         break;
     case Kind::Fields: {
-        restoreFonts(design, to.fonts);
+        restoreFonts(design, to.fonts, retired);
         EditorHost host = editorHost();
         for (size_t i : plan.placed) {
             const RecordFields& f = to.items[i]->fields;
@@ -143,7 +153,7 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
         design.items.insert(design.items.begin() + static_cast<ptrdiff_t>(plan.first),
                             std::make_move_iterator(run.begin()),
                             std::make_move_iterator(run.end()));
-        restoreFonts(design, to.fonts);
+        restoreFonts(design, to.fonts, retired);
         design.recomputeNesting();
         buildRun(design, plan.first, plan.count, kCanvasWindow);
         rebuildTree();
@@ -153,7 +163,7 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
         freeRun(design, plan.first, plan.count);
         design.items.erase(design.items.begin() + static_cast<ptrdiff_t>(plan.first),
                            design.items.begin() + static_cast<ptrdiff_t>(plan.first + plan.count));
-        restoreFonts(design, to.fonts);
+        restoreFonts(design, to.fonts, retired);
         design.recomputeNesting();
         rebuildTree();
         break;
@@ -172,7 +182,7 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
                 std::tie(it.view1, it.view2) = v->second;
             design.items.push_back(std::move(it));
         }
-        restoreFonts(design, to.fonts);
+        restoreFonts(design, to.fonts, retired);
         design.recomputeNesting();
         buildCanvas(design, kCanvasWindow);
         tk::UseGadgetList(canvas);
@@ -180,12 +190,16 @@ void Designer::applySnapshot(const Snapshot& from, const Snapshot& to, bool rebu
         break;
     }
     }
+    for (const Handle font : retired)
+        tk::FreeFont(static_cast<int>(font));
     restoreHeader(design, to);
     // Defaults that name a font entry the restored table no longer uses.
     forgetReleasedFonts(design, typeDefaults, tooltipDefaults);
     if (tk::WindowWidth(kCanvasWindow) != to.clientWidth ||
-        tk::WindowHeight(kCanvasWindow) != to.clientHeight)
+        tk::WindowHeight(kCanvasWindow) != to.clientHeight) {
         tk::ResizeWindow(kCanvasWindow, -1, -1, to.clientWidth, to.clientHeight);
+        noteCanvasFit(to.clientWidth, to.clientHeight);
+    }
     if (keepMark && sel.marked >= 0)
         showFields();
     else

@@ -41,6 +41,9 @@ bool Designer::arrowOrDelete(bool arrows, bool size) {
 }
 
 bool Designer::keyboardHandler(bool fromTree) {
+    // Keys wait while the mouse drags something: a paste, delete or undo
+    // in the middle would leave the drag working on a list that changed.
+    if (gesture != Gesture::Idle || treeDragged) return false;
     if (keyDown(VK_ESCAPE)) {
         restart();
         return true;

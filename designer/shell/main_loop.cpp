@@ -39,6 +39,9 @@ bool Designer::pass() {
         if (!ended) commitEdits();
         if (!ended && tabOrderMode && badgesShown != design.revision) showTabBadges();
     }
+    // A field left ends its visit: typing there again is a step of its own.
+    if (typingField >= 0 && GetFocus() != tk::GadgetID(fields[static_cast<size_t>(typingField)]))
+        typingField = -1;
     if (!ended) keepRecoveryCopy();
     return !ended;
 }
@@ -78,8 +81,7 @@ bool Designer::passBody() {
     const bool quiet = event == 0 && inputAt == lastInputAt && !keySeenDown;
     lastInputAt = inputAt;
     if (quiet) {
-        constexpr DWORD kQuietWaitMs = 50;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, kQuietWaitMs, QS_ALLINPUT);
+        MsgWaitForMultipleObjectsEx(0, nullptr, idleWaitMs(), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         return false;
     }
     keySeenDown = false;
@@ -112,6 +114,15 @@ bool Designer::passBody() {
     if (!canvasCommand && GetForegroundWindow() != canvas) return true;
     canvasBranch(canvasCommand);
     return true;
+}
+
+// How long an idle pass may sleep: until a message comes, or until the
+// recovery copy is due when one is waiting to be written.
+uint32_t Designer::idleWaitMs() const {
+    constexpr DWORD kLookAgainMs = 50;
+    if (!waitForMessages) return kLookAgainMs;
+    const auto due = recoveryTimer.waitFor(tk::clock().now());
+    return due ? std::max<uint32_t>(*due, 1) : INFINITE;
 }
 
 void Designer::canvasBranch(bool canvasCommand) {

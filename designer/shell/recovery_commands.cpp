@@ -18,6 +18,12 @@ uint64_t designState(const Design& design, const History& history) {
     return design.revision * 0x9E3779B97F4A7C15ull + history.position();
 }
 
+std::string fullPathOf(const std::string& name) {
+    char full[MAX_PATH * 4];
+    const DWORD n = GetFullPathNameA(name.c_str(), sizeof full, full, nullptr);
+    return n > 0 && n < sizeof full ? std::string(full, n) : name;
+}
+
 } // namespace
 
 std::string Designer::recoveryFolder() const {
@@ -44,8 +50,11 @@ void Designer::keepRecoveryCopy() {
 bool Designer::writeRecoveryCopy() {
     const DesignBytes d = designBytes();
     if (!d.fault.empty()) return false;
+    // The full path: a designer started in another folder restores it to
+    // the same file.
     const recovery::RecoveryCopy copy{recovery::currentProcess(), recovery::systemTimeNow(),
-                                      design.fileName == "New" ? std::string() : design.fileName,
+                                      design.fileName == "New" ? std::string()
+                                                               : fullPathOf(design.fileName),
                                       d.bytes};
     userDataFile("recovery"); // makes the user's folder when needed
     CreateDirectoryA(recoveryFolder().c_str(), nullptr);
@@ -84,6 +93,11 @@ void Designer::handOverRecoveryCopy(HANDLE nextDesigner) {
 void Designer::startRecovery() {
     const std::string folder = recoveryFolder();
     if (folder.empty()) return;
+    // A copy is kept up to date while a requester, a menu or an editor
+    // holds the thread too, not only from the main loop.
+    tk::setModalTick([] {
+        if (Designer* d = activeDesigner()) d->keepRecoveryCopy();
+    });
     if (handedOver) {
         // The copy the old designer handed over is this process's own now:
         // brought up to date at once, or gone when nothing is unsaved.
@@ -104,7 +118,11 @@ void Designer::startRecovery() {
         const recovery::RecoveryCopy& copy = *found[i].read.copy;
         const int answer = tk::MessageRequester(
             "Info",
-            recovery::restoreQuestion(copy.designName, recovery::localTimeOf(copy.writtenAt)),
+            recovery::restoreQuestion(
+                copy.designName, recovery::localTimeOf(copy.writtenAt),
+                found[i].fileSavedAt
+                    ? std::optional(recovery::localTimeOf(*found[i].fileSavedAt))
+                    : std::nullopt),
             tk::PB_MessageRequester_YesNo);
         // Only a clear No throws the work away.
         if (answer == IDNO) DeleteFileA(found[i].path.c_str());

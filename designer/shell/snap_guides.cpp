@@ -37,7 +37,7 @@ void Designer::takeSnapTargets() {
     for (size_t i : snapSiblings(design, static_cast<size_t>(sel.marked))) {
         const Item& it = design.items[i];
         if (it.id && IsWindowVisible(tk::GadgetID(static_cast<int>(it.id))))
-            snapTargets.push_back(itemRect(it));
+            snapTargets.push_back(seenRect(it));
     }
 }
 

@@ -90,6 +90,7 @@ std::string Designer::userDataFile(const char* name) const {
 
 bool Designer::start(const StartOptions& options) {
     activeDesigner() = this;
+    waitForMessages = options.waitForMessages;
     registerRuntimeProcedures();
     InitCommonControls();
 

@@ -77,6 +77,9 @@ void Designer::objectManagerBranch() {
                 TreeView_SelectItem(t, after[std::min(at, after.size() - 1)]);
                 followTreeSelection(true);
             }
+            // The keys stay with the tree: the next arrow walks it, and
+            // never moves a gadget on the canvas.
+            keepKeysInTree();
         }
         return;
     }
@@ -177,14 +180,19 @@ void Designer::fieldEvent(int field) {
     if (!any) return;
     switch (field) {
     case FieldName:
-        if (!sel.groupMode && tk::EventType() == tk::PB_EventType_Change) renameMarked();
-        return;
     case FieldX:
     case FieldY:
     case FieldWidth:
-    case FieldHeight:
-        if (tk::EventType() == tk::PB_EventType_Change) applyTypedRect(field);
+    case FieldHeight: {
+        if (tk::EventType() != tk::PB_EventType_Change) return;
+        const uint64_t before = design.revision;
+        if (field != FieldName)
+            applyTypedRect(field);
+        else if (!sel.groupMode)
+            renameMarked();
+        noteTyping(field, before);
         return;
+    }
     case FieldFixed:
     case FieldDisable:
     case FieldHide:
@@ -212,6 +220,15 @@ void Designer::fieldEvent(int field) {
             apply(design.items[static_cast<size_t>(sel.marked)]);
         showTip(11);
     }
+}
+
+void Designer::noteTyping(int field, uint64_t revisionBefore) {
+    if (design.revision == revisionBefore) return;
+    if (typingField != field) {
+        typingField = field;
+        ++typingVisits;
+    }
+    pendingMergeKey = (typingVisits + 1) * 2;
 }
 
 void Designer::renameMarked() {
@@ -355,9 +372,24 @@ bool Designer::dropTreeEntry(int dragged, int target) {
         refusedDrop();
         return false;
     }
-    return rebuildAround([&] {
+    const int moved = design.items[static_cast<size_t>(dragged)].number;
+    const bool done = rebuildAround([&] {
         return reorder(design, static_cast<size_t>(dragged), static_cast<size_t>(target));
     });
+    // The moved entry is chosen where it now stands, its item marked, and
+    // the keys stay with the tree.
+    if (const int at = itemByNumber(design.items, moved); done && at >= 0) {
+        TreeView_SelectItem(tk::GadgetID(tree),
+                            reinterpret_cast<HTREEITEM>(design.items[static_cast<size_t>(at)].treeitem));
+        followTreeSelection(true);
+    }
+    keepKeysInTree();
+    return done;
+}
+
+void Designer::keepKeysInTree() {
+    tk::SetActiveWindow(kObjectManagerWindow);
+    SetFocus(tk::GadgetID(tree));
 }
 
 } // namespace zarnet::designer

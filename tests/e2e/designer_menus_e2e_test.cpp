@@ -572,4 +572,27 @@ TEST_F(DesignerInput, AlignTabOrderAndKeyboardCheckByMenus) {
         << text;
 }
 
+// Two columns, an option and a field to a row: sorting by position keeps
+// the options one group, and a duplicated option joins its own group.
+TEST_F(DesignerInput, OptionGroupsStayAsTheUserMadeThem) {
+    ASSERT_TRUE(probe::menuLayoutKnown());
+    open(withItems({gadget(OptionGadget, 0, 10, 10, 100, 20, "One"),
+                    gadget(OptionGadget, 1, 10, 40, 100, 20, "Two"),
+                    gadget(StringGadget, 2, 150, 10, 100, 20),
+                    gadget(StringGadget, 3, 150, 40, 100, 20)},
+                   4));
+    probe::XInput input;
+    HWND menu = opensMenu(input.clickAt(at(380, 250), 3));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(input.clickAt(probe::menuEntry(menu, 5, 2)).run()); // "Sort Tab Order by Position"
+    ASSERT_TRUE(probe::waitForNoMenu(p.id(), kStartMs));
+    auto saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(numbersOf(*saved), (std::vector<int>{0, 1, 2, 3}));
+    ASSERT_TRUE(input.clickAt(at(60, 20)).pause(300).key("ctrl+d").pause(300).run());
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(numbersOf(*saved), (std::vector<int>{0, 1, 4, 2, 3}));
+}
+
 } // namespace

@@ -230,7 +230,10 @@ TEST(CanvasHitOrder, Table) {
         {all.subspan(5), {}, std::nullopt},      // splitter without SHIFT
         {all.subspan(5), {.leftPressFree = true}, 5},
         {all.first(3), {.bothButtons = true}, 0}, // both buttons: frames only
-        {all.first(3), {.contextMenu = true}, 2}, // context menu: any type
+        {all.first(3), {.contextMenu = true}, 2}, // context menu: the later sibling
+        {all.first(1), {.contextMenu = true}, std::nullopt}, // ... but a frame needs SHIFT
+        {all.subspan(5), {.contextMenu = true}, std::nullopt}, // ... and so does a splitter
+        {all.first(1), {.bothButtons = true, .contextMenu = true}, 0},
         {{}, {.shift = true, .leftPressFree = true}, std::nullopt},
     };
     for (size_t i = 0; i < std::size(cases); ++i)

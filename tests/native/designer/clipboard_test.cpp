@@ -1,6 +1,7 @@
 // Gadgets through the clipboard without windows: what a copy takes, that a
 // paste gives back every stored field (numbers, places, splitter links and
 // font indexes aside), and what it refuses.
+#include "arrange_designs.h"
 #include "designer/canvas/structure.h"
 #include "designer/clipboard/clip.h"
 #include "designer/generate/constants.h"
@@ -35,12 +36,12 @@ Design target() {
     d.fonts.push_back({1, 0, 9, "Courier New", 0});
     d.fonts.push_back({0, 0, 12, "Arial", 256});
     d.fonts.push_back({1, 0, 10, "Tahoma", 0});
-    test::addItem(d, ButtonGadget, 1, 1);
-    test::addItem(d, PanelGadget, 50, 50);
+    zarnet::test::addItem(d, ButtonGadget, 1, 1);
+    zarnet::test::addItem(d, PanelGadget, 50, 50);
     d.items.push_back(makeTabRecord(0, "Panel 0"));
     d.items.push_back(makeTabRecord(1, "Panel 1"));
     d.items.push_back(makeCloseRecord());
-    test::addItem(d, TextGadget).number = 9;
+    zarnet::test::addItem(d, TextGadget).number = 9;
     d.nextNumber = 10;
     d.rebuildNumberPool();
     d.recomputeNesting();
@@ -48,7 +49,7 @@ Design target() {
 }
 
 TEST(Clipboard, PasteGivesBackEveryStoredField) {
-    const Design source = test::everyTypeDesign();
+    const Design source = zarnet::test::everyTypeDesign();
     const auto clip = readClip(copyToClip(source, topLevel(source)));
     ASSERT_TRUE(clip);
     ASSERT_EQ(clip->items.size(), source.items.size());
@@ -108,7 +109,7 @@ TEST(Clipboard, PasteGivesBackEveryStoredField) {
 }
 
 TEST(Clipboard, PastedNamesStillMakeUniqueConstants) {
-    Design d = test::everyTypeDesign();
+    Design d = zarnet::test::everyTypeDesign();
     const auto clip = readClip(copyToClip(d, topLevel(d)));
     ASSERT_TRUE(clip);
     for (int i = 0; i < 5; ++i)
@@ -118,12 +119,12 @@ TEST(Clipboard, PastedNamesStillMakeUniqueConstants) {
     Features needs;
     scanDesign(d, needs);
     const auto problems =
-        test::checkPureBasic(includeText(needs) + programText(buildConstants(d, "pre_"), "d.zrf"));
-    EXPECT_TRUE(problems.empty()) << test::describe(problems);
+        zarnet::test::checkPureBasic(includeText(needs) + programText(buildConstants(d, "pre_"), "d.zrf"));
+    EXPECT_TRUE(problems.empty()) << zarnet::test::describe(problems);
 }
 
 TEST(Clipboard, CopyTakesWholeRunsAndSplitterGadgets) {
-    const Design d = test::everyTypeDesign();
+    const Design d = zarnet::test::everyTypeDesign();
     const auto indexOf = [&](int typ) {
         return static_cast<size_t>(std::find_if(d.items.begin(), d.items.end(),
                                                 [&](const Item& it) { return it.typ == typ; }) -
@@ -153,7 +154,7 @@ TEST(Clipboard, CopyTakesWholeRunsAndSplitterGadgets) {
 }
 
 TEST(Clipboard, DamagedDataAndFullNumbersAreRefused) {
-    const Design source = test::everyTypeDesign();
+    const Design source = zarnet::test::everyTypeDesign();
     const std::vector<uint8_t> good = copyToClip(source, topLevel(source));
     // Every shorter block, and the block with something after it.
     for (size_t n = 0; n < good.size(); n += 7)
@@ -173,6 +174,39 @@ TEST(Clipboard, DamagedDataAndFullNumbersAreRefused) {
     EXPECT_EQ(full.nextNumber, before.nextNumber);
     EXPECT_EQ(full.fonts.size(), before.fonts.size());
     EXPECT_FALSE(pasteClip(full, *readClip(good), {0, 0}, {0, 0})) << "not a container";
+}
+
+// Options listed side by side are one group: a paste goes last unless its
+// options would join the target's last group, then to the latest place
+// that keeps every group apart, and nowhere when there is none. A place
+// given (a duplicate joining its own group) is taken as it is.
+TEST(Clipboard, PastesKeepGroupsOfOptionsApart) {
+    struct Case {
+        const char* target;
+        const char* clip;
+        int at;
+        const char* expected; // nullptr: refused
+    } cases[] = {
+        {"O:b O:c B:a", "O:x", -1, "b c a x"},
+        {"B:a O:b O:c", "O:x", -1, "x a b c"},
+        {"B:a O:b O:c", "B:x", -1, "a b c x"},
+        {"B:a O:b O:c", "O:x B:y", -1, "a x y b c"},
+        {"O:b B:a O:c", "B:y O:x", -1, "b a c y x"},
+        {"O:a O:b", "O:x", -1, nullptr},
+        {"O:a O:b B:c", "O:x", 2, "a b x c"},
+        {"Z:box O:a . O:b", "O:x", -1, "x box a . b"},
+        {"Z:box O:a . B:b", "O:x", -1, "box a . b x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.target) + " + " + c.clip);
+        Design d = test::design(c.target);
+        const Design source = test::design(c.clip);
+        const auto clip = readClip(copyToClip(source, topLevel(source)));
+        ASSERT_TRUE(clip);
+        const auto pasted = pasteClip(d, *clip, {-1, 0, c.at}, {0, 0});
+        EXPECT_EQ(bool(pasted), c.expected != nullptr);
+        EXPECT_EQ(test::order(d), c.expected ? c.expected : test::order(test::design(c.target)));
+    }
 }
 
 TEST(Clipboard, PastesStayWithinReach) {

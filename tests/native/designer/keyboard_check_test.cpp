@@ -30,6 +30,8 @@ std::string summary(const Design& d) {
             kind = "nowhere";
         else if (f.what.find("cannot take the focus") != std::string::npos)
             kind = "nofocus(" + quoted(f.what) + ")";
+        else if (f.what.starts_with("is one group of options with"))
+            kind = "far(" + quoted(f.what) + ")";
         out += (out.empty() ? "" : " ") + f.name + ":" + kind;
     }
     return out;
@@ -95,6 +97,13 @@ TEST(KeyboardCheck, FindsEveryProblemAndNothingElse) {
         {"Z:box!h S:s .", ""},
         {"P:p!d | S:s .", ""},
         {"S:s E:e W:w/s/e!h", ""},
+        // Options one after another are one group: far apart, they are
+        // most likely two questions.
+        {"O:a@0,0 O:b@0,25 O:c@0,50", ""},
+        {"O:a@0,0 O:b@0,200", "b:far(a)"},
+        {"O:a@0,0 O:b@400,0", "b:far(a)"},
+        {"O:a@0,0 B:c O:b@0,200", ""},
+        {"Z:box O:a@0,0 . O:b@0,200", ""},
     };
     for (const KeyCase& c : cases)
         EXPECT_EQ(summary(test::design(c.design)), c.findings) << c.design;

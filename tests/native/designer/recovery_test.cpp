@@ -170,6 +170,25 @@ TEST(RecoveryTimer, AFailedWriteIsTriedAgainLater) {
     EXPECT_EQ(t.step({3000 + CopyTimer::kRetryMs, true, false, 1}), CopyTimer::Action::Write);
 }
 
+// An idle designer sleeps until the timer is due, never past it.
+TEST(RecoveryTimer, TellsHowLongASleepMayLast) {
+    CopyTimer t;
+    EXPECT_EQ(t.waitFor(0), std::nullopt);
+    t.step({1000, true, false, 1});
+    EXPECT_EQ(t.waitFor(1000), CopyTimer::kQuietMs);
+    EXPECT_EQ(t.waitFor(2500), CopyTimer::kQuietMs - 1500);
+    // Under steady edits the latest moment comes first.
+    for (uint32_t ms = 2000; ms < 26000; ms += 2000)
+        t.step({ms, true, false, ms});
+    EXPECT_EQ(t.waitFor(25000), 1000u);
+    EXPECT_EQ(t.step({26000, true, false, 24000}), CopyTimer::Action::Write);
+    t.written(false, 26000);
+    EXPECT_EQ(t.waitFor(26000), CopyTimer::kRetryMs);
+    t.step({36000, true, false, 24000});
+    t.written(true, 36000);
+    EXPECT_EQ(t.waitFor(36000), std::nullopt) << "written: nothing waits";
+}
+
 TEST(RecoveryOffers, OnlyCopiesOfEndedDesignersNewestFirst) {
     const ProcessIdentity self{10, 100}, live{11, 110}, ended{12, 120}, reused{11, 999};
     auto copyOf = [](ProcessIdentity p, uint64_t at) {
@@ -190,11 +209,15 @@ TEST(RecoveryOffers, OnlyCopiesOfEndedDesignersNewestFirst) {
         unreadable({}),    // 6: a name that names no process
         copyOf(ended, 8),  // 7
         copyOf(ended, 9),  // 8: handed by a restart to a designer that runs
+        copyOf(ended, 4),  // 9: older than its design's file, saved since
+        copyOf(ended, 6),  // 10: newer than its design's file
     };
-    found.back().named = live;
+    found[8].named = live;
+    found[9].fileSavedAt = 4;
+    found[10].fileSavedAt = 5;
     const OfferPlan plan =
         planOffers(found, self, [&](ProcessIdentity p) { return p == live || p == self; });
-    EXPECT_EQ(plan.offered, (std::vector<size_t>{3, 7, 2}));
+    EXPECT_EQ(plan.offered, (std::vector<size_t>{3, 7, 2, 10}));
     EXPECT_EQ(plan.unreadable, (std::vector<size_t>{5, 6}));
 }
 
@@ -204,4 +227,7 @@ TEST(RecoveryOffers, QuestionText) {
         "Zarnet found unsaved changes to C:\\d\\form.zrf from 2024-03-07 09:05. Restore them?");
     EXPECT_EQ(restoreQuestion("", {2024, 12, 31, 23, 59}),
               "Zarnet found unsaved changes to untitled from 2024-12-31 23:59. Restore them?");
+    EXPECT_EQ(restoreQuestion("C:\\f.zrf", {2024, 3, 7, 9, 5}, LocalTime{2024, 3, 6, 18, 0}),
+              "Zarnet found unsaved changes to C:\\f.zrf from 2024-03-07 09:05, newer than the "
+              "file saved 2024-03-06 18:00. Restore them?");
 }

@@ -66,6 +66,14 @@ TEST(TabOrder, ClicksPutTheClickedFirstAndTheRestInTheirOldOrder) {
         {"F:f B:a B:b", "b", "f b a"},
         {"F:f B:a B:b", "f", nullptr},
         {"B:a F:f B:b B:c", "c f", "c f a b"},
+        // A run of options is one group: it moves whole, a click on any
+        // option takes it, and no order may put two runs side by side.
+        {"B:c O:a O:b B:e", "b", "a b c e"},
+        {"O:a O:b B:c", "b", nullptr},
+        {"O:a B:c O:d B:e", "d", "d c a e"},
+        {"O:a B:c O:d B:e", "d a", nullptr},
+        {"B:c O:a B:e O:d", "d", "d c a e"},
+        {"B:c O:a O:d", "c", nullptr},
     };
     for (const ClickCase& c : cases) {
         SCOPED_TRACE(std::string(c.design) + " clicking " + c.clicks);
@@ -113,6 +121,16 @@ TEST(TabOrder, SortingGoesTopToBottomThenLeftToRightInEveryParent) {
         {"F:f@0,100 B:a@0,50 B:b@0,0", "f b a"},
         {"B:a@0,50 F:f@0,100 B:b@0,0", "b f a"},
         {"Y:area@0,0 . P:p@0,9 | | .", nullptr},
+        // Two columns, an option and a field to a row: the options' run
+        // stays whole where its top option stands, not one group per row.
+        {"O:a@0,0 O:b@0,30 O:c@0,60 S:x@90,0 S:y@90,30 S:z@90,60", nullptr},
+        {"S:x@90,0 O:a@0,0 O:b@0,30 S:y@90,30", "a b x y"},
+        // Two runs that would meet keep the nearest other unit between.
+        {"B:d@0,95 O:a@0,0 B:c@0,90 O:b@0,40", "a c b d"},
+        // A label set a few pixels lower than its field is in its row.
+        {"S:s@60,0 T:t@0,3 S:u@60,30 T:v@0,33", "t s v u"},
+        {"T:t@0,5 S:s@60,0", "s t"},
+        {"O:a@0,10 T:t@0,5 O:b@0,40 B:c@0,0", "c a t b"},
     };
     for (const SortCase& c : cases) {
         SCOPED_TRACE(c.design);
@@ -138,6 +156,18 @@ TEST(TabOrder, BadgesCountSiblingsAndSkipFramesAndSplitterGadgets) {
     const Design nested = design("B:a B:b W:s1/a/b B:c W:s2/s1/c");
     EXPECT_EQ(tabUnitOf(nested, test::indexOf(nested, "a")),
               static_cast<int>(test::indexOf(nested, "s2")));
+
+    // One badge for a run of options, on its first.
+    EXPECT_EQ(tabOrderBadges(design("O:a O:b F:f O:c B:d O:e")),
+              (std::vector<int>{1, 0, 0, 2, 3, 4}));
+}
+
+TEST(TabOrder, ClicksThatWouldJoinTwoGroupsAreToldApart) {
+    Design d = design("O:a B:c O:d B:e");
+    const std::vector<int> clicks = {test::numberOf(d, "d"), test::numberOf(d, "a")};
+    EXPECT_EQ(applyTabOrderOutcome(d, clicks), TabOrderOutcome::JoinsOptionGroups);
+    const std::vector<int> first = {test::numberOf(d, "a")};
+    EXPECT_EQ(applyTabOrderOutcome(d, first), TabOrderOutcome::Unchanged);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "document/catalogue.h"
 #include "document/design_file.h"
 
+#include <cstring>
 #include <set>
 
 using namespace zarnet;
@@ -131,6 +132,41 @@ TEST_F(ClipboardTest, PasteIntoAPanelDuplicateAndCut) {
     EXPECT_EQ(savedBytes(), before);
 }
 
+// What belongs to a gesture or a design ends with it: pastes in a row end
+// when the user marks something else, keys wait while a drag runs, and
+// tab-order clicks and pastes in a row do not outlive the design.
+TEST_F(ClipboardTest, PastesInARowAndClicksEndWithWhatTheyBelongTo) {
+    d.markAndShow(indexOf(6), false);
+    ASSERT_TRUE(d.copySelection());
+    d.markAndShow(indexOf(0), false);
+    d.pasteClipboard(std::nullopt);
+    EXPECT_EQ(pastedRoot().level, 1) << "into the marked panel";
+    d.markAndShow(indexOf(2), false);
+    d.pasteClipboard(std::nullopt);
+    {
+        const Item& root = pastedRoot();
+        EXPECT_EQ(root.level, 1);
+        EXPECT_EQ(root.parent, d.design.items[indexOf(2)].id) << "into the container marked since";
+    }
+    // DEL and CTRL+V while the mouse drags the marked button change nothing.
+    d.markAndShow(indexOf(6), false);
+    const uint64_t revision = d.design.revision;
+    d.gesture = Designer::Gesture::Moving;
+    for (const std::vector<int>& keys : {std::vector<int>{VK_DELETE}, {VK_CONTROL, 'V'}}) {
+        for (int k : keys) input.press(k);
+        EXPECT_FALSE(d.keyboardHandler(false));
+        for (int k : keys) input.release(k);
+    }
+    d.gesture = Designer::Gesture::Idle;
+    EXPECT_EQ(d.design.revision, revision);
+    // A new design starts its tab order and its pastes afresh.
+    d.tabClicks = {6, 0};
+    requesters.answers = {IDNO};
+    d.newDesign();
+    EXPECT_TRUE(d.tabClicks.empty());
+    EXPECT_TRUE(d.pasteRow.marked.empty());
+}
+
 TEST_F(ClipboardTest, DamagedClipboardDataChangeNothing) {
     const std::vector<uint8_t> good = writeDesign(sample());
     const std::vector<std::vector<uint8_t>> blocks = {
@@ -141,6 +177,31 @@ TEST_F(ClipboardTest, DamagedClipboardDataChangeNothing) {
         d.pasteClipboard(std::nullopt);
         EXPECT_EQ(d.design.revision, revision);
     }
+    // Blocks far larger than any copy, claiming all a design can hold: read
+    // within the memory they bring, or refused whole, never the end of the
+    // designer (a 32-bit one has little room to spare).
+    std::vector<uint8_t> huge(size_t{40} << 20, 0);
+    std::copy(good.begin(), good.begin() + 37, huge.begin());
+    for (int k = 0; k < 4; ++k) huge[41 + k] = static_cast<uint8_t>(kMaxRecords >> (8 * k));
+    EXPECT_NO_THROW(EXPECT_FALSE(readClip(huge)));
+    const std::vector<uint8_t> below(huge.begin(), huge.begin() + (30 << 20));
+    ASSERT_TRUE(putOnClipboard(d.canvas, below, "x"));
+    const uint64_t revision = d.design.revision;
+    EXPECT_NO_THROW(d.pasteClipboard(std::nullopt));
+    // Another program's block past what a copy of ours can be.
+    ASSERT_TRUE(OpenClipboard(d.canvas));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, huge.size() + 4);
+    ASSERT_TRUE(block);
+    auto* bytes = static_cast<uint8_t*>(GlobalLock(block));
+    const auto length = static_cast<uint32_t>(huge.size());
+    std::memcpy(bytes, &length, 4);
+    std::memcpy(bytes + 4, huge.data(), huge.size());
+    GlobalUnlock(block);
+    ASSERT_TRUE(SetClipboardData(RegisterClipboardFormatA(kClipFormatName), block));
+    CloseClipboard();
+    EXPECT_NO_THROW(d.pasteClipboard(std::nullopt));
+    EXPECT_EQ(d.design.revision, revision);
     // Plain text alone is not ours: Paste stays disabled and does nothing.
     ASSERT_TRUE(OpenClipboard(d.canvas));
     EmptyClipboard();

@@ -90,6 +90,8 @@ std::vector<HWND> editorControls(HWND editor, const char* cls);
 // Two saves of a design told apart for a report: the first byte and the
 // first line of their listings that differ.
 std::string differenceAt(const std::vector<uint8_t>& before, const std::vector<uint8_t>& after);
+// The GDI objects this process holds.
+size_t gdiObjects();
 
 // Whether the path names a design file (".zrf" in any case).
 bool isDesignFile(const std::filesystem::path& p);
@@ -205,8 +207,11 @@ class Session {
     bool undoAll = false;
     std::vector<uint8_t> historyBase; // the design where the history began
     int historyBaseGrid = 10;
+    size_t historyBaseObjects = 0; // the process's GDI objects then
     void noteHistoryBase();
     std::optional<std::string> undoAndRedoAll();
+    // Objects a step may leave for good (a cached icon, a tooltip font).
+    static constexpr size_t kObjectSlack = 24;
     // Findings containing one of these texts are counted, not reported,
     // and the run goes on: faults already known while they are mended.
     std::vector<std::string> known;

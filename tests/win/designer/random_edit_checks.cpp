@@ -7,6 +7,7 @@
 #include "designer/shell/shell_logic.h"
 #include "document/design_dump.h"
 #include "document/design_file.h"
+#include "toolkit/images.h"
 #include "toolkit/toolkit.h"
 
 #include <chrono>
@@ -60,6 +61,34 @@ std::optional<std::string> fonts(const Designer& d) {
             return "fonts: the defaults of " + std::string(typeName(t)) + " name font entry " +
                    std::to_string(d.typeDefaults[static_cast<size_t>(t)].font) + " of " +
                    std::to_string(ds.fonts.size()) + ", which is not in use";
+    return std::nullopt;
+}
+
+// No live gadget draws with a deleted font or bitmap, and every font entry
+// and picture an item names is still loaded.
+std::optional<std::string> handles(const Design& ds) {
+    for (size_t i = 0; i < ds.items.size(); ++i) {
+        const Item& it = ds.items[i];
+        if (!it.isGadget() || !it.id || !tk::IsGadget(number(it.id))) continue;
+        const HWND w = tk::GadgetID(number(it.id));
+        const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(w, WM_GETFONT, 0, 0));
+        if (font && GetObjectType(font) != OBJ_FONT)
+            return "handles: " + describe(ds, i) + " draws with a font that no longer exists";
+        if (it.font >= 0 && static_cast<size_t>(it.font) < ds.fonts.size()) {
+            const Handle loaded = ds.fonts[static_cast<size_t>(it.font)].loadedFont;
+            if (loaded && !tk::IsFont(static_cast<int>(loaded)))
+                return "handles: " + describe(ds, i) + " names font entry " +
+                       std::to_string(it.font) + ", whose font was freed";
+        }
+        for (const Handle image : {it.decodedImage, it.shownImage})
+            if (image && !tk::IsImage(static_cast<int>(image)))
+                return "handles: " + describe(ds, i) + " holds a picture that was freed";
+        const UINT get = it.typ == ImageGadget ? STM_GETIMAGE : BM_GETIMAGE;
+        if (it.typ == ImageGadget || it.typ == ButtonImageGadget)
+            if (const auto shown = reinterpret_cast<HGDIOBJ>(SendMessageA(w, get, IMAGE_BITMAP, 0));
+                shown && GetObjectType(shown) != OBJ_BITMAP)
+                return "handles: " + describe(ds, i) + " shows a bitmap that no longer exists";
+    }
     return std::nullopt;
 }
 
@@ -245,6 +274,16 @@ size_t firstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>
 
 } // namespace
 
+size_t gdiObjects() {
+    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
+    // Wine answers 0 there, but takes a handle's bare table index for the
+    // handle: counting the indexes that name an object counts them all.
+    size_t live = 0;
+    for (uintptr_t index = 0x20; index < 0x10000; ++index)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++live;
+    return live;
+}
+
 std::string differenceAt(const std::vector<uint8_t>& before, const std::vector<uint8_t>& after) {
     std::string out = "first difference at byte " + std::to_string(firstDifference(before, after)) +
                       " of " + std::to_string(before.size()) + "/" + std::to_string(after.size());
@@ -286,6 +325,7 @@ std::optional<std::string> Session::check() {
     if (auto bad = checkInvariants(d.design))
         return "list: " + describe(d.design, bad->item) + ": " + bad->message;
     if (auto bad = fonts(d)) return bad;
+    if (auto bad = handles(d.design)) return bad;
     if (auto bad = numbers(d.design)) return bad;
     if (auto bad = canvas(d)) return bad;
     if (auto bad = tree(d)) return bad;

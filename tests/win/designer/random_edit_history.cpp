@@ -100,6 +100,7 @@ void Session::noteHistoryBase() {
     if (d.history.steps() != 0) return;
     historyBase = savedBytes();
     historyBaseGrid = d.gridSize;
+    historyBaseObjects = gdiObjects();
 }
 
 std::optional<std::string> Session::undoAndRedoAll() {
@@ -129,6 +130,11 @@ std::optional<std::string> Session::undoAndRedoAll() {
                differenceAt(historyBase, undone);
     if (d.design.modified == d.history.atSavePoint())
         return "undo all: the modified marker does not follow the save point";
+    // Back where the history began, the process holds no more fonts,
+    // bitmaps and brushes than it did then: an edit and its undo leak none.
+    if (const size_t objects = gdiObjects(); objects > historyBaseObjects + kObjectSlack)
+        return "undo all: " + std::to_string(objects) + " GDI objects, " +
+               std::to_string(historyBaseObjects) + " where the history began";
     for (size_t k = 0; k < steps; ++k) {
         if (k < 3)
             key('Y', {VK_CONTROL});

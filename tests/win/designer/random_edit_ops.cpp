@@ -437,6 +437,24 @@ void load(S& s, Rng& r) {
                " and saving it again changes it, " + differenceAt(before, after));
 }
 
+// A user trying things out: a few steps undone, some of them redone, by
+// keys and by the menu; the checks after the step see every handle and the
+// design as the history holds it.
+void undoRedo(S& s, Rng& r) {
+    SetForegroundWindow(s.d.canvas);
+    const int back = r.range(1, 3), again = r.range(0, back);
+    for (int k = 0; k < back; ++k)
+        if (r.chance(50))
+            s.key('Z', {VK_CONTROL});
+        else
+            s.command(int(MenuUndo), false);
+    for (int k = 0; k < again; ++k)
+        if (r.chance(50))
+            s.key('Y', {VK_CONTROL});
+        else
+            s.command(int(MenuRedo), false);
+}
+
 // The restart: the backup written, a new designer started on it with the
 // name and modified flag, the same design saved again.
 void restart(S& s, Rng&) {
@@ -496,6 +514,7 @@ const std::vector<Operation>& operations() {
         {"save", 1, save},
         {"load", 2, load},
         {"restart", 1, restart},
+        {"undo-redo", 3, undoRedo},
     };
     return table;
 }

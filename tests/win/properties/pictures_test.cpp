@@ -93,6 +93,26 @@ TEST_F(PicturesTest, FilesThatAreNoPicturesLeaveThePictureAlone) {
     }
 }
 
+// A picture that cannot be shown at its gadget's size (past the pixel
+// limit) is refused as one that does not decode: the item keeps its own.
+TEST_F(PicturesTest, APictureThatCannotBeShownIsRefused) {
+    const size_t i = add(ImageGadget, 10, 10);
+    ASSERT_TRUE(loadPicture(item(i), writeFile(folder + "small.bmp", bmpBytes(8, 8, 0x0000FF)), 0,
+                            host.tempImageFile)
+                    .loaded);
+    const std::vector<uint8_t> before = item(i).image;
+    const Handle shown = item(i).shownImage;
+    tk::ResizeGadget(gadget(i), -1, -1, 9000, 9000);
+    const std::string other = writeFile(folder + "other.bmp", bmpBytes(4, 4, 0x00FF00));
+    const PictureLoad r = loadPicture(item(i), other, 2, host.tempImageFile);
+    EXPECT_FALSE(r.loaded);
+    EXPECT_NE(r.message.find("not enough memory"), std::string::npos) << r.message;
+    EXPECT_EQ(item(i).image, before);
+    EXPECT_EQ(item(i).shownImage, shown);
+    EXPECT_EQ(item(i).aflag, 0);
+    EXPECT_TRUE(tk::IsImage(static_cast<int>(shown)));
+}
+
 // An opaque picture at its own size is shown as the decoded image itself;
 // one with see-through pixels, a transparent colour or stretching is shown
 // as a flattened copy. Every replaced image is freed, a shared one once.

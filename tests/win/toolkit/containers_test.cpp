@@ -172,6 +172,14 @@ TEST_F(Splitters, LayOutTheirTwoGadgets) {
         HideGadget(split, true);
         EXPECT_TRUE(GadgetHidden(first));
         HideGadget(split, false);
+        // So does disabling, but enabling the splitter leaves a gadget
+        // that is disabled itself as it is.
+        DisableGadget(second, true);
+        DisableGadget(split, true);
+        EXPECT_TRUE(GadgetDisabled(first));
+        DisableGadget(split, false);
+        EXPECT_FALSE(GadgetDisabled(first));
+        EXPECT_TRUE(GadgetDisabled(second));
         FreeGadget(split);
         EXPECT_FALSE(IsGadget(first));
         EXPECT_FALSE(IsGadget(second));

@@ -311,6 +311,42 @@ TEST_F(GadgetImages, ReplacedPicturesLeaveNoCopyAndKeepTheCallersBitmaps) {
     }
 }
 
+// A freed picture or font leaves no gadget holding its dead handle, and an
+// image gadget that goes with its container hands back its copy first.
+TEST_F(GadgetImages, FreedPicturesAndFontsLeaveNoUserBehind) {
+    for (const bool xp : {true, false}) {
+        SCOPED_TRACE(xp ? "XP look" : "classic look");
+        std::optional<XpLook> look;
+        if (xp) look.emplace();
+        const int picture = CreateImage(PB_Any, 16, 16, RGB(9, 9, 9));
+        const int box = ContainerGadget(PB_Any, 0, 0, 200, 100);
+        const int nested = ImageGadget(PB_Any, 5, 5, 50, 50, nullptr);
+        CloseGadgetList();
+        const int image = ImageGadget(PB_Any, 0, 120, 50, 50, nullptr);
+        const int button = ButtonImageGadget(PB_Any, 60, 120, 40, 40);
+        const int font = LoadFont(PB_Any, "Arial", 14);
+        const int text = TextGadget(PB_Any, 110, 120, 80, 20, "t");
+        SetGadgetFont(text, FontID(font));
+        for (int g : {nested, image, button})
+            SetGadgetImage(g, ImageID(picture));
+        const auto shownBy = [](int g) {
+            const UINT get = GadgetType(g) == KindImage ? STM_GETIMAGE : BM_GETIMAGE;
+            return reinterpret_cast<HBITMAP>(SendMessageA(GadgetID(g), get, IMAGE_BITMAP, 0));
+        };
+        const HBITMAP nestedCopy = shownBy(nested);
+        FreeGadget(box);
+        EXPECT_TRUE(nestedCopy == ImageID(picture) || !isBitmap(nestedCopy)) << "copy left behind";
+        FreeImage(picture);
+        EXPECT_EQ(shownBy(image), nullptr);
+        EXPECT_EQ(shownBy(button), nullptr);
+        FreeFont(font);
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(GadgetID(text), WM_GETFONT, 0, 0)),
+                  GetGadgetFont(PB_Default));
+        for (int g : {image, button, text})
+            FreeGadget(g);
+    }
+}
+
 TEST_F(GadgetImages, ButtonsShowTheirBitmap) {
     const int picture = CreateImage(PB_Any, 16, 16, RGB(9, 9, 9));
     const int imageButton = ButtonImageGadget(PB_Any, 0, 0, 40, 40);
