@@ -7,6 +7,7 @@
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 FUZZ_SECONDS="${ZARNET_FUZZ_SECONDS:-30}"
+FUZZ_LARGE_SECONDS="${ZARNET_FUZZ_LARGE_SECONDS:-15}"
 cd "$ROOT"
 
 bash scripts/setup.sh || exit 1
@@ -70,10 +71,10 @@ else
   failed=$((failed + 1))
 fi
 
-echo "== fuzzers, ${FUZZ_SECONDS}s each"
+echo "== fuzzers, ${FUZZ_SECONDS}s each, then ${FUZZ_LARGE_SECONDS}s on large inputs"
 seeds="$ROOT/build/fuzz/seeds"
 rm -rf "$seeds" && mkdir -p "$seeds"
-build/fuzz/tests/fuzz/write_design_seeds "$seeds/design" "$seeds/compact"
+build/fuzz/tests/fuzz/write_design_seeds "$seeds/design" "$seeds/compact" "$seeds/large"
 # One bounded run of a fuzzer; its exit status goes to build/fuzz/NAME.rc.
 run_fuzzer() {  # run_fuzzer FUZZER
   local fuzzer="$1" name corpus d
@@ -91,7 +92,19 @@ run_fuzzer() {  # run_fuzzer FUZZER
   done
   "$fuzzer" -max_total_time="$FUZZ_SECONDS" -max_len=65536 -print_final_stats=0 \
     "$corpus" "${seed_dirs[@]}" >"build/fuzz/$name.log" 2>&1
-  echo $? >"build/fuzz/$name.rc"
+  local rc=$?
+  # Then inputs of megabytes, with memory held to a bound: a reader that
+  # takes memory from what a file claims (a count, a length) rather than
+  # from what it brings ends the run. The largest legitimate block is a
+  # picture of the most pixels allowed (128 MB).
+  if [ $rc = 0 ]; then
+    mkdir -p "$corpus-large"
+    "$fuzzer" -max_total_time="$FUZZ_LARGE_SECONDS" -max_len=4194304 -malloc_limit_mb=160 \
+      -rss_limit_mb=2048 -print_final_stats=0 "$corpus-large" "$seeds/large" "${seed_dirs[@]}" \
+      >>"build/fuzz/$name.log" 2>&1
+    rc=$?
+  fi
+  echo $rc >"build/fuzz/$name.rc"
 }
 # Each fuzzer is one process on one core: as many run at once as there are
 # cores.

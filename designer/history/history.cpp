@@ -10,6 +10,18 @@ void History::reset(Snapshot s, bool saved) {
     saved_ = saved ? 0 : -1;
 }
 
+bool History::adopt(std::deque<Snapshot> states, std::deque<StepInfo> steps, size_t at,
+                    long saved) {
+    if (states.empty() || steps.size() + 1 != states.size() || steps.size() > kMaxSteps ||
+        at >= states.size() || saved < -1 || saved >= static_cast<long>(states.size()))
+        return false;
+    states_ = std::move(states);
+    steps_ = std::move(steps);
+    at_ = at;
+    saved_ = saved;
+    return true;
+}
+
 bool History::commit(Snapshot s, StepInfo info) {
     if (s == states_[at_]) return false;
     states_.resize(at_ + 1);

@@ -24,6 +24,13 @@ class History {
 
     // A new history starting at `s`; `saved` when `s` is what the file holds.
     void reset(Snapshot s, bool saved);
+    // A history as another designer held it: false, and this one as it
+    // was, unless the parts fit (a state per step and one more, the
+    // position and the save point among the states).
+    bool adopt(std::deque<Snapshot> states, std::deque<StepInfo> steps, size_t at, long saved);
+    const std::deque<Snapshot>& states() const { return states_; }
+    const std::deque<StepInfo>& stepInfos() const { return steps_; }
+    long savePoint() const { return saved_; }
     const Snapshot& current() const { return states_[at_]; }
     // The state after an edit. False (nothing recorded) when it equals the
     // current one.

@@ -351,6 +351,10 @@ struct Designer {
     void noteCanvasFit(int width, int height);
     void takeClientSize(Design& d) const;
     void resetHistory(bool saved);                  // a new history from the design as it is
+    // A restart hands the history over in a file beside the backup.
+    static constexpr const char* kHistorySuffix = ".history";
+    std::string handedHistory; // the file a restart handed over, until read
+    void adoptHandedHistory();
     // Clicks of the tab order, pastes in a row and guide lines belong to
     // the design as it was: a new, loaded, undone or redone one starts
     // without them.

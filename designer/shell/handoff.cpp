@@ -4,12 +4,15 @@
 #include "designer/shell/designer.h"
 
 #include "designer/canvas/canvas_build.h"
+#include "designer/history/history_file.h"
 #include "document/design_file.h"
 #include "document/path_text.h"
 #include "document/xp_manifest.h"
 #include "toolkit/toolkit.h"
 
 #include <shellapi.h>
+
+#include <utility>
 
 namespace zarnet::designer {
 
@@ -79,6 +82,25 @@ bool Designer::writeBackup(std::string& why) {
     return false;
 }
 
+void Designer::adoptHandedHistory() {
+    const std::string file = std::exchange(handedHistory, std::string());
+    const auto bytes = readFileBytes(pathFromText(file));
+    DeleteFileA(file.c_str());
+    auto handed = bytes ? readHistory(*bytes) : std::nullopt;
+    if (!handed) return;
+    // Taken only when it ends where the design it came with stands; the
+    // numbers free for new items come from it, as the old designer had them.
+    const Snapshot& held = handed->current();
+    Snapshot now = history.current();
+    now.numberPool = held.numberPool;
+    now.poolCursor = held.poolCursor;
+    if (!(now == held)) return;
+    design.numberPool = held.numberPool;
+    design.poolCursor = held.poolCursor;
+    history = std::move(*handed);
+    committedRevision = design.revision;
+}
+
 bool Designer::isOwnBackup(const std::string& path) const {
     for (const std::string& b : backupCandidates())
         if (sameFile(b, path)) return true;
@@ -141,6 +163,7 @@ void Designer::toggleXpStyle() {
 }
 
 bool Designer::restartWith(bool toggleManifest) {
+    commitEdits(true);
     const bool modified = design.modified;
     std::string why;
     const bool written = writeBackup(why);
@@ -173,9 +196,14 @@ bool Designer::restartWith(bool toggleManifest) {
         inQuotes(backupFile) + " " +
         std::to_string(reinterpret_cast<uintptr_t>(canvas)) + " " + inQuotes(design.fileName) +
         " " + (design.modified ? "1" : "0");
+    // The history goes with the design; without it the restart still goes
+    // on, as it did before there was one.
+    const std::string historyFile = backupFile + kHistorySuffix;
+    writeFileAtomic(pathFromText(historyFile), writeHistory(history));
     HANDLE next = startProgram(programFile, parameters);
     if (!next) {
         // The design stays here, untouched, and this designer goes on.
+        DeleteFileA(historyFile.c_str());
         DeleteFileA(backupFile.c_str());
         if (toggleManifest) {
             if (manifestBefore)

@@ -150,6 +150,7 @@ bool Designer::start(const StartOptions& options) {
             // the design's name, so no save can put it over the real file.
             if (loadFile(designFile, true)) {
                 handedOver = true;
+                handedHistory = designFile + kHistorySuffix;
                 DeleteFileA(designFile.c_str());
                 design.fileName = params[2];
                 design.modified = params[3] == "1";
@@ -242,6 +243,7 @@ bool Designer::start(const StartOptions& options) {
     // A design handed over by a restart, or restored from a recovery copy,
     // may already differ from its file.
     resetHistory(!design.modified);
+    if (handedOver) adoptHandedHistory();
 
     tk::InputSource& in = tk::input();
     in.asyncKeyState(VK_ESCAPE);

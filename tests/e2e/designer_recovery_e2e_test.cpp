@@ -85,7 +85,7 @@ TEST_F(ZarnetE2E, AKilledDesignersWorkIsOfferedAndRestoredExactly) {
     const std::string asked = "Zarnet found unsaved changes to " + design + " from ";
     EXPECT_EQ(box->text.substr(0, asked.size()), asked);
     EXPECT_TRUE(std::regex_match(box->text.substr(std::min(asked.size(), box->text.size())),
-                                 std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d\. Restore them\?)")))
+                                 std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d(, newer than the file saved \d{4}-\d\d-\d\d \d\d:\d\d)?\. Restore them\?)")))
         << box->text;
     ASSERT_TRUE(probe::answer(*box, IDYES));
     HWND canvas = waitForCanvas(q, "*" + kTitle);

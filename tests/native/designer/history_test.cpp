@@ -2,6 +2,7 @@
 // limit; snapshots sharing what did not change; and the least work that
 // takes the canvas from one snapshot to another.
 #include "designer/history/history.h"
+#include "designer/history/history_file.h"
 #include "designer/history/restore_plan.h"
 #include "tests/native/test_designs.h"
 
@@ -90,6 +91,53 @@ TEST(History, KeepsTheNewestStepsAndSharesPictures) {
         h.undo();
     EXPECT_EQ(h.current().items[0]->fields.wtext, "step 102");
     EXPECT_EQ(h.current().items[50]->image, h.redo().items[50]->image);
+}
+
+// A history written for a restart reads back the same, sharing what it
+// shared; any cut or damaged file, or one claiming more than it brings, is
+// refused whole.
+TEST(History, ARestartTakesItAlongWhole) {
+    Design d = buttons(3);
+    Item& picture = test::addItem(d, ImageGadget, 0, 0);
+    picture.image.assign(5000, 0x5A);
+    d.fonts.push_back({1, 0, 10, "Arial", 1});
+    d.items[0].font = 0;
+    History h;
+    h.reset(snap(d), true);
+    for (int k = 0; k < 6; ++k) {
+        d.items[static_cast<size_t>(k % 3)].name = "step " + std::to_string(k);
+        d.releaseNumber(d.items[1].number);
+        d.items[1].number = static_cast<int16_t>(d.takeNumber());
+        h.commit(snap(d, &h.current()), {k % 2 == 0, uint64_t(k) * 0x100000001ull});
+    }
+    h.undo();
+    h.undo();
+    const std::vector<uint8_t> bytes = writeHistory(h);
+    const auto back = readHistory(bytes);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->states().size(), h.states().size());
+    for (size_t k = 0; k < h.states().size(); ++k) {
+        EXPECT_TRUE(back->states()[k] == h.states()[k]) << k;
+        EXPECT_EQ(back->states()[k].numberPool, h.states()[k].numberPool) << k;
+    }
+    for (size_t k = 0; k < h.stepInfos().size(); ++k) {
+        EXPECT_EQ(back->stepInfos()[k].rebuilt, h.stepInfos()[k].rebuilt) << k;
+        EXPECT_EQ(back->stepInfos()[k].mergeKey, h.stepInfos()[k].mergeKey) << k;
+    }
+    EXPECT_EQ(back->position(), h.position());
+    EXPECT_EQ(back->savePoint(), h.savePoint());
+    EXPECT_EQ(back->states()[0].items[3]->image, back->states()[4].items[3]->image)
+        << "the picture is held once";
+    EXPECT_EQ(writeHistory(*back), bytes);
+
+    for (size_t n = 0; n < bytes.size(); n += 97)
+        EXPECT_FALSE(readHistory({bytes.data(), n})) << n;
+    std::vector<uint8_t> longer = bytes;
+    longer.push_back(0);
+    EXPECT_FALSE(readHistory(longer));
+    std::vector<uint8_t> claims = bytes;
+    claims[8] = claims[9] = claims[10] = 0xFF; // millions of pictures
+    EXPECT_FALSE(readHistory(claims));
 }
 
 struct PlanCase {

@@ -2,6 +2,8 @@
 // Pelmo.exe is started for previews; requesters are scripted.
 #include "designer_fixture.h"
 
+#include "designer/history/history_file.h"
+
 #include "designer/generate/constants.h"
 #include "document/design_file.h"
 #include "document/xp_manifest.h"
@@ -121,6 +123,32 @@ TEST_F(DesignerTest, RestartThatCannotStartKeepsTheDesigner) {
         EXPECT_EQ(sizeOf(folder + "Zarnet.exe.manifest"), before);
         EXPECT_FALSE(d.ended);
     }
+}
+
+// A restart (ESC, the XP-style toggle) hands the history over with the
+// design: the new designer undoes what the old one did.
+TEST_F(DesignerTest, ARestartHandsOverTheHistory) {
+    start({exampleDesign()});
+    for (const char* name : {"First", "Second"}) {
+        d.design.items[0].name = name;
+        zarnet::noteEdit(d.design);
+        d.commitEdits();
+    }
+    std::string why;
+    ASSERT_TRUE(d.writeBackup(why)) << why;
+    const std::string backup = d.backupFile, history = backup + ".history";
+    ASSERT_TRUE(zarnet::writeFileAtomic(history, zarnet::designer::writeHistory(d.history)));
+    const size_t steps = d.history.steps();
+    d.shutdown();
+    d = zarnet::designer::Designer{};
+    start({backup, "0", exampleDesign(), "1"});
+    EXPECT_EQ(sizeOf(history), -1) << "read and removed";
+    ASSERT_EQ(d.history.steps(), steps);
+    d.undo();
+    EXPECT_EQ(d.design.items[0].name, "First");
+    d.undo();
+    EXPECT_FALSE(d.history.canUndo());
+    EXPECT_FALSE(d.design.modified) << "back at the file's state";
 }
 
 TEST_F(DesignerTest, GenerationBesideTheSavedDesign) {

@@ -166,6 +166,39 @@ TEST_F(NothingLost, KeysTypedIntoAFieldStayInTheField) {
     EXPECT_LT(d.design.items.size(), items);
 }
 
+// A name typed key by key into its field is one step: one undo takes it
+// all back.
+TEST_F(NothingLost, TypingIntoAFieldIsOneStep) {
+    start({exampleDesign()});
+    d.markAndShow(0, false);
+    const std::string original = d.design.items[0].name;
+    SetFocus(tk::GadgetID(d.fields[FieldName]));
+    for (const char* typed : {"O", "Ok", "OkB"}) {
+        tk::SetGadgetText(d.fields[FieldName], typed);
+        const uint64_t before = d.design.revision;
+        d.renameMarked();
+        d.noteTyping(FieldName, before);
+        d.commitEdits();
+    }
+    EXPECT_EQ(d.design.items[0].name, "OkB");
+    d.undo();
+    EXPECT_EQ(d.design.items[0].name, original);
+}
+
+// A design larger than the screen gets a smaller window, but is saved at
+// its own size until the user sizes the window.
+TEST_F(NothingLost, ADesignLargerThanTheScreenKeepsItsSize) {
+    Design large;
+    large.clientWidth = 4000;
+    large.clientHeight = 3000;
+    start({designFile("large.zrf", large)});
+    ASSERT_EQ(saved("large-saved"), folder + "large-saved.zrf");
+    const auto back = readDesign(bytes(folder + "large-saved.zrf"), Strictness::Strict);
+    ASSERT_TRUE(back.design);
+    EXPECT_EQ(back.design->clientWidth, 4000);
+    EXPECT_EQ(back.design->clientHeight, 3000);
+}
+
 TEST_F(NothingLost, AnEmptiedNameFieldNamesTheItemAsALoadWould) {
     start({exampleDesign()});
     d.markAndShow(0, false);

@@ -182,6 +182,7 @@ TEST_F(RecoveryTest, StartOffersCopiesOfEndedDesigners) {
         bool live, damaged;
         std::deque<int> answers;
         Then then;
+        bool stale = false; // written before its design's file was saved
     };
     const Case cases[] = {
         {"Yes restores a saved design's changes", design, false, false, {IDYES}, Then::Restored},
@@ -189,12 +190,15 @@ TEST_F(RecoveryTest, StartOffersCopiesOfEndedDesigners) {
         {"No deletes", design, false, false, {IDNO}, Then::Deleted},
         {"a damaged copy is reported and kept", design, false, true, {}, Then::Kept},
         {"a running designer's copy is left alone", design, true, false, {IDYES}, Then::Kept},
+        {"a copy older than its file is not offered", design, false, false, {IDYES}, Then::Kept,
+         true},
     };
     for (const Case& c : cases) {
         std::filesystem::remove_all(userData());
         LiveProcess running;
         const ProcessIdentity writer = c.live ? running.identity() : kEnded;
-        const std::vector<uint8_t> held = placeCopy(c.name, writer);
+        const std::vector<uint8_t> held =
+            placeCopy(c.name, writer, c.stale ? 0x01DA000000000000ull : systemTimeNow());
         const std::string path = recoveryFolder() + copyFileName(writer);
         if (c.damaged) {
             auto bytes = *readFileBytes(pathFromText(path));
@@ -208,7 +212,7 @@ TEST_F(RecoveryTest, StartOffersCopiesOfEndedDesigners) {
             ASSERT_EQ(requesters.shown.size(), 1u) << c.what;
             EXPECT_EQ(requesters.shown[0].title, "Error") << c.what;
             EXPECT_NE(requesters.shown[0].text.find(path), std::string::npos) << c.what;
-        } else if (c.live) {
+        } else if (c.live || c.stale) {
             EXPECT_TRUE(requesters.shown.empty()) << c.what;
         } else {
             ASSERT_EQ(requesters.shown.size(), 1u) << c.what;

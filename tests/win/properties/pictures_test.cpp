@@ -102,7 +102,7 @@ TEST_F(PicturesTest, APictureThatCannotBeShownIsRefused) {
                     .loaded);
     const std::vector<uint8_t> before = item(i).image;
     const Handle shown = item(i).shownImage;
-    tk::ResizeGadget(gadget(i), -1, -1, 9000, 9000);
+    item(i).w = item(i).h = 9000; // a stretched picture takes the item's size
     const std::string other = writeFile(folder + "other.bmp", bmpBytes(4, 4, 0x00FF00));
     const PictureLoad r = loadPicture(item(i), other, 2, host.tempImageFile);
     EXPECT_FALSE(r.loaded);
