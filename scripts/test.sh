@@ -95,11 +95,14 @@ run_fuzzer() {  # run_fuzzer FUZZER
   local rc=$?
   # Then inputs of megabytes, with memory held to a bound: a reader that
   # takes memory from what a file claims (a count, a length) rather than
-  # from what it brings ends the run. The largest legitimate block is a
-  # picture of the most pixels allowed (128 MB).
+  # from what it brings ends the run. A design's largest legitimate block is
+  # its list of items (under 64 MB); a picture's is its pixels at the most
+  # allowed (128 MB), which a decoder may hold twice while it grows them.
   if [ $rc = 0 ]; then
     mkdir -p "$corpus-large"
-    "$fuzzer" -max_total_time="$FUZZ_LARGE_SECONDS" -max_len=4194304 -malloc_limit_mb=160 \
+    local limit=96
+    case "$name" in imaging*) limit=320 ;; esac
+    "$fuzzer" -max_total_time="$FUZZ_LARGE_SECONDS" -max_len=4194304 -malloc_limit_mb=$limit \
       -rss_limit_mb=2048 -print_final_stats=0 "$corpus-large" "$seeds/large" "${seed_dirs[@]}" \
       >>"build/fuzz/$name.log" 2>&1
     rc=$?

@@ -175,6 +175,10 @@ bool Designer::clipboardKeys() {
 }
 
 bool Designer::commandKeys() {
+    // Not while a drag runs on the canvas or in the tree: an undo or paste
+    // there would change the list under the drag (CONTROL held in the tree
+    // reaches here without the keyboard handler).
+    if (gesture != Gesture::Idle || treeDragged) return false;
     return undoKeys() || clipboardKeys();
 }
 

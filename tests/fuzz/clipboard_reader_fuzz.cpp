@@ -3,7 +3,9 @@
 // what it took copies back to a block it takes again.
 #include "designer/clipboard/clip.h"
 #include "document/catalogue.h"
+#include "document/renumber.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace zarnet;
@@ -20,9 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         d.items.push_back(std::move(it));
     }
     d.recomputeNesting();
+    const size_t gadgets = static_cast<size_t>(std::count_if(
+        clip->items.begin(), clip->items.end(), [](const Item& it) { return it.isGadget(); }));
     for (PasteTarget t : {PasteTarget{-1, 0}, PasteTarget{1, 0}}) {
+        // Refused only when the numbers left cannot take every gadget.
+        const bool room = roomForNumbers(d, gadgets);
         const auto pasted = pasteClip(d, *clip, t, {7, 7});
-        if (!pasted || checkInvariants(d)) std::abort();
+        if (bool(pasted) != room || checkInvariants(d)) std::abort();
     }
     std::vector<size_t> roots = clipRoots(*clip);
     if (!readClip(copyToClip(*clip, roots))) std::abort();

@@ -158,6 +158,15 @@ TEST_F(ClipboardTest, PastesInARowAndClicksEndWithWhatTheyBelongTo) {
         for (int k : keys) input.release(k);
     }
     d.gesture = Designer::Gesture::Idle;
+    // CONTROL held in the tree reaches the command keys without the
+    // keyboard handler: an undo there would rebuild the tree under a drag.
+    d.treeDragged = reinterpret_cast<HTREEITEM>(1);
+    input.press(VK_CONTROL);
+    input.press('Z');
+    EXPECT_FALSE(d.commandKeys());
+    input.release('Z');
+    input.release(VK_CONTROL);
+    d.treeDragged = nullptr;
     EXPECT_EQ(d.design.revision, revision);
     // A new design starts its tab order and its pastes afresh.
     d.tabClicks = {6, 0};

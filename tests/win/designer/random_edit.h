@@ -207,10 +207,10 @@ class Session {
     bool undoAll = false;
     std::vector<uint8_t> historyBase; // the design where the history began
     int historyBaseGrid = 10;
-    size_t historyBaseObjects = 0; // the process's GDI objects then
     void noteHistoryBase();
     std::optional<std::string> undoAndRedoAll();
-    // Objects a step may leave for good (a cached icon, a tooltip font).
+    // GDI objects an undo and redo of every step may leave (a cached
+    // icon, a tooltip's font).
     static constexpr size_t kObjectSlack = 24;
     // Findings containing one of these texts are counted, not reported,
     // and the run goes on: faults already known while they are mended.
