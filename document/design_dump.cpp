@@ -30,23 +30,6 @@ std::string hex(uint32_t v) {
     return buf;
 }
 
-std::string quoted(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20 || c == 0x7F) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", c);
-            out += buf;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
 void dumpGadget(Text& o, const Item& it, const std::string& pad) {
     const uint8_t mask = typeMask(it.typ);
     o << pad << "#" << it.number << " " << typeName(it.typ) << " " << quoted(it.name) << " at ("
@@ -78,6 +61,23 @@ void dumpGadget(Text& o, const Item& it, const std::string& pad) {
 }
 
 } // namespace
+
+std::string quoted(std::string_view s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
 
 std::string dumpDesign(const Design& d) {
     Text o;

@@ -222,23 +222,6 @@ std::string formatValue(const Field& f, const Value& v, int typ) {
     return {};
 }
 
-std::string quoted(std::string_view s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20 || c == 0x7F) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", c);
-            out += buf;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
 std::string gadgetTitle(const Item& it) {
     std::string out = "#" + std::to_string(it.number) + " ";
     out += isGadgetType(it.typ) ? std::string(typeName(it.typ)) : "record";

@@ -4,6 +4,7 @@
 // its bytes) and a way to copy it from one item to another.
 #pragma once
 
+#include "document/design_dump.h"
 #include "document/model.h"
 
 #include <cstdint>
@@ -58,7 +59,7 @@ Value fontValue(const std::vector<FontEntry>& fonts, int index);
 std::string describeFont(const Value& v);
 
 // Text in double quotes, control characters escaped.
-std::string quoted(std::string_view s);
+
 // "#3 ButtonGadget \"Ok\"".
 std::string gadgetTitle(const Item& it);
 
