@@ -95,6 +95,33 @@ void pushList(const ListEntry& entry) {
     state().lists.push_back(entry);
 }
 
+namespace {
+
+// Wine's IP address control makes a font for its four fields and never frees
+// it, one font lost with every control. Its last message frees that font
+// once the fields are gone, if the font still lives and is no one else's.
+LRESULT CALLBACK freeFieldFont(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                               DWORD_PTR font) {
+    if (msg != WM_NCDESTROY) return DefSubclassProc(hwnd, msg, wp, lp);
+    RemoveWindowSubclass(hwnd, freeFieldFont, id);
+    const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+    const auto f = reinterpret_cast<HGDIOBJ>(font);
+    if (GetObjectType(f) == OBJ_FONT) DeleteObject(f);
+    return result;
+}
+
+void freeFieldFontWithControl(HWND ipAddress, HWND parent) {
+    HWND field = GetWindow(ipAddress, GW_CHILD);
+    const auto font = field ? reinterpret_cast<HGDIOBJ>(SendMessageA(field, WM_GETFONT, 0, 0)) : nullptr;
+    if (!font || font == reinterpret_cast<HGDIOBJ>(SendMessageA(parent, WM_GETFONT, 0, 0))) return;
+    for (int stock : {DEFAULT_GUI_FONT, ANSI_VAR_FONT, ANSI_FIXED_FONT, SYSTEM_FONT,
+                      SYSTEM_FIXED_FONT, DEVICE_DEFAULT_FONT, OEM_FIXED_FONT})
+        if (font == GetStockObject(stock)) return;
+    SetWindowSubclass(ipAddress, freeFieldFont, 0, reinterpret_cast<DWORD_PTR>(font));
+}
+
+} // namespace
+
 GadgetRec* createControl(int requested, int kind, const char* cls, std::string_view text,
                          DWORD style, DWORD exStyle, int x, int y, int w, int h) {
     ensureInitialised();
@@ -138,6 +165,7 @@ GadgetRec* createControl(int requested, int kind, const char* cls, std::string_v
     const bool drawsText = kind != KindProgressBar && kind != KindScrollBar &&
                            kind != KindTrackBar && kind != KindImage && kind != KindButtonImage &&
                            kind != KindContainer && kind != KindScrollArea && kind != KindSplitter;
+    if (kind == KindIPAddress) freeFieldFontWithControl(hwnd, parent);
     if (drawsText) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(s.defaultFont), FALSE);
     return g;
 }

@@ -9,6 +9,7 @@
 #include "document/design_file.h"
 #include "toolkit/images.h"
 #include "toolkit/toolkit.h"
+#include "tests/win/gdi_objects.h"
 
 #include <chrono>
 #include <set>
@@ -274,15 +275,7 @@ size_t firstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>
 
 } // namespace
 
-size_t gdiObjects() {
-    if (const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return n;
-    // Wine answers 0 there, but takes a handle's bare table index for the
-    // handle: counting the indexes that name an object counts them all.
-    size_t live = 0;
-    for (uintptr_t index = 0x20; index < 0x10000; ++index)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++live;
-    return live;
-}
+size_t gdiObjects() { return wintest::gdiObjectCount(); }
 
 std::string differenceAt(const std::vector<uint8_t>& before, const std::vector<uint8_t>& after) {
     std::string out = "first difference at byte " + std::to_string(firstDifference(before, after)) +
