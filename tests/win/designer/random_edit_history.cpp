@@ -131,7 +131,9 @@ std::optional<std::string> Session::undoAndRedoAll() {
     if (undone != historyBase)
         return "undo all: the design differs from where its history began, " +
                differenceAt(historyBase, undone);
-    if (d.design.modified == d.history.atSavePoint())
+    // With no step to undo the marker stays as the last edit left it: closing
+    // an editor marks the design modified even when nothing changed.
+    if (steps > 0 && d.design.modified == d.history.atSavePoint())
         return "undo all: the modified marker does not follow the save point";
 
     for (size_t k = 0; k < steps; ++k) {
