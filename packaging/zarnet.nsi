@@ -3,11 +3,18 @@
 ; and an uninstaller.
 ; makensis -DVERSION=x.y.z -DSOURCE=<unpacked programs> -DOUTFILE=<setup.exe>
 
-Unicode false
+!ifdef AMD64
+  ; -DAMD64: the same setup for the x86_64 programs, which the package test
+  ; installs where 32-bit programs cannot run. It is not shipped.
+  Target amd64-unicode
+  InstallDir "$PROGRAMFILES64\Zarnet"
+!else
+  Unicode false
+  InstallDir "$PROGRAMFILES\Zarnet"
+!endif
 SetCompressor /SOLID lzma
 Name "Zarnet ${VERSION}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\Zarnet"
 RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
