@@ -6,7 +6,7 @@ Each application .ico holds a 32 x 32 and a 16 x 16 image, 32 bits per pixel
 with an AND mask, which every Windows from XP on shows. The design file icon
 comes in the four sizes Explorer asks for (16, 24, 32 and 48) with 16
 colours of its own palette: the drawings use fewer colours than that and
-no partial transparency, so it looks the same as at 32 bits for a sixth of
+no partial transparency, so it looks the same as at 32 bits for under a fifth of
 the bytes in Zarnet.exe. Run it again after changing a drawing; the .ico
 files it writes are committed beside it.
 """
