@@ -1,12 +1,20 @@
 ; The Zarnet setup program: the i686 programs into Program Files, Start menu
-; entries, the .zrf registration zarnet-assoc.exe makes, and an uninstaller.
+; entries, the .zrf registration zarnet-assoc.exe makes, the .zrf file type,
+; and an uninstaller.
 ; makensis -DVERSION=x.y.z -DSOURCE=<unpacked programs> -DOUTFILE=<setup.exe>
 
-Unicode false
+!ifdef AMD64
+  ; -DAMD64: the same setup for the x86_64 programs, which the package test
+  ; installs where 32-bit programs cannot run. It is not shipped.
+  Target amd64-unicode
+  InstallDir "$PROGRAMFILES64\Zarnet"
+!else
+  Unicode false
+  InstallDir "$PROGRAMFILES\Zarnet"
+!endif
 SetCompressor /SOLID lzma
 Name "Zarnet ${VERSION}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES\Zarnet"
 RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
@@ -23,6 +31,14 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) the Zarnet developers, MIT licen
 ; As zarnet-assoc.exe registers the designer on every Windows of the NT line.
 !define OPEN_KEY "Applications\Zarnet.exe\shell\open\command"
 !define EXTS_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\FileExts\.zrf"
+; The file type as current Windows wants it, for all users: .zrf names our
+; ProgID, which holds the open command, the design file icon (Zarnet.exe's
+; icon 2) and the Edit and Preview verbs.
+!define PROGID "Zarnet.Design.1"
+!define EXT_KEY "Software\Classes\.zrf"
+!define PROGID_KEY "Software\Classes\${PROGID}"
+; SHCNE_ASSOCCHANGED: Explorer reads the file types again.
+!define NOTIFY_SHELL "System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'"
 
 Page directory
 Page instfiles
@@ -48,6 +64,18 @@ Section "Zarnet"
 
   WriteRegStr HKCR "${OPEN_KEY}" "" '"$INSTDIR\Zarnet.exe" "%1"'
   WriteRegStr HKCU "${EXTS_KEY}" "Application" "Zarnet.exe"
+
+  WriteRegStr HKLM "${PROGID_KEY}" "" "Zarnet design"
+  WriteRegStr HKLM "${PROGID_KEY}\DefaultIcon" "" "$INSTDIR\Zarnet.exe,-2"
+  WriteRegStr HKLM "${PROGID_KEY}\shell" "" "open"
+  WriteRegStr HKLM "${PROGID_KEY}\shell\open\command" "" '"$INSTDIR\Zarnet.exe" "%1"'
+  WriteRegStr HKLM "${PROGID_KEY}\shell\edit" "" "&Edit"
+  WriteRegStr HKLM "${PROGID_KEY}\shell\edit\command" "" '"$INSTDIR\Zarnet.exe" "%1"'
+  WriteRegStr HKLM "${PROGID_KEY}\shell\preview" "" "&Preview"
+  WriteRegStr HKLM "${PROGID_KEY}\shell\preview\command" "" '"$INSTDIR\Pelmo.exe" "%1"'
+  WriteRegStr HKLM "${EXT_KEY}" "" "${PROGID}"
+  WriteRegNone HKLM "${EXT_KEY}\OpenWithProgids" "${PROGID}"
+  ${NOTIFY_SHELL}
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Zarnet ${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -96,5 +124,19 @@ Section "Uninstall"
     DeleteRegValue HKCU "${EXTS_KEY}" "Application"
     DeleteRegKey /ifempty HKCU "${EXTS_KEY}"
   keep_registration:
+
+  ; The file type: our ProgID and our entry among .zrf's programs go; .zrf
+  ; keeps its default when another program has claimed it since, and the
+  ; key itself stays while anything else is left in it.
+  DeleteRegKey HKLM "${PROGID_KEY}"
+  DeleteRegValue HKLM "${EXT_KEY}\OpenWithProgids" "${PROGID}"
+  DeleteRegKey /ifempty HKLM "${EXT_KEY}\OpenWithProgids"
+  ReadRegStr $0 HKLM "${EXT_KEY}" ""
+  StrCmp $0 "${PROGID}" 0 keep_extension
+    DeleteRegValue HKLM "${EXT_KEY}" ""
+  keep_extension:
+  DeleteRegKey /ifempty HKLM "${EXT_KEY}"
+  ${NOTIFY_SHELL}
+
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -4,6 +4,9 @@
 #   dist/zarnet-VERSION-win32.zip   the shipped i686 programs
 #   dist/zarnet-VERSION-win64.zip   the x86_64 programs
 #   dist/zarnet-VERSION-setup.exe   installs the i686 programs (NSIS)
+# and, of the test builds alone, zarnet-VERSION-setup-win64.exe, the same
+# setup for the x86_64 programs: the package test installs it where 32-bit
+# programs cannot run.
 # Each zip holds the stripped Zarnet.exe, Pelmo.exe, zarnet-assoc.exe and
 # zarnet-cli.exe, the example design, README.txt and LICENSE.txt.
 #   scripts/package.sh [--no-setup] [--test-builds]
@@ -89,9 +92,14 @@ for arch in ${ZARNET_PACKAGE_ARCHS:-win32 win64}; do
   (cd "$(dirname "$stage")" && zip -q -X -r "$zipfile" "$(basename "$stage")")
   echo "package: wrote $zipfile"
 
-  if [ "$arch" = win32 ] && [ "$make_setup" = 1 ]; then
+  if [ "$make_setup" = 1 ] && { [ "$arch" = win32 ] || [ "$test_builds" = 1 ]; }; then
     setup="$DIST/zarnet-$version-setup.exe"
-    makensis -V2 -DVERSION="$version" -DSOURCE="$stage" -DOUTFILE="$setup" \
+    defines=()
+    if [ "$arch" = win64 ]; then
+      setup="$DIST/zarnet-$version-setup-win64.exe"
+      defines=(-DAMD64)
+    fi
+    makensis -V2 "${defines[@]}" -DVERSION="$version" -DSOURCE="$stage" -DOUTFILE="$setup" \
       packaging/zarnet.nsi >&2
     echo "package: wrote $setup"
   fi

@@ -19,7 +19,7 @@ log() { echo "setup: $*" >&2; }
 PKGS=(cmake make g++ clang gcc-mingw-w64-i686 g++-mingw-w64-i686 gcc-mingw-w64-x86-64
       g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 wine32:i386 xvfb xdotool
       imagemagick libpng-dev libjpeg-dev googletest libgtest-dev libbenchmark-dev
-      dpkg-dev libclang-rt-14-dev zip unzip e2fsprogs nsis)
+      dpkg-dev libclang-rt-14-dev zip unzip e2fsprogs nsis icoutils)
 
 need_apt=0
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

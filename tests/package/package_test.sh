@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # What a user gets, tried as a user would: each zip unpacked into a fresh
 # folder, its designer and viewer started on the example and ended, its
-# zarnet-cli run; and where 32-bit programs run, the setup program installed
-# silently into a fresh prefix, used from a folder the user cannot write, and
-# uninstalled silently.
+# zarnet-cli run; and the setup program installed silently into a fresh
+# prefix, used from a folder the user cannot write, and uninstalled silently
+# (where 32-bit programs cannot run, its copy for the x86_64 programs, which
+# the test builds' packages hold).
 #   tests/package/package_test.sh DIST VERSION   (run under Xvfb)
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -28,8 +29,9 @@ user_data() { echo "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Zarnet";
 
 # Starts a program with a design, waits for its window, ends it the way the
 # user closes a window, and expects it gone within the time with exit code 0.
+# IMAGE names the program that shows the window when EXE starts another.
 run_and_close() {  # run_and_close WHAT EXE WINDOW-NAME ARGS...
-  local what="$1" exe="$2" window="$3"
+  local what="$1" exe="$2" window="$3" image="${IMAGE:-$(basename "$2")}"
   shift 3
   "$ZARNET_WINE" "$exe" "$@" >"$work/out" 2>&1 &
   local pid=$! shown=0
@@ -44,7 +46,7 @@ run_and_close() {  # run_and_close WHAT EXE WINDOW-NAME ARGS...
   # while it is still there (a program busy at the first one may miss it).
   for _ in $(seq 1 10); do
     kill -0 "$pid" 2>/dev/null || break
-    "$ZARNET_WINE" taskkill /im "$(basename "$exe")" >/dev/null 2>&1
+    "$ZARNET_WINE" taskkill /im "$image" >/dev/null 2>&1
     for _ in $(seq 1 10); do
       kill -0 "$pid" 2>/dev/null || break
       sleep 0.1
@@ -102,6 +104,14 @@ for arch in "${archs[@]}"; do
   for f in Zarnet.exe Pelmo.exe zarnet-assoc.exe zarnet-cli.exe; do
     [ "$(zarnet_pe_arch "$dir/$f")" = "$arch" ] || fail "$arch zip: $f is not a $arch program"
   done
+  # The icons Explorer shows, by resource number: each program's own, and
+  # the designer's icon 2 that the setup program names for design files.
+  for entry in "Zarnet.exe|1|32 16" "Zarnet.exe|2|48 32 24 16" "Pelmo.exe|1|32 16"; do
+    IFS='|' read -r exe icon sizes <<<"$entry"
+    got="$(wrestool -x --type=14 --name="$icon" "$dir/$exe" 2>/dev/null | icotool -l - 2>/dev/null |
+      sed -n 's/.*--width=\([0-9]*\).*/\1/p' | tr '\n' ' ')"
+    [ "$got" = "$sizes " ] || fail "$arch zip: $exe's icon $icon has the sizes '$got', not '$sizes'"
+  done
   # A prefix of the package test's own, kept between runs.
   export ZARNET_BUILD="$ROOT/build/package-test-$arch"
   mkdir -p "$ZARNET_BUILD"
@@ -136,9 +146,10 @@ for arch in "${archs[@]}"; do
   wineserver -k 2>/dev/null
 done
 
-# The setup program holds i686 programs: it runs only where they do.
+# The shipped setup program holds i686 programs: it runs only where they do.
 setup="$dist/zarnet-$version-setup.exe"
-if [ "$ZARNET_WINE_RUNS32" = 1 ] && [ -f "$setup" ]; then
+[ "$ZARNET_WINE_RUNS32" = 1 ] || setup="$dist/zarnet-$version-setup-win64.exe"
+if [ -f "$setup" ]; then
   export ZARNET_BUILD="$work/setup" ZARNET_WINEPREFIX="$work/setup/prefix"
   mkdir -p "$ZARNET_BUILD"
   zarnet_wine_env "$setup" || fail "setup: no fresh prefix"
@@ -162,6 +173,32 @@ if [ "$ZARNET_WINE_RUNS32" = 1 ] && [ -f "$setup" ]; then
   [ "$(reg_value "$open_key")" = '"C:\Program Files\Zarnet\Zarnet.exe" "%1"' ] ||
     fail "setup: open command is '$(reg_value "$open_key")'"
   [ "$(reg_value "$exts_key" Application)" = Zarnet.exe ] || fail "setup: .zrf not given to Zarnet.exe"
+  reg_has() { "$ZARNET_WINE" reg query "$@" >/dev/null 2>&1; }  # reg_has KEY [/v VALUE]
+
+  # The .zrf file type: KEY|VALUE (empty for the default)|DATA.
+  classes='HKLM\Software\Classes'
+  progid="$classes"'\Zarnet.Design.1'
+  designer='"C:\Program Files\Zarnet\Zarnet.exe" "%1"'
+  file_type=(
+    "$classes\.zrf||Zarnet.Design.1"
+    "$progid||Zarnet design"
+    "$progid\DefaultIcon||C:\Program Files\Zarnet\Zarnet.exe,-2"
+    "$progid\shell||open"
+    "$progid\shell\open\command||$designer"
+    "$progid\shell\edit\command||$designer"
+    "$progid\shell\preview\command||\"C:\Program Files\Zarnet\Pelmo.exe\" \"%1\""
+  )
+  file_type_written() {  # file_type_written WHEN
+    local entry key value data
+    for entry in "${file_type[@]}"; do
+      IFS='|' read -r key value data <<<"$entry"
+      [ "$(reg_value "$key" "$value")" = "$data" ] ||
+        fail "$1: $key ${value:-(default)} is '$(reg_value "$key" "$value")', not '$data'"
+    done
+    reg_has "$classes\.zrf\OpenWithProgids" /v Zarnet.Design.1 ||
+      fail "$1: Zarnet.Design.1 is not among .zrf's OpenWithProgids"
+  }
+  file_type_written setup
 
   # Installed where the user cannot write (root ignores permission bits).
   chattr +i "$installed"
@@ -174,6 +211,9 @@ if [ "$ZARNET_WINE_RUNS32" = 1 ] && [ -f "$setup" ]; then
   else
     fail "installed designer: no preferences in $own"
   fi
+  # Opened as a double-click opens it: by the file alone.
+  cp "$installed/example.zrf" "$c/form.zrf"
+  IMAGE=Zarnet.exe run_and_close "double-click on a design" start "form.zrf   client" /wait 'C:\form.zrf'
 
   "$ZARNET_WINE" "$installed/uninstall.exe" /S
   wineserver -w
@@ -184,6 +224,29 @@ if [ "$ZARNET_WINE_RUNS32" = 1 ] && [ -f "$setup" ]; then
   [ -e "$own" ] && fail "uninstall left $own"
   [ -n "$(reg_value "$open_key")" ] && fail "uninstall left $open_key"
   [ -n "$(reg_value "$exts_key" Application)" ] && fail "uninstall left $exts_key"
+  # Nothing else was in .zrf: it goes with our keys.
+  for key in "$classes\.zrf" "$progid"; do
+    reg_has "$key" && fail "uninstall left $key"
+  done
+
+  # Another program takes .zrf over after the setup and lists itself among
+  # its programs: the uninstaller leaves both, and takes ours.
+  "$ZARNET_WINE" "$setup" /S
+  wineserver -w
+  file_type_written "setup again"
+  "$ZARNET_WINE" reg add "$classes\.zrf" /ve /d Other.Design /f >/dev/null 2>&1
+  "$ZARNET_WINE" reg add "$classes\.zrf\OpenWithProgids" /v Other.Design /d "" /f >/dev/null 2>&1
+  "$ZARNET_WINE" "$installed/uninstall.exe" /S
+  wineserver -w
+  sleep 2
+  wineserver -w
+  [ "$(reg_value "$classes\.zrf")" = Other.Design ] ||
+    fail "uninstall took .zrf from another program: '$(reg_value "$classes\.zrf")'"
+  reg_has "$classes\.zrf\OpenWithProgids" /v Other.Design ||
+    fail "uninstall took another program from .zrf's OpenWithProgids"
+  reg_has "$classes\.zrf\OpenWithProgids" /v Zarnet.Design.1 &&
+    fail "uninstall left Zarnet.Design.1 among .zrf's OpenWithProgids"
+  reg_has "$progid" && fail "uninstall after another program's claim left $progid"
   wineserver -k 2>/dev/null
   installed=""
 fi
