@@ -58,11 +58,12 @@ bool isOptionUnit(const Design& d, const TabUnit& u) {
 // are left out; they keep their slots.
 using Block = std::vector<size_t>; // positions in the scope, in list order
 
-std::vector<Block> movableBlocks(const Design& d, const std::vector<TabUnit>& scope) {
+std::vector<Block> movableBlocks(const Design& d, const std::vector<TabUnit>& scope,
+                                 bool withFrames = false) {
     std::vector<Block> blocks;
     bool inRun = false;
     for (size_t k = 0; k < scope.size(); ++k) {
-        if (isFrame(d, scope[k])) {
+        if (!withFrames && isFrame(d, scope[k])) {
             inRun = false;
             continue;
         }
@@ -268,6 +269,56 @@ TabOrderOutcome applyTabOrderOutcome(Design& d, std::span<const int> clickedNumb
 
 bool applyTabOrder(Design& d, std::span<const int> clickedNumbers) {
     return applyTabOrderOutcome(d, clickedNumbers) == TabOrderOutcome::Changed;
+}
+
+TabOrderOutcome restackUnits(Design& d, std::span<const size_t> items, Restack how) {
+    auto top = tabUnits(d.items);
+    if (!top || items.empty()) return TabOrderOutcome::Unchanged;
+    const UnitIndex index(*top, d.items.size());
+    std::vector<TabUnit>* scope = nullptr;
+    std::vector<size_t> positions;
+    for (const size_t item : items) {
+        const int unit = item < d.items.size() ? index.unitOf[item] : -1;
+        if (unit < 0) return TabOrderOutcome::Unchanged;
+        const UnitIndex::Place& at = index.place[static_cast<size_t>(unit)];
+        if (scope && at.scope != scope) return TabOrderOutcome::Unchanged;
+        scope = at.scope;
+        positions.push_back(at.pos);
+    }
+    std::vector<Block> blocks = movableBlocks(d, *scope, true);
+    std::vector<bool> chosen(blocks.size(), false);
+    for (const size_t pos : positions)
+        chosen[blockOf(blocks, pos)] = true;
+    std::vector<size_t> order(blocks.size()); // block indexes in their new order
+    std::iota(order.begin(), order.end(), size_t{0});
+    const auto isChosen = [&](size_t b) { return chosen[b]; };
+    switch (how) {
+    case Restack::ToFront:
+        std::stable_partition(order.begin(), order.end(), [&](size_t b) { return !isChosen(b); });
+        break;
+    case Restack::ToBack:
+        std::stable_partition(order.begin(), order.end(), isChosen);
+        break;
+    case Restack::Forward: // each chosen block past the next one not chosen
+        for (size_t k = order.size(); k-- > 1;)
+            if (isChosen(order[k - 1]) && !isChosen(order[k])) std::swap(order[k - 1], order[k]);
+        break;
+    case Restack::Backward:
+        for (size_t k = 1; k < order.size(); ++k)
+            if (isChosen(order[k]) && !isChosen(order[k - 1])) std::swap(order[k - 1], order[k]);
+        break;
+    }
+    for (size_t k = 0; k + 1 < order.size(); ++k)
+        if (isOptionUnit(d, (*scope)[blocks[order[k]].front()]) &&
+            isOptionUnit(d, (*scope)[blocks[order[k + 1]].front()]))
+            return TabOrderOutcome::JoinsOptionGroups;
+    std::vector<TabUnit> placed;
+    placed.reserve(scope->size());
+    for (const size_t b : order)
+        for (const size_t k : blocks[b])
+            placed.push_back(std::move((*scope)[k]));
+    *scope = std::move(placed);
+    return commitTree(d, *top) ? TabOrderOutcome::Changed : TabOrderOutcome::Unchanged;
 }
 
 bool sortTabOrderByPosition(Design& d) {

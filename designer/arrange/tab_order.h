@@ -63,4 +63,14 @@ TabOrderOutcome applyTabOrderOutcome(Design& d, std::span<const int> clickedNumb
 // unit goes between them. Returns whether the list changed.
 bool sortTabOrderByPosition(Design& d);
 
+// Front and back: the list order among siblings is also the stacking order
+// on the canvas, later siblings drawn over earlier ones. Moves the units of
+// the given items (all of one parent and tab) to the end of their siblings
+// (the front), to the start (the back), or past the next or the previous
+// sibling unit. Frames move like any unit here, as stacking is what they
+// need; a run of options moves whole and is passed whole. A move that
+// would put two groups of options side by side is refused.
+enum class Restack { ToFront, ToBack, Forward, Backward };
+TabOrderOutcome restackUnits(Design& d, std::span<const size_t> items, Restack how);
+
 } // namespace zarnet::designer

@@ -141,6 +141,26 @@ void Designer::sortTabOrder() {
     showTabBadges();
 }
 
+void Designer::restack(Restack how, std::vector<size_t> items) {
+    if (items.empty()) return;
+    Design trial = design;
+    const TabOrderOutcome outcome = restackUnits(trial, items, how);
+    if (outcome == TabOrderOutcome::JoinsOptionGroups) MessageBeep(0);
+    if (outcome != TabOrderOutcome::Changed) return;
+    std::vector<int> numbers;
+    for (const size_t i : items) numbers.push_back(design.items[i].number);
+    rebuildAround([&] { return restackUnits(design, items, how) == TabOrderOutcome::Changed; });
+    // The moved items stay marked, so the next key moves them on.
+    std::vector<size_t> moved;
+    for (const int n : numbers)
+        if (const int i = itemByNumber(design.items, n); i >= 0) moved.push_back(static_cast<size_t>(i));
+    groupItems(sel, design, moved, markImage);
+    if (!sel.groupMode && sel.marked >= 0) selectTreeEntry(sel.marked);
+    showFields();
+    tabClicks.clear();
+    showTabBadges();
+}
+
 void Designer::showKeyboardCheck() {
     const std::string file(filePart(design.fileName));
     std::string text;

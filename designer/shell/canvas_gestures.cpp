@@ -351,6 +351,7 @@ void Designer::buildGroupMenu() {
         tk::MenuItem(MenuAlignFirst + static_cast<int>(i), align[i].text);
     }
     tk::CloseSubMenu();
+    addGroupPropertyEntries();
     for (size_t i = 0; i < align.size(); ++i)
         tk::DisableMenuItem(kGroupMenu, MenuAlignFirst + static_cast<int>(i),
                             sel.group.size() < minimumMembers(align[i].command));
@@ -440,12 +441,14 @@ void Designer::rubberBand(POINT press) {
 void Designer::rightButton() {
     ClipCursor(nullptr);
     menuPosition = clickPosition;
+    menuStackItems.clear();
     const POINT screen = tk::input().cursorPos();
     if (sel.marked >= 0 && !sel.groupMode) {
         if (cursorOverItem(design, static_cast<size_t>(sel.marked), screen)) {
             openContextMenu();
             return;
         }
+        menuStackItems = {design.items[static_cast<size_t>(sel.marked)].number};
         unmarkAll();
         showMainMenu();
         return;

@@ -179,7 +179,22 @@ bool Designer::commandKeys() {
     // there would change the list under the drag (CONTROL held in the tree
     // reaches here without the keyboard handler).
     if (gesture != Gesture::Idle || treeDragged) return false;
-    return undoKeys() || clipboardKeys();
+    return undoKeys() || clipboardKeys() || stackingKeys();
+}
+
+bool Designer::stackingKeys() {
+    if (!sampled(VK_CONTROL)) return false;
+    for (const int key : {VK_OEM_6, VK_OEM_4}) { // ] and [
+        if (!keyDown(key)) continue;
+        const bool all = sampled(VK_SHIFT);
+        if (key == VK_OEM_6)
+            restack(all ? Restack::ToFront : Restack::Forward, selectedItems());
+        else
+            restack(all ? Restack::ToBack : Restack::Backward, selectedItems());
+        waitForRelease(key);
+        return true;
+    }
+    return false;
 }
 
 } // namespace zarnet::designer

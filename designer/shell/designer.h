@@ -4,6 +4,7 @@
 // state of a run; the program makes one, tests make one per case.
 #pragma once
 
+#include "designer/arrange/tab_order.h"
 #include "designer/canvas/creation.h"
 #include "designer/canvas/selection.h"
 #include "designer/clipboard/clip.h"
@@ -42,8 +43,15 @@ enum MenuId : int {
     // Outside the ranges above; 310 onwards the group menu's "Align" submenu.
     MenuUndo = 300, MenuRedo = 301, MenuPaste = 302, MenuShowTabOrder = 303,
     MenuSortTabOrder = 304, MenuCheckKeyboard = 305, MenuAlignFirst = 310,
+    // Front and back (menu 0 and the group menu), the group's properties.
+    MenuBringToFront = 340, MenuSendToBack = 341, MenuBringForward = 342,
+    MenuSendBackward = 343, MenuGroupFont = 344, MenuGroupFontOff = 345,
+    MenuGroupTooltip = 346, MenuGroupHidden = 347, MenuGroupDisabled = 348,
+    MenuGroupFixed = 349, MenuGroupAnchorFirst = 350, // to 357: the eight anchors
 };
 // clang-format on
+// The four front and back entries, added to the menu being built.
+void addStackingEntries();
 // System menu commands of the canvas.
 enum SysId : int { SysToggleXp = 130, SysLoad = 131, SysSave = 132, SysSaveAs = 133, SysNew = 200 };
 
@@ -133,6 +141,9 @@ struct Designer {
     Selection sel; // the marked item or group
     POINT clickPosition{};
     POINT menuPosition{}; // where the right click that opened a menu was
+    // The numbers of what was marked when a right click unmarked it to show
+    // the main pop-up: what its front and back entries move.
+    std::vector<int> menuStackItems;
     int lastCreatedType = 0;
     std::array<TypeDefaults, kTypeCount + 1> typeDefaults{};
     uint32_t colourFront = 0, colourBack = 0xFFFFFF;
@@ -407,6 +418,13 @@ struct Designer {
     void freeTabBadges();
     void tabOrderClick(); // a left click while the badges show
     void sortTabOrder();
+    // Moves the items among their siblings (stacking and tab order at once)
+    // and keeps them marked.
+    void restack(Restack how, std::vector<size_t> items);
+    bool stackingKeys(); // CONTROL with ] or [ (SHIFT: all the way)
+    // The group menu's property entries.
+    void addGroupPropertyEntries();
+    void groupPropertyCommand(int id);
     void showKeyboardCheck(); // its findings in the learner window
     // Snap guides while one item is dragged or sized.
     std::vector<Rect> snapTargets; // its siblings' rectangles, taken when the drag starts

@@ -191,6 +191,8 @@ void Designer::showMainMenu() {
     tk::DisableMenuItem(kMainMenu, MenuUndo, !history.canUndo());
     tk::DisableMenuItem(kMainMenu, MenuRedo, !history.canRedo());
     tk::DisableMenuItem(kMainMenu, MenuPaste, !clipboardHasItems());
+    for (int id = MenuBringToFront; id <= MenuSendBackward; ++id)
+        tk::DisableMenuItem(kMainMenu, id, menuStackItems.empty());
     popupOpen = true;
     drainEvents();
     SetForegroundWindow(canvas);

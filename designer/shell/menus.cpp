@@ -4,6 +4,7 @@
 
 #include "designer/arrange/align.h"
 #include "designer/arrange/tab_order.h"
+#include "designer/canvas/structure.h"
 #include "document/catalogue.h"
 #include "toolkit/toolkit.h"
 
@@ -30,6 +31,7 @@ void Designer::buildMenus() {
     tk::MenuItem(MenuShowTabOrder, kShowTabOrderText);
     tk::MenuItem(MenuSortTabOrder, kSortTabOrderText);
     tk::MenuItem(MenuCheckKeyboard, "Check Keyboard Access");
+    addStackingEntries();
     tk::MenuBar();
     tk::MenuItem(MenuPreview, "Preview Zarnet");
     tk::MenuBar();
@@ -107,6 +109,22 @@ void Designer::menuCommand(int id) {
     }
     if (id >= MenuAlignFirst && static_cast<size_t>(id - MenuAlignFirst) < alignMenu().size()) {
         alignGroup(static_cast<size_t>(id - MenuAlignFirst));
+        return;
+    }
+    if (id >= MenuBringToFront && id <= MenuSendBackward) {
+        // From the group menu the group; from the main pop-up what the right
+        // click unmarked.
+        std::vector<size_t> items = selectedItems();
+        if (items.empty())
+            for (const int n : menuStackItems)
+                if (const int i = itemByNumber(design.items, n); i >= 0) items.push_back(static_cast<size_t>(i));
+        static constexpr Restack kMoves[] = {Restack::ToFront, Restack::ToBack, Restack::Forward,
+                                             Restack::Backward};
+        restack(kMoves[id - MenuBringToFront], std::move(items));
+        return;
+    }
+    if (id >= MenuGroupFont && id < MenuGroupAnchorFirst + 8) {
+        groupPropertyCommand(id);
         return;
     }
     switch (id) {

@@ -170,5 +170,60 @@ TEST(TabOrder, ClicksThatWouldJoinTwoGroupsAreToldApart) {
     EXPECT_EQ(applyTabOrderOutcome(d, first), TabOrderOutcome::Unchanged);
 }
 
+struct RestackCase {
+    const char* design;
+    const char* marked; // names
+    Restack how;
+    const char* expected; // nullptr: nothing changes
+};
+
+TEST(TabOrder, FrontAndBackMoveTheMarkedAmongTheirSiblings) {
+    using enum Restack;
+    const std::vector<RestackCase> cases = {
+        {"B:a B:b B:c", "a", ToFront, "b c a"},
+        {"B:a B:b B:c", "c", ToFront, nullptr},
+        {"B:a B:b B:c", "c", ToBack, "c a b"},
+        {"B:a B:b B:c", "a", Forward, "b a c"},
+        {"B:a B:b B:c", "c", Forward, nullptr},
+        {"B:a B:b B:c", "b", Backward, "b a c"},
+        {"B:a B:b B:c B:d", "a c", Forward, "b a d c"},
+        {"B:a B:b B:c B:d", "a b", Forward, "c a b d"},
+        {"B:a B:b B:c B:d", "c d", Backward, "a c d b"},
+        {"B:a B:b B:c B:d", "a c", ToFront, "b d a c"},
+        // Frames stack like any gadget: what lies under one comes over it.
+        {"B:a F:f", "a", ToFront, "f a"},
+        {"F:f B:a B:b", "f", Forward, "a f b"},
+        // A container takes its contents along; inside it, its children.
+        {"Z:box B:x . B:b", "box", ToFront, "b box x ."},
+        {"Z:box B:x B:y . B:b", "x", ToFront, "box y x . b"},
+        // A splitter's gadgets move with it, a marked gadget takes its splitter.
+        {"B:a B:b W:s/a/b B:c", "a", ToFront, "c a b s"},
+        {"B:c B:a B:b W:s/a/b", "s", ToBack, "a b s c"},
+        // A run of options moves whole and is passed whole; a move that
+        // would join two runs is refused.
+        {"B:c O:a O:b B:e", "a", ToFront, "c e a b"},
+        {"B:c O:a O:b B:e", "c", Forward, "a b c e"},
+        {"O:a B:c O:d", "c", ToFront, nullptr},
+        {"O:a B:c O:d B:e", "c", Forward, nullptr},
+        // Marked items of different parents or tabs do not move.
+        {"P:p | B:a | B:b . B:c", "a b", ToFront, nullptr},
+        {"P:p | B:a B:x | B:b . B:c", "a", ToFront, "p | x a | b . c"},
+    };
+    for (const RestackCase& c : cases) {
+        SCOPED_TRACE(std::string(c.design) + " moving " + c.marked + " " +
+                     std::to_string(static_cast<int>(c.how)));
+        Design d = design(c.design);
+        const Design before = d;
+        std::vector<size_t> items;
+        std::istringstream in(c.marked);
+        for (std::string name; in >> name;) items.push_back(test::indexOf(d, name));
+        const bool changed = restackUnits(d, items, c.how) == TabOrderOutcome::Changed;
+        expectOutcome(d, before, changed, c.expected);
+    }
+    Design d = design("O:a B:c O:d B:e");
+    const std::vector<size_t> c = {test::indexOf(d, "c")};
+    EXPECT_EQ(restackUnits(d, c, Restack::Forward), TabOrderOutcome::JoinsOptionGroups);
+}
+
 } // namespace
 } // namespace zarnet::designer
