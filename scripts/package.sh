@@ -5,7 +5,8 @@
 #   dist/zarnet-VERSION-win64.zip   the x86_64 programs
 #   dist/zarnet-VERSION-setup.exe   installs the i686 programs (NSIS)
 # Each zip holds the stripped Zarnet.exe, Pelmo.exe, zarnet-assoc.exe and
-# zarnet-cli.exe, the example design, README.txt and LICENSE.txt.
+# zarnet-cli.exe, the example design, the templates folder, README.txt and
+# LICENSE.txt.
 #   scripts/package.sh [--no-setup] [--test-builds]
 # --no-setup leaves out the setup program; --test-builds packages the
 # programs of build/win32 and build/win64 (those scripts/test.sh builds and
@@ -80,6 +81,8 @@ for arch in ${ZARNET_PACKAGE_ARCHS:-win32 win64}; do
     fi
   done
   cp examples/example.zrf "$stage/example.zrf"
+  mkdir -p "$stage/templates"
+  cp examples/templates/*.zrf "$stage/templates/"
   # Text files as Windows editors expect them: CR LF.
   sed -e "s/@VERSION@/$version/" -e 's/$/\r/' packaging/README.txt >"$stage/README.txt"
   sed -e 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
