@@ -191,6 +191,7 @@ void Designer::showMainMenu() {
     tk::DisableMenuItem(kMainMenu, MenuUndo, !history.canUndo());
     tk::DisableMenuItem(kMainMenu, MenuRedo, !history.canRedo());
     tk::DisableMenuItem(kMainMenu, MenuPaste, !clipboardHasItems());
+    fillDesignLists();
     popupOpen = true;
     drainEvents();
     SetForegroundWindow(canvas);
