@@ -4,6 +4,7 @@
 //   write_templates FOLDER
 #include "document/catalogue.h"
 #include "document/design_file.h"
+#include "document/example_design.h"
 
 #include <cstdio>
 #include <string>
@@ -23,16 +24,10 @@ struct Builder {
         d.clientHeight = height;
     }
     Item& add(int typ, int x, int y, int w, int h, const char* text = "", const char* name = "") {
-        Item it = makeItem(typ);
-        it.number = static_cast<int16_t>(d.takeNumber());
-        it.x = x;
-        it.y = y;
-        it.w = w;
-        it.h = h;
+        Item& it = addGadget(d, typ, x, y, w, h);
         it.wtext = text;
         if (*name) it.name = name;
-        d.items.push_back(std::move(it));
-        return d.items.back();
+        return it;
     }
     void okCancel(int y) {
         add(ButtonGadget, d.clientWidth - 180, y, 80, 25, "OK", "OkButton").auto_ = kRight | kBottom;
@@ -72,7 +67,7 @@ Design settings() {
 Design mainWindow() {
     Builder b(640, 420);
     const int tree = b.add(TreeGadget, 0, 0, 200, 400, "", "NavigationTree").number;
-    const int editor = b.add(EditorGadget, 206, 0, 434, 400, "", "ContentEditor").number;
+    const int editor = b.add(EditorGadget, 207, 0, 433, 400, "", "ContentEditor").number;
     Item& split = b.add(SplitterGadget, 0, 0, 640, 400, "", "MainSplitter");
     split.flags = 1; // side by side
     split.para1 = tree;
