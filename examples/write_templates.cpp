@@ -30,7 +30,8 @@ struct Builder {
         return it;
     }
     void okCancel(int y) {
-        add(ButtonGadget, d.clientWidth - 180, y, 80, 25, "OK", "OkButton").auto_ = kRight | kBottom;
+        add(ButtonGadget, d.clientWidth - 180, y, 80, 25, "OK", "OkButton").auto_ =
+            kRight | kBottom;
         add(ButtonGadget, d.clientWidth - 90, y, 80, 25, "Cancel", "CancelButton").auto_ =
             kRight | kBottom;
     }

@@ -14,11 +14,15 @@ namespace {
 
 constexpr char kTemplatesFolder[] = "templates\\";
 
-bool isFile(const std::string& path) { return files::targetKindOf(path) == files::Kind::File; }
+bool isFile(const std::string& path) {
+    return files::targetKindOf(path) == files::Kind::File;
+}
 
 // A file that cannot be looked at now (a share that does not answer) keeps
 // its place in the list; only one known to be gone leaves it.
-bool notGone(const std::string& path) { return files::targetKindOf(path) != files::Kind::Missing; }
+bool notGone(const std::string& path) {
+    return files::targetKindOf(path) != files::Kind::Missing;
+}
 
 std::string fullPath(const std::string& path) {
     char buf[MAX_PATH * 4] = {};
@@ -173,15 +177,17 @@ void Designer::saveAsTemplate() {
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string file = folder + *name;
     if (files::kindOf(file) != files::Kind::Missing &&
-        tk::MessageRequester("Info", "A template named \"" + name->substr(0, name->size() - 4) +
-                                         "\" exists.\rReplace it?",
+        tk::MessageRequester("Info",
+                             "A template named \"" + name->substr(0, name->size() - 4) +
+                                 "\" exists.\rReplace it?",
                              tk::PB_MessageRequester_YesNo) != IDYES)
         return;
     commitEdits(true);
     const DesignBytes d = designBytes();
     if (d.fault.empty() && writeFileAtomic(pathFromText(file), d.bytes)) return;
-    tk::MessageRequester("Error", "Can't save the template!\r\r" + file + "\r" +
-                                      (d.fault.empty() ? "cannot be written." : "because " + d.fault + "."));
+    tk::MessageRequester("Error",
+                         "Can't save the template!\r\r" + file + "\r" +
+                             (d.fault.empty() ? "cannot be written." : "because " + d.fault + "."));
     refreshTitle();
 }
 

@@ -17,11 +17,9 @@ char folded(char c) {
 }
 
 bool lessIgnoringCase(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) {
-                                            return static_cast<unsigned char>(folded(x)) <
-                                                   static_cast<unsigned char>(folded(y));
-                                        });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(folded(x)) < static_cast<unsigned char>(folded(y));
+    });
 }
 
 bool endsWithDesignExtension(std::string_view name) {
@@ -44,8 +42,9 @@ void addUnique(std::vector<std::string>& list, std::string_view path) {
 } // namespace
 
 bool samePath(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return folded(x) == folded(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return folded(x) == folded(y);
+           });
 }
 
 std::vector<std::string> parseRecentList(std::span<const uint8_t> bytes) {
@@ -129,8 +128,8 @@ std::optional<std::string> templateFileName(std::string_view typed) {
         typed.remove_suffix(1);
     if (typed.empty() || typed.size() > 200) return std::nullopt;
     for (char c : typed)
-        if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"/\\|?*").find(c) !=
-                                                        std::string_view::npos)
+        if (static_cast<unsigned char>(c) < 0x20 ||
+            std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos)
             return std::nullopt;
     // A device name stays a device whatever extension follows it.
     std::string stem(typed.substr(0, typed.find('.')));
@@ -138,11 +137,12 @@ std::optional<std::string> templateFileName(std::string_view typed) {
         stem.pop_back();
     for (char& c : stem)
         c = folded(c);
-    static constexpr std::string_view kDevices[] = {"con", "prn", "aux", "nul", "conin$", "conout$"};
+    static constexpr std::string_view kDevices[] = {"con", "prn",    "aux",
+                                                    "nul", "conin$", "conout$"};
     if (std::find(std::begin(kDevices), std::end(kDevices), stem) != std::end(kDevices))
         return std::nullopt;
-    if (stem.size() == 4 && (stem.starts_with("com") || stem.starts_with("lpt")) && stem[3] >= '0' &&
-        stem[3] <= '9')
+    if (stem.size() == 4 && (stem.starts_with("com") || stem.starts_with("lpt")) &&
+        stem[3] >= '0' && stem[3] <= '9')
         return std::nullopt;
     std::string name(typed);
     if (!endsWithDesignExtension(name)) name += ".zrf";

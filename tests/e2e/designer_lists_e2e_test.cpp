@@ -14,6 +14,7 @@
 namespace {
 
 using namespace zarnet;
+using namespace zarnet::designer;
 using namespace designer_e2e;
 
 constexpr int kUpToSave = 11, kUpToRecent = 9, kUpToNewFromTemplate = 8, kUpToSaveAsTemplate = 7;
@@ -47,8 +48,8 @@ class DesignerLists : public ZarnetE2E {
     void TearDown() override {
         endDesigner(p, canvas);
         for (const std::string& f :
-             {dir + "first.zrf", dir + "from template.zrf", dir + "templates\\" + kTemplate + ".zrf",
-              userTemplates() + "saved.zrf"})
+             {dir + "first.zrf", dir + "from template.zrf",
+              dir + "templates\\" + kTemplate + ".zrf", userTemplates() + "saved.zrf"})
             DeleteFileA(f.c_str());
         RemoveDirectoryA((dir + "templates").c_str());
         RemoveDirectoryA(userTemplates().c_str());
@@ -72,27 +73,29 @@ class DesignerLists : public ZarnetE2E {
         ASSERT_EQ(p.waitExitOrKill(kExitMs), std::optional<DWORD>(0));
         canvas = nullptr;
     }
-    // Opens menu 0 by the right button on empty canvas and walks up to the
-    // entry; `into` opens its submenu, which is returned.
+    // Opens menu 0 by the right button on empty canvas (at `emptySpot`)
+    // and walks up to the entry; `into` opens its submenu. The menu shown
+    // last is returned.
     HWND walkMenu(int up, bool into) {
         const auto known = probe::menuWindows(p.id());
-        input.clickAt(screenAt(canvas, 300, 250), 3);
-        if (!input.run() || !probe::waitForNewMenu(p.id(), known, kStartMs)) return nullptr;
+        input.clickAt(screenAt(canvas, emptySpot.x, emptySpot.y), 3);
+        HWND menu = input.run() ? probe::waitForNewMenu(p.id(), known, kStartMs) : nullptr;
+        if (!menu) return nullptr;
         const auto shown = probe::menuWindows(p.id());
         for (int i = 0; i < up; ++i)
             input.key("Up");
         if (into) input.key("Right");
         if (!input.run()) return nullptr;
-        return into ? probe::waitForNewMenu(p.id(), shown, kStartMs) : nullptr;
+        return into ? probe::waitForNewMenu(p.id(), shown, kStartMs) : menu;
     }
+    POINT emptySpot{300, 250};
     void choose() {
         ASSERT_TRUE(input.key("Return").run());
         ASSERT_TRUE(probe::waitForNoMenu(p.id(), kStartMs));
     }
     // "B" then "U" make a button at the point, as a user's keys make it.
     void buttonByLetters(POINT at) {
-        ASSERT_TRUE(
-            input.clickAt(at).pause(300).key("b").pause(500).key("u").pause(300).run());
+        ASSERT_TRUE(input.clickAt(at).pause(300).key("b").pause(500).key("u").pause(300).run());
     }
     // Clicks a button of a message box with the pointer.
     void clickInBox(const probe::MessageBoxInfo& box, int id) {
@@ -162,7 +165,8 @@ TEST_F(DesignerLists, NewFromTemplateThenSaveAs) {
 
     // "Save Zarnet" asks for a name: the copy is saved there, the template
     // and the design left unsaved stay as they were.
-    walkMenu(kUpToSave, false);
+    emptySpot = {50, 110}; // left of the template's buttons
+    ASSERT_NE(walkMenu(kUpToSave, false), nullptr);
     choose();
     HWND dialog = probe::waitForWindow(p.id(), "Save Zarnet", "#32770", kStartMs);
     ASSERT_NE(dialog, nullptr);
@@ -182,11 +186,12 @@ TEST_F(DesignerLists, SaveAsTemplateKeepsAnExistingOneUnlessAsked) {
         const char* what;
         int replace; // the answer to "Replace it?"; 0: not asked
         bool changed;
-    } rounds[] = {{"new", 0, false}, {"exists, kept", IDNO, true}, {"exists, replaced", IDYES, true}};
+    } rounds[] = {
+        {"new", 0, false}, {"exists, kept", IDNO, true}, {"exists, replaced", IDYES, true}};
     for (const Round& r : rounds) {
         if (r.changed) buttonByLetters(screenAt(canvas, 200, 60 + 40 * (r.replace == IDYES)));
         const auto before = bytesOf(made);
-        walkMenu(kUpToSaveAsTemplate, false);
+        ASSERT_NE(walkMenu(kUpToSaveAsTemplate, false), nullptr) << r.what;
         choose();
         // The name offered is the design's; OK takes it.
         HWND ask = probe::waitForWindow(p.id(), "Save as Template", "", kStartMs);

@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The file's last path opened again, and a new one: first in the list.
     const std::string again = list.empty() ? "C:\\a.zrf" : list.back();
     for (const std::string& path : {again, std::string("C:\\new.zrf")}) {
-        const auto after = withRecentDesign(list, path, [](const std::string& p) { return p.size() % 3 != 0; });
+        const auto after =
+            withRecentDesign(list, path, [](const std::string& p) { return p.size() % 3 != 0; });
         sound(after);
         if (after.empty() || after.front() != path) std::abort();
     }

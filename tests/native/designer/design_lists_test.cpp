@@ -15,7 +15,9 @@ namespace {
 
 using List = std::vector<std::string>;
 
-std::vector<uint8_t> bytes(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<uint8_t> bytes(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 List tenPaths() {
     List ten;
@@ -71,8 +73,9 @@ TEST(RecentList, FilesReadBackOrGiveWhatCanBeTrusted) {
 TEST(RecentList, AnOpenedOrSavedDesignGoesFirst) {
     const List ten = tenPaths();
     const std::set<std::string> gone = {"C:\\d\\2.zrf", "C:\\d\\5.zrf"};
-    const std::function<bool(const std::string&)> exists =
-        [&](const std::string& p) { return !gone.count(p); };
+    const std::function<bool(const std::string&)> exists = [&](const std::string& p) {
+        return !gone.count(p);
+    };
     const std::function<bool(const std::string&)> all = [](const std::string&) { return true; };
     struct Case {
         const char* what;
@@ -82,17 +85,35 @@ TEST(RecentList, AnOpenedOrSavedDesignGoesFirst) {
         List after;
     } cases[] = {
         {"first design", {}, "C:\\x.zrf", false, {"C:\\x.zrf"}},
-        {"new on top, the tenth falls off", ten, "C:\\x.zrf", false,
+        {"new on top, the tenth falls off",
+         ten,
+         "C:\\x.zrf",
+         false,
          {"C:\\x.zrf", ten[0], ten[1], ten[2], ten[3], ten[4], ten[5], ten[6], ten[7], ten[8]}},
-        {"known one moves to the top, spelt as now", {"C:\\a.zrf", "C:\\b.zrf", "C:\\c.zrf"},
-         "c:/B.ZRF", false, {"c:/B.ZRF", "C:\\a.zrf", "C:\\c.zrf"}},
-        {"already first", {"C:\\a.zrf", "C:\\b.zrf"}, "C:\\a.zrf", false,
+        {"known one moves to the top, spelt as now",
+         {"C:\\a.zrf", "C:\\b.zrf", "C:\\c.zrf"},
+         "c:/B.ZRF",
+         false,
+         {"c:/B.ZRF", "C:\\a.zrf", "C:\\c.zrf"}},
+        {"already first",
+         {"C:\\a.zrf", "C:\\b.zrf"},
+         "C:\\a.zrf",
+         false,
          {"C:\\a.zrf", "C:\\b.zrf"}},
-        {"missing files dropped, room for the rest", ten, "C:\\x.zrf", true,
+        {"missing files dropped, room for the rest",
+         ten,
+         "C:\\x.zrf",
+         true,
          {"C:\\x.zrf", ten[0], ten[1], ten[3], ten[4], ten[6], ten[7], ten[8], ten[9]}},
-        {"no design, only the dropping", ten, "", true,
+        {"no design, only the dropping",
+         ten,
+         "",
+         true,
          {ten[0], ten[1], ten[3], ten[4], ten[6], ten[7], ten[8], ten[9]}},
-        {"a path no file can have is not listed", {"C:\\a.zrf"}, "C:\\a\r\n.zrf", false,
+        {"a path no file can have is not listed",
+         {"C:\\a.zrf"},
+         "C:\\a\r\n.zrf",
+         false,
          {"C:\\a.zrf"}},
     };
     for (const Case& c : cases) {
@@ -107,24 +128,15 @@ TEST(Templates, TypedNamesThatCanNameAFile) {
         const char* typed;
         const char* file; // nullptr: refused
     } cases[] = {
-        {"Login", "Login.zrf"},
-        {"  My dialog. ", "My dialog.zrf"},
-        {"Main.ZRF", "Main.ZRF"},
-        {"v1.2 form", "v1.2 form.zrf"},
-        {"R&D", "R&D.zrf"},
-        {"", nullptr},
-        {"  ..  ", nullptr},
-        {"a/b", nullptr},
-        {"a\\b", nullptr},
-        {"what?", nullptr},
-        {"C:form", nullptr},
-        {"tab\there", nullptr},
-        {"con", nullptr},
-        {"NUL.zrf", nullptr},
-        {"com1", nullptr},
-        {"Lpt9 .txt", nullptr},
-        {"console", "console.zrf"},
-        {"com10", "com10.zrf"},
+        {"Login", "Login.zrf"},     {"  My dialog. ", "My dialog.zrf"},
+        {"Main.ZRF", "Main.ZRF"},   {"v1.2 form", "v1.2 form.zrf"},
+        {"R&D", "R&D.zrf"},         {"", nullptr},
+        {"  ..  ", nullptr},        {"a/b", nullptr},
+        {"a\\b", nullptr},          {"what?", nullptr},
+        {"C:form", nullptr},        {"tab\there", nullptr},
+        {"con", nullptr},           {"NUL.zrf", nullptr},
+        {"com1", nullptr},          {"Lpt9 .txt", nullptr},
+        {"console", "console.zrf"}, {"com10", "com10.zrf"},
     };
     for (const Case& c : cases) {
         const auto name = templateFileName(c.typed);

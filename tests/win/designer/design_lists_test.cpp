@@ -67,12 +67,30 @@ TEST_F(DesignListsTest, OpenedAndSavedDesignsMostRecentFirst) {
         std::vector<std::string> listed;
     } steps[] = {
         {"opened at start-up", [] {}, {a}},
-        {"loaded", [&] { requesters.files = {b}; d.load(); }, {b, a}},
-        {"saved as", [&] { requesters.files = {folder + "d"}; d.saveAs(); }, {folder + "d.zrf", b, a}},
-        {"chosen from the list", [&] { d.fillDesignLists(); d.menuCommand(MenuRecentFirst + 2); },
+        {"loaded",
+         [&] {
+             requesters.files = {b};
+             d.load();
+         },
+         {b, a}},
+        {"saved as",
+         [&] {
+             requesters.files = {folder + "d"};
+             d.saveAs();
+         },
+         {folder + "d.zrf", b, a}},
+        {"chosen from the list",
+         [&] {
+             d.fillDesignLists();
+             d.menuCommand(MenuRecentFirst + 2);
+         },
          {a, folder + "d.zrf", b}},
         {"a template saved is not a design opened",
-         [&] { requesters.inputs = {"t"}; d.menuCommand(MenuSaveTemplate); }, {a, folder + "d.zrf", b}},
+         [&] {
+             requesters.inputs = {"t"};
+             d.menuCommand(MenuSaveTemplate);
+         },
+         {a, folder + "d.zrf", b}},
     };
     for (const Step& s : steps) {
         s.act();
@@ -177,9 +195,9 @@ TEST_F(DesignListsTest, SaveAsTemplateAsksBeforeReplacing) {
         const char* what;
         std::vector<std::string> typed;
         std::deque<int> answers;
-        size_t buttons;             // the design's when saved
-        long long savedButtons;     // in the template after, -1 none
-        const char* suggestion;     // what the name field offered
+        size_t buttons;         // the design's when saved
+        long long savedButtons; // in the template after, -1 none
+        const char* suggestion; // what the name field offered
     } steps[] = {
         {"cancelled", {}, {}, 2, -1, "form"},
         {"not a file name", {"Log/in"}, {}, 2, -1, "form"},
@@ -243,6 +261,34 @@ TEST_F(DesignListsTest, ListBesideThePreferencesElseTheUsersOwn) {
         d.menuCommand(MenuExit);
         d.shutdown();
         d = Designer{};
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The templates shipped beside the program open as they are and would be
+// saved unchanged: nothing in them is one the canvas moves or drops.
+TEST_F(DesignListsTest, ShippedTemplatesOpenAndSaveUnchanged) {
+    CreateDirectoryA((folder + "templates").c_str(), nullptr);
+    const char* shipped[] = {"Dialog with OK and Cancel", "Main window with splitter",
+                             "Settings with two tabs"};
+    for (const char* name : shipped) {
+        const std::string from = designertest::windowsPathIn(
+            "ZARNET_SOURCE", std::string("examples/templates/") + name + ".zrf");
+        ASSERT_TRUE(
+            CopyFileA(from.c_str(), (folder + "templates\\" + name + ".zrf").c_str(), FALSE))
+            << from;
+    }
+    start();
+    d.fillDesignLists();
+    ASSERT_EQ(d.templatesShown.size(), std::size(shipped));
+    for (size_t i = 0; i < std::size(shipped); ++i) {
+        d.menuCommand(MenuTemplateFirst + static_cast<int>(i));
+        EXPECT_EQ(d.design.fileName, "New") << shipped[i];
+        EXPECT_EQ(savedBytes(), readFileBytes(pathFromText(d.templatesShown[i])).value())
+            << shipped[i];
     }
 }
 
