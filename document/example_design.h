@@ -7,5 +7,7 @@
 namespace zarnet {
 
 Design makeExampleDesign();
+// A gadget of the type appended to the design with the next free number.
+Item& addGadget(Design& d, int typ, int x, int y, int w, int h);
 
 } // namespace zarnet

@@ -54,6 +54,9 @@ Section "Zarnet"
   File "${SOURCE}\example.zrf"
   File "${SOURCE}\README.txt"
   File "${SOURCE}\LICENSE.txt"
+  SetOutPath "$INSTDIR\templates"
+  File "${SOURCE}\templates\*.zrf"
+  SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   SetShellVarContext all
@@ -101,6 +104,11 @@ Section "Uninstall"
   Delete "$INSTDIR\Pelmo.exe.manifest"
   Delete "$INSTDIR\preferences.zrp"
   Delete "$INSTDIR\backup"
+  Delete "$INSTDIR\recent.zrl"
+  Delete "$INSTDIR\templates\Dialog with OK and Cancel.zrf"
+  Delete "$INSTDIR\templates\Settings with two tabs.zrf"
+  Delete "$INSTDIR\templates\Main window with splitter.zrf"
+  RMDir "$INSTDIR\templates"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
 
@@ -114,6 +122,7 @@ Section "Uninstall"
   SetShellVarContext current
   Delete "$APPDATA\Zarnet\preferences.zrp"
   Delete "$APPDATA\Zarnet\backup"
+  Delete "$APPDATA\Zarnet\recent.zrl"
   RMDir "$APPDATA\Zarnet"
 
   ; The registration, only while it still names this copy (a portable copy

@@ -8,7 +8,8 @@
 # setup for the x86_64 programs: the package test installs it where 32-bit
 # programs cannot run.
 # Each zip holds the stripped Zarnet.exe, Pelmo.exe, zarnet-assoc.exe and
-# zarnet-cli.exe, the example design, README.txt and LICENSE.txt.
+# zarnet-cli.exe, the example design, the templates folder, README.txt and
+# LICENSE.txt.
 #   scripts/package.sh [--no-setup] [--test-builds]
 # --no-setup leaves out the setup program; --test-builds packages the
 # programs of build/win32 and build/win64 (those scripts/test.sh builds and
@@ -83,6 +84,8 @@ for arch in ${ZARNET_PACKAGE_ARCHS:-win32 win64}; do
     fi
   done
   cp examples/example.zrf "$stage/example.zrf"
+  mkdir -p "$stage/templates"
+  cp examples/templates/*.zrf "$stage/templates/"
   # Text files as Windows editors expect them: CR LF.
   sed -e "s/@VERSION@/$version/" -e 's/$/\r/' packaging/README.txt >"$stage/README.txt"
   sed -e 's/$/\r/' LICENSE >"$stage/LICENSE.txt"

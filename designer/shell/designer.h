@@ -10,6 +10,7 @@
 #include "designer/clipboard/clip.h"
 #include "designer/history/history.h"
 #include "designer/recovery/recovery_plan.h"
+#include "designer/shell/design_lists.h"
 #include "document/catalogue.h"
 #include "designer/shell/shell_logic.h"
 #include "document/model.h"
@@ -205,7 +206,23 @@ struct Designer {
     DesignBytes designBytes();
     void exit();
     bool loadFile(const std::string& fileName, bool atStartUp);
+    void openDesign(const std::string& fileName); // after the question
     void writePreferences();
+
+    // Menu 0's recent designs and templates, filled each time it shows;
+    // the paths behind their entries as last shown.
+    HMENU recentMenu = nullptr, templateMenu = nullptr;
+    std::vector<std::string> recentShown, templatesShown;
+    void designListEntries(); // while menu 0 is built
+    void fillDesignLists();
+    bool designListCommand(int id); // false: not one of theirs
+    std::string recentListFile() const;
+    std::vector<std::string> readRecentList() const;
+    void writeRecentList(const std::vector<std::string>& list);
+    void noteRecentDesign(const std::string& fileName); // opened or saved
+    void openRecent(size_t entry);
+    void newFromTemplate(size_t entry);
+    void saveAsTemplate();
 
     // Menus and commands.
     void buildMenus();

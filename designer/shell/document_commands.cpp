@@ -87,11 +87,16 @@ void Designer::load() {
     if (!askToSave()) return;
     const std::string file = tk::OpenFileRequester("Load Zarnet", design.fileName, kPattern, 0);
     if (file.empty()) return;
+    openDesign(file);
+}
+
+void Designer::openDesign(const std::string& fileName) {
     clearDesign();
-    loadFile(file, false);
+    const bool loaded = loadFile(fileName, false);
     rebuildTree();
     resetHistory(true);
     refreshTitle();
+    if (loaded) noteRecentDesign(fileName);
 }
 
 bool Designer::loadFile(const std::string& fileName, bool atStartUp) {
@@ -206,6 +211,7 @@ bool Designer::saveTo(const std::string& fileName) {
     history.markSaved();
     gen::maintainInclude(design, path);
     refreshTitle();
+    noteRecentDesign(fileName);
     return true;
 }
 

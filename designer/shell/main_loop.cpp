@@ -193,6 +193,7 @@ void Designer::showMainMenu() {
     tk::DisableMenuItem(kMainMenu, MenuPaste, !clipboardHasItems());
     for (int id = MenuBringToFront; id <= MenuSendBackward; ++id)
         tk::DisableMenuItem(kMainMenu, id, menuStackItems.empty());
+    fillDesignLists();
     popupOpen = true;
     drainEvents();
     SetForegroundWindow(canvas);

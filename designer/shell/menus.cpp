@@ -42,6 +42,7 @@ void Designer::buildMenus() {
     tk::MenuItem(MenuLoad, "Load Zarnet");
     tk::MenuItem(MenuSave, "Save Zarnet");
     tk::MenuItem(MenuSaveAs, "Save Zarnet as..");
+    designListEntries();
     tk::MenuBar();
     tk::OpenSubMenu("Generate source          ");
     tk::MenuItem(MenuFullSource, "Generate full source");
@@ -107,6 +108,7 @@ void Designer::menuCommand(int id) {
         createFromMenu(id);
         return;
     }
+    if (designListCommand(id)) return;
     if (id >= MenuAlignFirst && static_cast<size_t>(id - MenuAlignFirst) < alignMenu().size()) {
         alignGroup(static_cast<size_t>(id - MenuAlignFirst));
         return;

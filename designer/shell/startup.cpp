@@ -158,7 +158,7 @@ bool Designer::start(const StartOptions& options) {
         } else {
             // A file the user opens; any further parameters (more files
             // dropped on the program) are not ours to act on.
-            loadFile(designFile, true);
+            if (loadFile(designFile, true)) noteRecentDesign(designFile);
         }
     }
     if (!canvas) return false;

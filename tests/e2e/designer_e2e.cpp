@@ -53,7 +53,7 @@ void ZarnetE2E::SetUp() {
 void ZarnetE2E::TearDown() {
     clearRecoveryFolder();
     for (const char* f : {kExe, "my design.zrf", "preferences.zrp", "saved.zrf", "damaged.zrf",
-                          "backup", "Pelmo.exe", "Zarnet.exe.manifest", "Pelmo.exe.manifest"})
+                          "backup", "Pelmo.exe", "Zarnet.exe.manifest", "Pelmo.exe.manifest", "recent.zrl"})
         DeleteFileA((dir + f).c_str());
     RemoveDirectoryA(dir.c_str());
     probe::clearWineSettings(kExe);
@@ -116,6 +116,14 @@ void closeProcessOf(HWND w) {
     probe::closeWindow(w);
     if (h && WaitForSingleObject(h, kExitMs) != WAIT_OBJECT_0) TerminateProcess(h, 1);
     if (h) CloseHandle(h);
+}
+
+void endDesigner(probe::Process& p, HWND canvas) {
+    if (canvas && p.running()) {
+        probe::closeWindow(canvas);
+        if (auto box = probe::waitForMessageBox(p.id(), 3000)) probe::answer(*box, IDNO);
+    }
+    p.waitExitOrKill(kExitMs);
 }
 
 HWND windowWithButton(DWORD pid, const std::string& text, HWND* button) {

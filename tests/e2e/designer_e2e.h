@@ -59,6 +59,9 @@ HWND waitForOtherWindow(DWORD pid, const std::string& title, DWORD timeoutMs);
 // Asks the window's process to end by closing the window; ends it when it
 // does not.
 void closeProcessOf(HWND w);
+// A test's designer ended: its canvas closed, unsaved changes not kept,
+// killed when it does not end.
+void endDesigner(probe::Process& p, HWND canvas);
 // A visible top-level window of the process holding a button with this text.
 HWND windowWithButton(DWORD pid, const std::string& text, HWND* button);
 

@@ -51,11 +51,7 @@ const Item* firstOf(const Design& d, int typ) {
 class DesignerInput : public ZarnetE2E {
   protected:
     void TearDown() override {
-        if (canvas && p.running()) {
-            probe::closeWindow(canvas);
-            if (auto box = probe::waitForMessageBox(p.id(), 3000)) probe::answer(*box, IDNO);
-        }
-        p.waitExitOrKill(kExitMs);
+        endDesigner(p, canvas);
         ZarnetE2E::TearDown();
     }
 

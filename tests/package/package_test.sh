@@ -121,6 +121,11 @@ for arch in "${archs[@]}"; do
   [ "$out" = "zarnet-cli $version" ] || fail "$arch: zarnet-cli --version printed '$out'"
   "$ZARNET_WINE" "$dir/zarnet-cli.exe" check "$(dos "$dir/example.zrf")" >/dev/null 2>&1 ||
     fail "$arch: zarnet-cli check of the example"
+  for t in "Dialog with OK and Cancel" "Settings with two tabs" "Main window with splitter"; do
+    [ -f "$dir/templates/$t.zrf" ] || { fail "$arch zip: no template '$t'"; continue; }
+    "$ZARNET_WINE" "$dir/zarnet-cli.exe" check "$(dos "$dir/templates/$t.zrf")" >/dev/null 2>&1 ||
+      fail "$arch: zarnet-cli check of the template '$t'"
+  done
 
   run_and_close "$arch designer" "$dir/Zarnet.exe" "example.zrf   client" "$(dos "$dir/example.zrf")"
   # A copy unpacked anywhere keeps its settings beside it.
@@ -162,6 +167,7 @@ if [ -f "$setup" ]; then
   for f in Zarnet.exe Pelmo.exe zarnet-assoc.exe zarnet-cli.exe example.zrf README.txt LICENSE.txt uninstall.exe; do
     [ -f "$installed/$f" ] || fail "setup: no $f installed"
   done
+  [ "$(ls "$installed/templates" | grep -c '\.zrf$')" = 3 ] || fail "setup: not the three templates"
   for f in Zarnet.lnk Pelmo.lnk; do [ -f "$menu/$f" ] || fail "setup: no Start menu entry $f"; done
   reg_value() {  # reg_value KEY [VALUE]: the data, or nothing
     local args=("$1")

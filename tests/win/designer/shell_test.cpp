@@ -176,10 +176,13 @@ TEST_F(DesignerTest, MenusReadBackThroughTheMenuApi) {
     EXPECT_EQ(describeMenu(tk::MenuID(kMainMenu)),
               "New Gadget[" + gadgets +
                   "]|-|Undo(300)|Redo(301)|Paste(302)|-|Show Tab Order(303)|Sort Tab Order by "
-                  "Position(304)|Check Keyboard Access(305)|-|Preview Zarnet(100)|-|Toggle XP "
+                  "Position(304)|Check Keyboard Access(305)|Bring to Front\tCtrl+Shift+](340)|Send to "
+                  "Back\tCtrl+Shift+[(341)|Bring Forward\tCtrl+](342)|Send Backward\tCtrl+[(343)|-|"
+                  "Preview Zarnet(100)|-|Toggle XP "
                   "Skin(30)|-|New "
                   "Zarnet(50)|-|Load "
-                  "Zarnet(31)|Save Zarnet(32)|Save Zarnet as..(33)|-|Generate source          "
+                  "Zarnet(31)|Save Zarnet(32)|Save Zarnet as..(33)|Recent[]|New from Template[]|Save as "
+                  "Template...(600)|-|Generate source          "
                   "[Generate full source(102)|Generate include source only(104)|Copy constants to "
                   "clipboard(103)]|-|View[Object Manager(39)|Learner Mode(101)]|-|Grid(34)|"
                   "Gridsize[5 Pixel(37)|10 Pixel(38)|User size(35)]|Show Grid(36)|-|Exit(42)");
