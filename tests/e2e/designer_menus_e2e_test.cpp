@@ -590,4 +590,90 @@ TEST_F(DesignerInput, OptionGroupsStayAsTheUserMadeThem) {
     EXPECT_EQ(numbersOf(*saved), (std::vector<int>{0, 1, 4, 2, 3}));
 }
 
+// The group menu's properties and front and back from both pop-ups and the
+// keys, each by real input; the saved file shows each effect, and an undo
+// of a move gives back the file as it was.
+TEST_F(DesignerInput, GroupPropertiesAndFrontAndBack) {
+    ASSERT_TRUE(probe::menuLayoutKnown());
+    open(withItems({button(0, 10, 10, "A"), button(1, 110, 40, "B"), button(2, 210, 70, "C")}, 3));
+    probe::XInput input;
+    ASSERT_TRUE(input.clickAt(at(50, 20))
+                    .pause(300)
+                    .keyDown("Control_L")
+                    .clickAt(at(150, 50))
+                    .keyUp("Control_L")
+                    .pause(300)
+                    .run());
+    // Combine (2), Align, then the properties; front and back after them.
+    enum { Font = 4, Anchors = 7, Hidden = 8, Disabled = 9, Fixed = 10, ToFront = 11 };
+    auto groupEntry = [&](int entry) {
+        HWND group = opensMenu(input.clickAt(at(150, 50), 3));
+        EXPECT_NE(group, nullptr);
+        return group ? probe::menuEntry(group, entry, entry < ToFront ? 3 : 4) : POINT{};
+    };
+    auto chosen = [&](POINT entry) {
+        ASSERT_TRUE(input.clickAt(entry).run());
+        ASSERT_TRUE(probe::waitForNoMenu(p.id(), kStartMs));
+    };
+    chosen(groupEntry(Disabled));
+    auto saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    for (int k : {0, 1, 2})
+        EXPECT_EQ((saved->items[k].status & kStatusDisabled) != 0, k < 2) << k;
+    chosen(groupEntry(Fixed));
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->items[1].status, kStatusDisabled | kStatusFixed);
+    HWND anchors = opensMenu(input.clickAt(groupEntry(Anchors)));
+    ASSERT_NE(anchors, nullptr);
+    chosen(probe::menuEntry(anchors, 6, 0)); // W: width follows the right border
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->items[0].auto_, 64);
+    EXPECT_EQ(saved->items[2].auto_, 0);
+
+    chosen(groupEntry(ToFront)); // A and B go over C
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(numbersOf(*saved), (std::vector<int>{2, 0, 1}));
+    const auto front = bytesOf(file);
+    // The group stays marked: SHIFT+CONTROL+[ sends it all the way back.
+    ASSERT_TRUE(input.key("ctrl+shift+bracketleft").pause(300).run());
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(numbersOf(*saved), (std::vector<int>{0, 1, 2}));
+    ASSERT_TRUE(input.key("ctrl+z").pause(300).run());
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(bytesOf(file), front) << "undo gives back the file before the move";
+
+    // One item: C, now first, goes over A with CONTROL+]; from the main
+    // pop-up, what the right click unmarked goes back under both.
+    ASSERT_TRUE(input.clickAt(at(380, 250)).pause(300).clickAt(at(250, 80)).pause(300)
+                    .key("ctrl+bracketright").pause(300).run());
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(numbersOf(*saved), (std::vector<int>{0, 2, 1}));
+    HWND menu = opensMenu(input.clickAt(at(380, 250), 3));
+    ASSERT_NE(menu, nullptr);
+    chosen(probe::menuEntry(menu, 8, 2)); // "Send to Back"
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(numbersOf(*saved), (std::vector<int>{2, 0, 1}));
+
+    // Hidden ends the group, as the object manager's Hide does.
+    ASSERT_TRUE(input.clickAt(at(50, 20))
+                    .pause(300)
+                    .keyDown("Control_L")
+                    .clickAt(at(150, 50))
+                    .keyUp("Control_L")
+                    .pause(300)
+                    .run());
+    chosen(groupEntry(Hidden));
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->items[1].status & kStatusHidden, kStatusHidden);
+    EXPECT_EQ(saved->items[0].status & kStatusHidden, 0);
+}
+
 } // namespace
