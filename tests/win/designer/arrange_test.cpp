@@ -62,7 +62,8 @@ TEST_F(ArrangeTest, AlignSubmenuMovesTheMembersAsOneStep) {
     groupItems(d.sel, d.design, {1, 0}, d.markImage);
     d.buildGroupMenu();
     HMENU menu = tk::MenuID(kGroupMenu);
-    ASSERT_EQ(GetMenuItemCount(menu), 6);
+    // Combine (3), Align, the members' properties, front and back.
+    ASSERT_EQ(GetMenuItemCount(menu), 19);
     EXPECT_EQ(GetMenuItemID(menu, 3), UINT(MenuContainer)) << "the first entries stay";
     char title[32] = {};
     GetMenuStringA(menu, 5, title, sizeof title, MF_BYPOSITION);
@@ -85,6 +86,32 @@ TEST_F(ArrangeTest, AlignSubmenuMovesTheMembersAsOneStep) {
         << "an item outside the group keeps its bytes";
     d.undo();
     EXPECT_EQ(savedBytes(), before);
+}
+
+TEST_F(ArrangeTest, GroupStateEntriesShowAllSomeOrNoneAndSetEveryMember) {
+    groupItems(d.sel, d.design, {1, 0}, d.markImage);
+    d.design.items[0].status = kStatusFixed;
+    auto mark = [&](int id) {
+        d.buildGroupMenu();
+        MENUITEMINFOA info{sizeof info, MIIM_FTYPE | MIIM_STATE};
+        GetMenuItemInfoA(tk::MenuID(kGroupMenu), static_cast<UINT>(id), FALSE, &info);
+        if (!(info.fState & MFS_CHECKED)) return "none";
+        return (info.fType & MFT_RADIOCHECK) ? "some" : "all";
+    };
+    EXPECT_STREQ(mark(MenuGroupFixed), "some");
+    EXPECT_STREQ(mark(MenuGroupDisabled), "none");
+    const uint64_t steps = d.history.steps();
+    d.menuCommand(MenuGroupFixed); // some: every member takes it
+    d.commitEdits();
+    EXPECT_EQ(d.design.items[1].status, kStatusFixed);
+    EXPECT_STREQ(mark(MenuGroupFixed), "all");
+    d.menuCommand(MenuGroupFixed); // all: every member loses it
+    d.commitEdits();
+    d.menuCommand(MenuGroupAnchorFirst + 7);
+    d.commitEdits();
+    EXPECT_EQ(d.design.items[0].status, 0);
+    EXPECT_EQ(d.design.items[0].auto_, 128);
+    EXPECT_EQ(d.history.steps(), steps + 3) << "one step a command";
 }
 
 TEST_F(ArrangeTest, TabOrderByClicksAndBySort) {
