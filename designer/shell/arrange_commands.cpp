@@ -149,14 +149,32 @@ void Designer::restack(Restack how, std::vector<size_t> items) {
     if (outcome != TabOrderOutcome::Changed) return;
     std::vector<int> numbers;
     for (const size_t i : items) numbers.push_back(design.items[i].number);
-    rebuildAround([&] { return restackUnits(design, items, how) == TabOrderOutcome::Changed; });
-    // The moved items stay marked, so the next key moves them on.
+    unmark(sel);
+    gesture = Gesture::Idle;
+    restackUnits(design, items, how);
+    // The items keep their live gadgets: the windows that share the moved
+    // ones' parent window are stacked as building the canvas stacks them,
+    // in list order with frames below.
     std::vector<size_t> moved;
     for (const int n : numbers)
         if (const int i = itemByNumber(design.items, n); i >= 0) moved.push_back(static_cast<size_t>(i));
+    HWND first = moved.empty() ? nullptr : tk::GadgetID(number(design.items[moved.front()].id));
+    if (HWND parent = first ? GetParent(first) : nullptr) {
+        for (const bool frames : {false, true})
+            for (const Item& it : design.items) {
+                HWND h = it.id ? tk::GadgetID(number(it.id)) : nullptr;
+                if (h && GetParent(h) == parent && (it.typ == Frame3DGadget) == frames)
+                    SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0,
+                                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+            }
+        RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    rebuildTree();
+    // The moved items stay marked, so the next key moves them on.
     groupItems(sel, design, moved, markImage);
     if (!sel.groupMode && sel.marked >= 0) selectTreeEntry(sel.marked);
     showFields();
+    refreshTitle();
     tabClicks.clear();
     showTabBadges();
 }

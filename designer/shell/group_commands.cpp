@@ -8,6 +8,7 @@
 #include "toolkit/toolkit.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace zarnet::designer {
 
@@ -89,8 +90,33 @@ void Designer::addGroupPropertyEntries() {
                    common([&](const Item& it) { return (it.status & e.bit) != 0; }));
 }
 
+namespace {
+
+// Many members changed one after another repaint once, at the end.
+class CanvasRedrawOff {
+  public:
+    explicit CanvasRedrawOff(HWND canvas) : canvas_(canvas) {
+        SendMessageA(canvas_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~CanvasRedrawOff() {
+        SendMessageA(canvas_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(canvas_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    CanvasRedrawOff(const CanvasRedrawOff&) = delete;
+    CanvasRedrawOff& operator=(const CanvasRedrawOff&) = delete;
+
+  private:
+    HWND canvas_;
+};
+
+} // namespace
+
 void Designer::groupPropertyCommand(int id) {
     if (!sel.groupMode) return;
+    // The requesters open windows of their own over the canvas, which must
+    // go on painting meanwhile.
+    std::optional<CanvasRedrawOff> quiet;
+    if (id != MenuGroupFont && id != MenuGroupTooltip) quiet.emplace(canvas);
     // What the entry would set: on, unless every member has it already.
     const auto turnOn = [&](auto has) {
         return !std::all_of(sel.group.begin(), sel.group.end(),
