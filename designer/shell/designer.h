@@ -266,6 +266,16 @@ struct Designer {
     void endTreeDrag();
     bool dropTreeEntry(int dragged, int target); // item indexes; false when refused
     void clearFields();
+    // The find box above the tree: its text filters the tree's entries.
+    static constexpr int kFindFieldHeight = 20;
+    int findField = 0;
+    std::string treeFilter; // as typed; empty shows every entry
+    void openFindField();
+    void filterTree(const std::string& text);
+    bool findKeys();      // CTRL+F: the focus to the find box
+    bool findFieldKeys(); // ESC and RETURN in the find box, ESC in a filtered tree
+    void markFirstMatch();
+    void refilterAfterEdits(); // after edits that made entries match, or no longer
 
     // Creating items on the canvas.
     void createFromMenu(int typ);

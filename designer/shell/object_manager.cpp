@@ -2,6 +2,7 @@
 // below it, plus the learner window's layout.
 #include "designer/shell/designer.h"
 
+#include "designer/shell/tree_filter.h"
 #include "designer/shell/type_icons.h"
 #include "document/catalogue.h"
 #include "toolkit/toolkit.h"
@@ -76,10 +77,16 @@ void Designer::rebuildTree() {
         HTREEITEM current;   // where its children go: itself or its tab
     };
     std::vector<Node> open;
-    for (Item& it : design.items) {
+    // With a filter typed in the find box only the entries it keeps go in;
+    // the others (and so everything below them) have no entry.
+    const std::vector<bool> keep = treeFilterKeeps(design.items, treeFilter);
+    for (size_t i = 0; i < design.items.size(); ++i) {
+        Item& it = design.items[i];
+        it.treeitem = 0;
         if (it.typ == kTabRecord) {
             if (open.empty()) continue;
-            open.back().current = insertEntry(t, open.back().container, it.wtext, kTabIcon);
+            open.back().current =
+                keep[i] ? insertEntry(t, open.back().container, it.wtext, kTabIcon) : nullptr;
             it.treeitem = reinterpret_cast<Handle>(open.back().current);
             continue;
         }
@@ -88,7 +95,8 @@ void Designer::rebuildTree() {
             continue;
         }
         HTREEITEM parent = open.empty() ? TVI_ROOT : open.back().current;
-        HTREEITEM entry = insertEntry(t, parent, treeText(it), isGadgetType(it.typ) ? it.typ : 1);
+        HTREEITEM entry =
+            keep[i] ? insertEntry(t, parent, treeText(it), isGadgetType(it.typ) ? it.typ : 1) : nullptr;
         it.treeitem = reinterpret_cast<Handle>(entry);
         if (isParentType(it.typ)) open.push_back({entry, entry});
     }
@@ -102,7 +110,9 @@ void Designer::rebuildTree() {
 void Designer::layoutObjectManager() {
     RECT c;
     GetClientRect(objectManager, &c);
-    tk::ResizeGadget(tree, 0, 0, c.right, std::max(0L, c.bottom - 277));
+    // The find box takes the tree's top; the tree is shorter by as much.
+    tk::ResizeGadget(findField, 0, 0, c.right, kFindFieldHeight);
+    tk::ResizeGadget(tree, 0, kFindFieldHeight, c.right, std::max(0L, c.bottom - 277 - kFindFieldHeight));
     tk::ResizeGadget(fields[FieldPanel], (c.right - 190) / 2, c.bottom - 272, -1, -1);
 }
 
