@@ -272,6 +272,9 @@ struct Designer {
     std::string treeFilter; // as typed; empty shows every entry
     void openFindField();
     void filterTree(const std::string& text);
+    // The tree brought to `keep` (an entry per kept item) by taking out and
+    // putting in only the entries that differ.
+    void showTreeEntries(const std::vector<bool>& keep);
     bool findKeys();      // CTRL+F: the focus to the find box
     bool findFieldKeys(); // ESC and RETURN in the find box, ESC in a filtered tree
     void markFirstMatch();
@@ -464,6 +467,13 @@ struct Designer {
     bool readDesignBytes(const std::optional<std::vector<uint8_t>>& bytes,
                          const std::string& fileName, bool atStartUp);
 };
+
+// An entry of the object manager's tree, put in expanded after `after`
+// (TVI_FIRST, TVI_LAST or a sibling) with its type icon 1..30.
+HTREEITEM insertTreeEntry(HWND tree, HTREEITEM parent, const std::string& text, int icon,
+                          HTREEITEM after = TVI_LAST);
+inline constexpr int kTabIcon = 30;
+inline int treeIcon(const Item& it) { return isGadgetType(it.typ) ? it.typ : 1; }
 
 // The window procedure of the designer's windows; it serves the one
 // designer that start() registered.

@@ -15,18 +15,20 @@ namespace {
 
 // Image list index of type icon entry 1..30.
 constexpr int iconIndex(int entry) { return entry - 1; }
-constexpr int kTabIcon = 30;
 
 // The fields that only mean something for a marked item.
 constexpr int kItemFields[] = {1,  24, 25, 26, 27, 11, 12, 13, 14, 8,  9,  10,
                                15, 16, 17, 18, 19, 4,  5,  6,  32, 33, 34, 35};
 
+} // namespace
+
 // Every node is shown open: entries go in already expanded, which spares
 // expanding them one by one afterwards.
-HTREEITEM insertEntry(HWND tree, HTREEITEM parent, const std::string& text, int icon) {
+HTREEITEM insertTreeEntry(HWND tree, HTREEITEM parent, const std::string& text, int icon,
+                          HTREEITEM after) {
     TVINSERTSTRUCTA ins = {};
     ins.hParent = parent;
-    ins.hInsertAfter = TVI_LAST;
+    ins.hInsertAfter = after;
     ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
     ins.item.state = ins.item.stateMask = TVIS_EXPANDED;
     ins.item.pszText = const_cast<char*>(text.c_str());
@@ -34,8 +36,6 @@ HTREEITEM insertEntry(HWND tree, HTREEITEM parent, const std::string& text, int 
     return reinterpret_cast<HTREEITEM>(
         SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
 }
-
-} // namespace
 
 void Designer::decodeTypeIcons() {
     if (typeIcons) ImageList_Destroy(typeIcons);
@@ -86,7 +86,7 @@ void Designer::rebuildTree() {
         if (it.typ == kTabRecord) {
             if (open.empty()) continue;
             open.back().current =
-                keep[i] ? insertEntry(t, open.back().container, it.wtext, kTabIcon) : nullptr;
+                keep[i] ? insertTreeEntry(t, open.back().container, it.wtext, kTabIcon) : nullptr;
             it.treeitem = reinterpret_cast<Handle>(open.back().current);
             continue;
         }
@@ -96,7 +96,7 @@ void Designer::rebuildTree() {
         }
         HTREEITEM parent = open.empty() ? TVI_ROOT : open.back().current;
         HTREEITEM entry =
-            keep[i] ? insertEntry(t, parent, treeText(it), isGadgetType(it.typ) ? it.typ : 1) : nullptr;
+            keep[i] ? insertTreeEntry(t, parent, treeText(it), treeIcon(it)) : nullptr;
         it.treeitem = reinterpret_cast<Handle>(entry);
         if (isParentType(it.typ)) open.push_back({entry, entry});
     }

@@ -22,13 +22,78 @@ void Designer::openFindField() {
 void Designer::filterTree(const std::string& text) {
     if (text == treeFilter) return;
     treeFilter = text;
-    rebuildTree();
+    showTreeEntries(treeFilterKeeps(design.items, treeFilter));
     // The marked item's entry stays chosen while it is in the tree; choosing
     // it here marks nothing anew.
     if (sel.marked >= 0 && !sel.groupMode) {
         selectTreeEntry(sel.marked);
         lastTreeSelection = TreeView_GetSelection(tk::GadgetID(tree));
     }
+}
+
+void Designer::showTreeEntries(const std::vector<bool>& keep) {
+    HWND t = tk::GadgetID(tree);
+    if (!t) return;
+    // A chosen entry taken out would hand the choice to its neighbour,
+    // and the loop would mark that neighbour's item.
+    TreeView_SelectItem(t, nullptr);
+    lastTreeSelection = nullptr;
+    const bool shown = IsWindowVisible(t); // as the rebuild does, filled while hidden
+    if (shown) ShowWindow(t, SW_HIDE);
+    SendMessageA(t, WM_SETREDRAW, FALSE, 0);
+    // Per open node: where its entries go and the last one there; `gone`
+    // when its entry was taken out now, which took every entry below along.
+    struct Node {
+        HTREEITEM container, current, lastTab = nullptr, last = nullptr;
+        bool gone = false, currentGone = false;
+    };
+    Node root{TVI_ROOT, TVI_ROOT};
+    std::vector<Node> open;
+    // One entry brought in line; true when it was taken out now.
+    auto follow = [&](size_t i, HTREEITEM parent, HTREEITEM& last, bool gone, int icon) {
+        Item& it = design.items[i];
+        auto entry = reinterpret_cast<HTREEITEM>(it.treeitem);
+        bool removed = false;
+        if (gone) {
+            entry = nullptr;
+        } else if (keep[i] && !entry) {
+            const std::string text = it.typ == kTabRecord ? it.wtext : treeText(it);
+            entry = insertTreeEntry(t, parent, text, icon, last ? last : TVI_FIRST);
+        } else if (!keep[i] && entry) {
+            TreeView_DeleteItem(t, entry);
+            entry = nullptr;
+            removed = true;
+        }
+        it.treeitem = reinterpret_cast<Handle>(entry);
+        if (entry) last = entry;
+        return removed;
+    };
+    for (size_t i = 0; i < design.items.size(); ++i) {
+        const Item& it = design.items[i];
+        if (it.typ == kCloseRecord) {
+            if (!open.empty()) open.pop_back();
+            continue;
+        }
+        if (it.typ == kTabRecord) {
+            if (open.empty()) continue;
+            Node& n = open.back();
+            n.currentGone = follow(i, n.container, n.lastTab, n.gone, kTabIcon) || n.gone;
+            n.current = reinterpret_cast<HTREEITEM>(it.treeitem);
+            n.last = nullptr;
+            continue;
+        }
+        Node& n = open.empty() ? root : open.back();
+        const bool gone = follow(i, n.current, n.last, n.gone || n.currentGone, treeIcon(it)) ||
+                          n.gone || n.currentGone;
+        if (isParentType(it.typ)) {
+            auto entry = reinterpret_cast<HTREEITEM>(it.treeitem);
+            open.push_back({entry, entry});
+            open.back().gone = open.back().currentGone = gone;
+        }
+    }
+    if (HTREEITEM first = TreeView_GetRoot(t)) TreeView_EnsureVisible(t, first);
+    SendMessageA(t, WM_SETREDRAW, TRUE, 0);
+    if (shown) ShowWindow(t, SW_SHOWNA);
 }
 
 bool Designer::findKeys() {
