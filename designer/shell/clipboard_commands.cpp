@@ -179,7 +179,7 @@ bool Designer::commandKeys() {
     // there would change the list under the drag (CONTROL held in the tree
     // reaches here without the keyboard handler).
     if (gesture != Gesture::Idle || treeDragged) return false;
-    return undoKeys() || clipboardKeys() || stackingKeys();
+    return undoKeys() || clipboardKeys() || stackingKeys() || findKeys();
 }
 
 bool Designer::stackingKeys() {

@@ -294,6 +294,19 @@ struct Designer {
     void endTreeDrag();
     bool dropTreeEntry(int dragged, int target); // item indexes; false when refused
     void clearFields();
+    // The find box above the tree: its text filters the tree's entries.
+    static constexpr int kFindFieldHeight = 20;
+    int findField = 0;
+    std::string treeFilter; // as typed; empty shows every entry
+    void openFindField();
+    void filterTree(const std::string& text);
+    // The tree brought to `keep` (an entry per kept item) by taking out and
+    // putting in only the entries that differ.
+    void showTreeEntries(const std::vector<bool>& keep);
+    bool findKeys();      // CTRL+F: the focus to the find box
+    bool findFieldKeys(); // ESC and RETURN in the find box, ESC in a filtered tree
+    void markFirstMatch();
+    void refilterAfterEdits(); // after edits that made entries match, or no longer
 
     // Creating items on the canvas.
     void createFromMenu(int typ);
@@ -489,6 +502,13 @@ struct Designer {
     bool readDesignBytes(const std::optional<std::vector<uint8_t>>& bytes,
                          const std::string& fileName, bool atStartUp);
 };
+
+// An entry of the object manager's tree, put in expanded after `after`
+// (TVI_FIRST, TVI_LAST or a sibling) with its type icon 1..30.
+HTREEITEM insertTreeEntry(HWND tree, HTREEITEM parent, const std::string& text, int icon,
+                          HTREEITEM after = TVI_LAST);
+inline constexpr int kTabIcon = 30;
+inline int treeIcon(const Item& it) { return isGadgetType(it.typ) ? it.typ : 1; }
 
 // The window procedure of the designer's windows; it serves the one
 // designer that start() registered.

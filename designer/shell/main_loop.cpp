@@ -37,6 +37,7 @@ bool Designer::pass() {
         tk::input().asyncKeyState(VK_LBUTTON);
         tk::input().asyncKeyState(VK_RBUTTON);
         if (!ended) commitEdits();
+        if (!ended) refilterAfterEdits();
         if (!ended && tabOrderMode && badgesShown != design.revision) showTabBadges();
     }
     // A field left ends its visit: typing there again is a step of its own.

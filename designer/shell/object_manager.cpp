@@ -2,6 +2,7 @@
 // below it, plus the learner window's layout.
 #include "designer/shell/designer.h"
 
+#include "designer/shell/tree_filter.h"
 #include "designer/shell/type_icons.h"
 #include "document/catalogue.h"
 #include "toolkit/toolkit.h"
@@ -14,18 +15,20 @@ namespace {
 
 // Image list index of type icon entry 1..30.
 constexpr int iconIndex(int entry) { return entry - 1; }
-constexpr int kTabIcon = 30;
 
 // The fields that only mean something for a marked item.
 constexpr int kItemFields[] = {1,  24, 25, 26, 27, 11, 12, 13, 14, 8,  9,  10,
                                15, 16, 17, 18, 19, 4,  5,  6,  32, 33, 34, 35};
 
+} // namespace
+
 // Every node is shown open: entries go in already expanded, which spares
 // expanding them one by one afterwards.
-HTREEITEM insertEntry(HWND tree, HTREEITEM parent, const std::string& text, int icon) {
+HTREEITEM insertTreeEntry(HWND tree, HTREEITEM parent, const std::string& text, int icon,
+                          HTREEITEM after) {
     TVINSERTSTRUCTA ins = {};
     ins.hParent = parent;
-    ins.hInsertAfter = TVI_LAST;
+    ins.hInsertAfter = after;
     ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
     ins.item.state = ins.item.stateMask = TVIS_EXPANDED;
     ins.item.pszText = const_cast<char*>(text.c_str());
@@ -33,8 +36,6 @@ HTREEITEM insertEntry(HWND tree, HTREEITEM parent, const std::string& text, int 
     return reinterpret_cast<HTREEITEM>(
         SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
 }
-
-} // namespace
 
 void Designer::decodeTypeIcons() {
     if (typeIcons) ImageList_Destroy(typeIcons);
@@ -76,10 +77,16 @@ void Designer::rebuildTree() {
         HTREEITEM current;   // where its children go: itself or its tab
     };
     std::vector<Node> open;
-    for (Item& it : design.items) {
+    // With a filter typed in the find box only the entries it keeps go in;
+    // the others (and so everything below them) have no entry.
+    const std::vector<bool> keep = treeFilterKeeps(design.items, treeFilter);
+    for (size_t i = 0; i < design.items.size(); ++i) {
+        Item& it = design.items[i];
+        it.treeitem = 0;
         if (it.typ == kTabRecord) {
             if (open.empty()) continue;
-            open.back().current = insertEntry(t, open.back().container, it.wtext, kTabIcon);
+            open.back().current =
+                keep[i] ? insertTreeEntry(t, open.back().container, it.wtext, kTabIcon) : nullptr;
             it.treeitem = reinterpret_cast<Handle>(open.back().current);
             continue;
         }
@@ -88,7 +95,8 @@ void Designer::rebuildTree() {
             continue;
         }
         HTREEITEM parent = open.empty() ? TVI_ROOT : open.back().current;
-        HTREEITEM entry = insertEntry(t, parent, treeText(it), isGadgetType(it.typ) ? it.typ : 1);
+        HTREEITEM entry =
+            keep[i] ? insertTreeEntry(t, parent, treeText(it), treeIcon(it)) : nullptr;
         it.treeitem = reinterpret_cast<Handle>(entry);
         if (isParentType(it.typ)) open.push_back({entry, entry});
     }
@@ -102,7 +110,9 @@ void Designer::rebuildTree() {
 void Designer::layoutObjectManager() {
     RECT c;
     GetClientRect(objectManager, &c);
-    tk::ResizeGadget(tree, 0, 0, c.right, std::max(0L, c.bottom - 277));
+    // The find box takes the tree's top; the tree is shorter by as much.
+    tk::ResizeGadget(findField, 0, 0, c.right, kFindFieldHeight);
+    tk::ResizeGadget(tree, 0, kFindFieldHeight, c.right, std::max(0L, c.bottom - 277 - kFindFieldHeight));
     tk::ResizeGadget(fields[FieldPanel], (c.right - 190) / 2, c.bottom - 272, -1, -1);
 }
 

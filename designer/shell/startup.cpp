@@ -297,6 +297,7 @@ void Designer::openObjectManager() {
                         kObjectManagerDefaultHeight};
     objectManager =
         openToolWindow(kObjectManagerWindow, PrefObjectManagerX, fallback, " Object Manager");
+    openFindField();
     tree = tk::TreeGadget(tk::PB_Any, 0, 0, prefs[PrefObjectManagerWidth],
                           prefs[PrefObjectManagerHeight] - 269, tk::PB_Tree_AlwaysShowSelection);
     HWND treeHwnd = tk::GadgetID(tree);

@@ -53,6 +53,7 @@ void Designer::objectManagerBranch() {
     if (GetClipCursor(&clip) && !EqualRect(&clip, &screen)) ClipCursor(nullptr);
     tk::InputSource& in = tk::input();
     for (int key : {VK_DELETE, VK_RETURN, VK_CONTROL}) in.asyncKeyState(key);
+    if (findFieldKeys()) return;
     HWND t = tk::GadgetID(tree);
     HTREEITEM selected = TreeView_GetSelection(t);
     // Keys typed into a field (a name, a position) are the field's: DEL and
@@ -93,6 +94,10 @@ void Designer::objectManagerBranch() {
     const int gadget = tk::EventGadget();
     if (gadget == tree) {
         followTreeSelection(false);
+        return;
+    }
+    if (gadget == findField) {
+        filterTree(tk::GetGadgetText(findField));
         return;
     }
     const auto found = std::find(fields.begin(), fields.end(), gadget);

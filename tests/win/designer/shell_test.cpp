@@ -97,9 +97,14 @@ TEST_F(DesignerTest, FirstRunOpensEverythingAtItsDefaults) {
     for (int f : {1, 24, 25, 26, 27, 11, 12, 13, 14, 8, 9, 10, 15, 16, 17, 18, 19, 4, 5, 6, 32, 35})
         EXPECT_TRUE(tk::GadgetDisabled(d.fields[f])) << "field " << f;
     EXPECT_EQ(tk::GetGadgetToolTip(d.fields[35]), "Fixed vertikal border distance");
-    // The tree's layout: full width, 277 pixels left for the field panel.
+    // The tree's layout: full width, 277 pixels left for the field panel;
+    // the find box takes the tree's top, the tree is shorter by as much.
     const SIZE om = clientSize(d.objectManager);
-    EXPECT_EQ(tk::GadgetHeight(d.tree), om.cy - 277);
+    const int box = Designer::kFindFieldHeight;
+    EXPECT_EQ(tk::GadgetY(d.findField), 0);
+    EXPECT_EQ(tk::GadgetWidth(d.findField), om.cx);
+    EXPECT_EQ(tk::GadgetY(d.tree), box);
+    EXPECT_EQ(tk::GadgetHeight(d.tree), om.cy - 277 - box);
     EXPECT_EQ(tk::GadgetY(d.fields[FieldPanel]), om.cy - 272);
 
     EXPECT_EQ(menuCheck(MenuGrid), 1);
