@@ -119,6 +119,10 @@ build_cross_libs() {
   local pngsrc jpegsrc
   pngsrc="$(ls -d "$CACHE"/src/libpng1.6-*/ | head -1)"
   jpegsrc="$(ls -d "$CACHE"/src/libjpeg-turbo-*/ | head -1)"
+  # Build trees are made anew: one left from other flags, or copied from
+  # another checkout (CMake refuses a tree made for another path), would
+  # keep its old settings.
+  rm -rf "$CACHE/build-jpeg-$triple" "$CACHE/build-png-$triple" "$CACHE/build-bench-$triple"
   local tc="$CACHE/toolchain-$triple.cmake"
   cat >"$tc" <<TC
 set(CMAKE_SYSTEM_NAME Windows)
