@@ -58,7 +58,8 @@ function(zarnet_program target)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ZARNET_PROGRAM_DIR})
   if(WIN32)
     target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/resources/quiet_terminate.cpp
-                                     ${CMAKE_SOURCE_DIR}/resources/lean_runtime.cpp)
+                                     ${CMAKE_SOURCE_DIR}/resources/lean_runtime.cpp
+                                     ${CMAKE_SOURCE_DIR}/resources/lean_threads.cpp)
   endif()
 endfunction()
 

@@ -1,6 +1,6 @@
-// Linked into every Windows program, ahead of the standard library, so
-// three of the library's parts that cost far more than they give are never
-// pulled in.
+// Linked into every Windows program, ahead of the standard library, so two
+// of the library's parts that cost far more than they give are never pulled
+// in (lean_threads.cpp keeps out a third).
 //
 // The std::__throw_* helpers (functexcept.o). The library's build std::logic_error and friends,
 // whose message strings drag in the whole reference-counted std::string, the SSO std::string and
@@ -19,7 +19,6 @@
 // the program as an uncaught exception does, through std::terminate.
 #include <windows.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <new>
@@ -119,73 +118,3 @@ extern "C" void* __cxa_get_globals() noexcept {
 extern "C" void* __cxa_get_globals_fast() noexcept {
     return __cxa_get_globals();
 }
-
-// The five POSIX thread calls the exception runtime makes (a lock around its
-// emergency memory and its table of unwind data, and a once-only set-up).
-// Without them here the whole POSIX threads library comes with those calls.
-// Their types are that library's: a lock is a pointer-sized word that starts
-// as -1 and becomes a critical section when first used; a once-only flag is a
-// long that starts as 0.
-namespace {
-
-constexpr std::intptr_t kUnmadeLock = -1;
-
-CRITICAL_SECTION* lockOf(std::intptr_t* word) {
-    void* const unmade = reinterpret_cast<void*>(kUnmadeLock);
-    auto* slot = reinterpret_cast<void* volatile*>(word);
-    void* made = InterlockedCompareExchangePointer(slot, unmade, unmade);
-    if (made != unmade && made != nullptr) return static_cast<CRITICAL_SECTION*>(made);
-    auto* section = static_cast<CRITICAL_SECTION*>(std::malloc(sizeof(CRITICAL_SECTION)));
-    if (!section) std::abort();
-    InitializeCriticalSection(section);
-    made = InterlockedCompareExchangePointer(slot, section, unmade);
-    if (made == unmade) return section;
-    DeleteCriticalSection(section); // another thread made it first
-    std::free(section);
-    return static_cast<CRITICAL_SECTION*>(made);
-}
-
-} // namespace
-
-extern "C" {
-
-int pthread_mutex_init(std::intptr_t* word, const unsigned*) {
-    *word = kUnmadeLock;
-    lockOf(word);
-    return 0;
-}
-
-int pthread_mutex_destroy(std::intptr_t* word) {
-    if (*word != kUnmadeLock && *word != 0) {
-        auto* section = reinterpret_cast<CRITICAL_SECTION*>(*word);
-        DeleteCriticalSection(section);
-        std::free(section);
-    }
-    *word = kUnmadeLock;
-    return 0;
-}
-
-int pthread_mutex_lock(std::intptr_t* word) {
-    EnterCriticalSection(lockOf(word));
-    return 0;
-}
-
-int pthread_mutex_unlock(std::intptr_t* word) {
-    LeaveCriticalSection(lockOf(word));
-    return 0;
-}
-
-int pthread_once(long* once, void (*run)()) {
-    enum : long { kNotRun = 0, kRunning = 1, kDone = 2 };
-    const long was = InterlockedCompareExchange(once, kRunning, kNotRun);
-    if (was == kNotRun) {
-        run();
-        InterlockedExchange(once, kDone);
-    } else {
-        while (InterlockedCompareExchange(once, kDone, kDone) != kDone)
-            Sleep(0);
-    }
-    return 0;
-}
-
-} // extern "C"

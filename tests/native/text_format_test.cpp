@@ -24,7 +24,6 @@ template <class... A> void expectAsLibrary(const char* format, std::size_t size,
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
 #pragma GCC diagnostic ignored "-Wformat-security"
-#pragma GCC diagnostic ignored "-Wformat-truncation"
     const int ourLength = formatTo(ours, size, format, args...);
     const int theirLength = std::snprintf(theirs, size, format, args...);
 #pragma GCC diagnostic pop
