@@ -5,6 +5,7 @@
 #include "document/compare/merge.h"
 #include "document/design_file.h"
 #include "document/path_text.h"
+#include "text/format.h"
 
 #include <cstdio>
 #include <string>
@@ -32,14 +33,14 @@ const char* colourOf(Change::Kind k) {
 
 void printChanges(const compare::Difference& diff, bool stat, bool colour) {
     if (stat) {
-        std::printf("%s\n", compare::statLine(diff).c_str());
+        zarnet::text::print(stdout, "%s\n", compare::statLine(diff).c_str());
         return;
     }
     for (const Change& c : diff.changes) {
         if (colour)
-            std::printf("%s%s\x1b[0m\n", colourOf(c.kind), c.line.c_str());
+            zarnet::text::print(stdout, "%s%s\x1b[0m\n", colourOf(c.kind), c.line.c_str());
         else
-            std::printf("%s\n", c.line.c_str());
+            zarnet::text::print(stdout, "%s\n", c.line.c_str());
     }
 }
 
@@ -78,7 +79,7 @@ int diff(std::span<const std::string_view> args) {
     const compare::Difference d = compare::diffDesigns(*sides[0], *sides[1]);
     if (git) {
         const std::string path(files[0]);
-        std::printf("zarnet diff a/%s b/%s\n", path.c_str(), path.c_str());
+        zarnet::text::print(stdout, "zarnet diff a/%s b/%s\n", path.c_str(), path.c_str());
         printChanges(d, stat, colour);
         return kExitOk;
     }
@@ -117,15 +118,15 @@ int merge(std::span<const std::string_view> args) {
                       : prefer == compare::Prefer::Ours ? "conflict, taken from ours"
                                                         : "conflict, taken from theirs";
     for (const std::string& c : r.conflicts)
-        std::fprintf(stderr, "%s: %s: %s\n", ours.c_str(), how, c.c_str());
+        zarnet::text::print(stderr, "%s: %s: %s\n", ours.c_str(), how, c.c_str());
     if (!r.merged) return kExitFailed;
     if (r.tookWhole) {
-        std::fprintf(stderr, "%s: the sides could not be merged; %s taken whole\n", ours.c_str(),
-                     prefer == compare::Prefer::Ours ? "ours" : "theirs");
+        zarnet::text::print(stderr, "%s: the sides could not be merged; %s taken whole\n",
+                            ours.c_str(), prefer == compare::Prefer::Ours ? "ours" : "theirs");
         if (prefer == compare::Prefer::Ours) return kExitOk;
     }
     if (!writeFileAtomic(pathFromText(ours), writeDesign(*r.merged))) {
-        std::fprintf(stderr, "%s: cannot be written\n", ours.c_str());
+        zarnet::text::print(stderr, "%s: cannot be written\n", ours.c_str());
         return kExitUsage;
     }
     return kExitOk;

@@ -4,6 +4,7 @@
 #include "document/design_dump.h"
 #include "document/design_file.h"
 #include "document/path_text.h"
+#include "text/format.h"
 
 #include <cstdio>
 #include <string>
@@ -14,13 +15,13 @@ std::optional<Design> loadDesign(std::string_view file, Strictness strictness) {
     const std::string path(file);
     auto bytes = readFileBytes(pathFromText(path));
     if (!bytes) {
-        std::fprintf(stderr, "%s: cannot be opened or read\n", path.c_str());
+        zarnet::text::print(stderr, "%s: cannot be opened or read\n", path.c_str());
         return std::nullopt;
     }
     LoadResult r = readDesign(*bytes, strictness);
     if (!r.design) {
-        std::fprintf(stderr, "%s: offset %zu: %s\n", path.c_str(), r.error.offset,
-                     r.error.what.c_str());
+        zarnet::text::print(stderr, "%s: offset %zu: %s\n", path.c_str(), r.error.offset,
+                            r.error.what.c_str());
         return std::nullopt;
     }
     return std::move(r.design);
@@ -49,7 +50,7 @@ int roundtrip(std::span<const std::string_view> args) {
     if (!design) return kExitFailed;
     const std::string out(args[1]);
     if (!writeFileAtomic(pathFromText(out), writeDesign(*design))) {
-        std::fprintf(stderr, "%s: cannot be written\n", out.c_str());
+        zarnet::text::print(stderr, "%s: cannot be written\n", out.c_str());
         return kExitFailed;
     }
     return kExitOk;
@@ -63,6 +64,8 @@ const Command kCommands[] = {
 
 } // namespace
 
-std::span<const Command> designCommands() { return kCommands; }
+std::span<const Command> designCommands() {
+    return kCommands;
+}
 
 } // namespace zarnet::cli

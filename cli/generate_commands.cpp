@@ -8,6 +8,7 @@
 #include "document/design_file.h"
 #include "document/file_system.h"
 #include "document/path_text.h"
+#include "text/format.h"
 
 #include <cstdio>
 #include <optional>
@@ -42,7 +43,7 @@ std::optional<Arguments> parse(std::span<const std::string_view> args) {
 }
 
 int cannotWrite(const std::string& path) {
-    std::fprintf(stderr, "%s: cannot be written\n", path.c_str());
+    zarnet::text::print(stderr, "%s: cannot be written\n", path.c_str());
     return kExitFailed;
 }
 
@@ -57,7 +58,8 @@ bool namesDesign(const std::string& file, const std::string& designPath) {
 }
 
 int refuseDesign(const std::string& file) {
-    std::fprintf(stderr, "%s: is a design file; generated text never replaces one\n", file.c_str());
+    zarnet::text::print(stderr, "%s: is a design file; generated text never replaces one\n",
+                        file.c_str());
     return kExitFailed;
 }
 
@@ -76,7 +78,8 @@ bool mayWrite(const std::string& file, const std::string& designPath, bool force
         if (force || (gen::designFileName(file) == gen::kIncludeFileName &&
                       gen::isOurInclude(pathFromText(file))))
             return true;
-        std::fprintf(stderr, "%s: already exists; add --force to replace it\n", file.c_str());
+        zarnet::text::print(stderr, "%s: already exists; add --force to replace it\n",
+                            file.c_str());
         return false;
     }
     return false;
@@ -119,9 +122,9 @@ int generateProgram(const std::string& designPath, const std::string& out,
         return folder.empty() ? std::string(".") : folder;
     };
     if (!files::sameFile(folderOf(designPath), folderOf(sourcePath)))
-        std::fprintf(stderr,
-                     "%s: warning: the program embeds %s by name; it builds only beside it\n",
-                     sourcePath.c_str(), std::string(gen::designFileName(designPath)).c_str());
+        zarnet::text::print(
+            stderr, "%s: warning: the program embeds %s by name; it builds only beside it\n",
+            sourcePath.c_str(), std::string(gen::designFileName(designPath)).c_str());
     return kExitOk;
 }
 

@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 
 #include "designer/arrange/keyboard_check.h"
+#include "text/format.h"
 
 #include <cstdio>
 
@@ -14,7 +15,7 @@ int checkKeyboard(std::string_view file) {
     if (!design) return kExitUsage;
     const auto findings = designer::checkKeyboardAccess(*design);
     for (const auto& f : findings)
-        std::printf("%s\n", designer::formatFinding(file, f).c_str());
+        zarnet::text::print(stdout, "%s\n", designer::formatFinding(file, f).c_str());
     return findings.empty() ? kExitOk : kExitFailed;
 }
 

@@ -1,6 +1,8 @@
 // zarnet-cli: list, check, round-trip and generate from design files.
 #include "cli/commands.h"
 
+#include "text/format.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -19,8 +21,8 @@ std::vector<Command> allCommands() {
 int usage(const std::vector<Command>& commands) {
     std::fputs("usage:\n  zarnet-cli --version\n", stderr);
     for (const Command& c : commands)
-        std::fprintf(stderr, "  zarnet-cli %.*s %.*s\n", int(c.name.size()), c.name.data(),
-                     int(c.usage.size()), c.usage.data());
+        zarnet::text::print(stderr, "  zarnet-cli %.*s %.*s\n", int(c.name.size()), c.name.data(),
+                            int(c.usage.size()), c.usage.data());
     return kExitUsage;
 }
 
@@ -31,7 +33,7 @@ int main(int argc, char** argv) {
     if (argc < 2) return usage(commands);
     const std::string_view name = argv[1];
     if (name == "--version" && argc == 2) {
-        std::printf("zarnet-cli %s\n", ZARNET_VERSION);
+        zarnet::text::print(stdout, "zarnet-cli %s\n", ZARNET_VERSION);
         return 0;
     }
     std::vector<std::string_view> args(argv + 2, argv + argc);

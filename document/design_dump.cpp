@@ -1,6 +1,7 @@
 #include "document/design_dump.h"
 
 #include "document/catalogue.h"
+#include "text/format.h"
 
 #include <cstdio>
 #include <string_view>
@@ -26,7 +27,7 @@ struct Text {
 
 std::string hex(uint32_t v) {
     char buf[16];
-    std::snprintf(buf, sizeof buf, "0x%X", v);
+    zarnet::text::formatTo(buf, sizeof buf, "0x%X", v);
     return buf;
 }
 
@@ -44,8 +45,7 @@ void dumpGadget(Text& o, const Item& it, const std::string& pad) {
         if (mask & MaskPara3) o << "para3 " << it.para3;
         o << "\n";
     }
-    if (it.typ == SplitterGadget)
-        o << in << "para5 " << it.para5 << " para6 " << it.para6 << "\n";
+    if (it.typ == SplitterGadget) o << in << "para5 " << it.para5 << " para6 " << it.para6 << "\n";
     if (it.typ == ListIconGadget) o << in << "columns " << quoted(it.columns) << "\n";
     if (isImageCapable(it.typ, it.flags))
         o << in << "image " << it.image.size() << " bytes, aflag " << it.aflag << "\n";
@@ -55,8 +55,8 @@ void dumpGadget(Text& o, const Item& it, const std::string& pad) {
         o << in << "tooltip " << it.tooltip << " " << quoted(it.tooltipText) << "\n";
         if (it.tooltip == 2)
             o << in << "    ttime " << it.ttime << " tfcolor " << hex(it.tfcolor) << " tbcolor "
-              << hex(it.tbcolor) << " tfont " << it.tfont << " twidth " << it.twidth
-              << " tballoon " << it.tballoon << "\n";
+              << hex(it.tbcolor) << " tfont " << it.tfont << " twidth " << it.twidth << " tballoon "
+              << it.tballoon << "\n";
     }
 }
 
@@ -70,7 +70,7 @@ std::string quoted(std::string_view s) {
             out += static_cast<char>(c);
         } else if (c < 0x20 || c == 0x7F) {
             char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            zarnet::text::formatTo(buf, sizeof buf, "\\x%02X", c);
             out += buf;
         } else {
             out += static_cast<char>(c);
@@ -84,8 +84,8 @@ std::string dumpDesign(const Design& d) {
     o << "next number " << d.nextNumber << "\n"
       << "client " << d.clientWidth << " x " << d.clientHeight << "\n"
       << "grid step " << d.gridStep << "\n"
-      << "reserved gWindow " << d.gWindow << " gMenu " << d.gMenu << " gStatusBar "
-      << d.gStatusBar << " gToolBar " << d.gToolBar << " gLanguage " << int(d.gLanguage) << "\n";
+      << "reserved gWindow " << d.gWindow << " gMenu " << d.gMenu << " gStatusBar " << d.gStatusBar
+      << " gToolBar " << d.gToolBar << " gLanguage " << int(d.gLanguage) << "\n";
     o << "fonts " << d.fonts.size() << "\n";
     for (size_t i = 0; i < d.fonts.size(); ++i) {
         const FontEntry& f = d.fonts[i];

@@ -9,7 +9,9 @@
 # programs cannot run.
 # Each zip holds the stripped Zarnet.exe, Pelmo.exe, zarnet-assoc.exe and
 # zarnet-cli.exe, the example design, the templates folder, README.txt and
-# LICENSE.txt.
+# LICENSE.txt. A program past its size limit (packaging/size_limits.txt), or
+# an x86_64 program more than 15% larger than the i686 one, stops the
+# packaging.
 #   scripts/package.sh [--no-setup] [--test-builds]
 # --no-setup leaves out the setup program; --test-builds packages the
 # programs of build/win32 and build/win64 (those scripts/test.sh builds and
@@ -50,6 +52,9 @@ program_of() {  # program_of LIST NAME
 
 # Packages of the test builds are not releases: they go under build/.
 DIST="$ROOT/dist"
+# The stripped sizes of the i686 programs, which the x86_64 ones may pass by
+# 15% at most.
+declare -A i686_size=()
 [ "$test_builds" = 1 ] && DIST="${ZARNET_PACKAGE_DIST:-$ROOT/build/dist-test}"
 mkdir -p "$DIST"
 for arch in ${ZARNET_PACKAGE_ARCHS:-win32 win64}; do
@@ -80,6 +85,12 @@ for arch in ${ZARNET_PACKAGE_ARCHS:-win32 win64}; do
     limit="$(size_limit "$exe" "$arch")"
     if [ "$size" -gt "$limit" ]; then
       echo "package: $exe ($arch) is $size bytes, more than its limit of $limit" >&2
+      exit 1
+    fi
+    if [ "$arch" = win32 ]; then
+      i686_size[$exe]="$size"
+    elif [ -n "${i686_size[$exe]:-}" ] && [ $((size * 100)) -gt $((i686_size[$exe] * 115)) ]; then
+      echo "package: $exe (win64) is $size bytes, more than 15% over the i686 program's ${i686_size[$exe]}" >&2
       exit 1
     fi
   done

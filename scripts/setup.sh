@@ -91,12 +91,14 @@ fi
 # its JPEGMEM variable, whose sscanf would bring the whole scanf family into
 # every program. They report errors by longjmp, never by a C++ exception:
 # on i686 longjmp unwinds by the SEH chain alone, so their unwind tables
-# would be dead weight there, while on x86_64 longjmp unwinds by them. The
-# stamp marks a cache built this way.
-SMALL_C_FLAGS="-ffunction-sections -fdata-sections"
+# would be dead weight there, while on x86_64 longjmp unwinds by them. Their
+# few messages are printed by the system's C library: MinGW's own printf
+# brings its floating-point formatting (about 30 KB), which nothing else in
+# the programs uses. The stamp marks a cache built this way.
+SMALL_C_FLAGS="-ffunction-sections -fdata-sections -D__USE_MINGW_ANSI_STDIO=0"
 build_cross_libs() {
   local triple="$1" prefix="$CACHE/$1"
-  local stamp="$prefix/built-small" cflags="$SMALL_C_FLAGS"
+  local stamp="$prefix/built-small-stdio" cflags="$SMALL_C_FLAGS"
   [ "$triple" = i686-w64-mingw32 ] && cflags="$cflags -fno-asynchronous-unwind-tables"
   if [ -f "$prefix/lib/libpng.a" ] && [ -f "$prefix/lib/libjpeg.a" ] &&
      [ -f "$prefix/lib/libbenchmark.a" ] && [ -f "$stamp" ]; then return; fi
@@ -119,6 +121,10 @@ build_cross_libs() {
   local pngsrc jpegsrc
   pngsrc="$(ls -d "$CACHE"/src/libpng1.6-*/ | head -1)"
   jpegsrc="$(ls -d "$CACHE"/src/libjpeg-turbo-*/ | head -1)"
+  # Build trees are made anew: one left from other flags, or copied from
+  # another checkout (CMake refuses a tree made for another path), would
+  # keep its old settings.
+  rm -rf "$CACHE/build-jpeg-$triple" "$CACHE/build-png-$triple" "$CACHE/build-bench-$triple"
   local tc="$CACHE/toolchain-$triple.cmake"
   cat >"$tc" <<TC
 set(CMAKE_SYSTEM_NAME Windows)

@@ -2,6 +2,7 @@
 // start directory, with the system's small icons.
 #include "toolkit/gadgets.h"
 
+#include "text/format.h"
 #include "toolkit/kinds.h"
 #include "toolkit/state.h"
 
@@ -149,8 +150,8 @@ std::string formatTime(const FILETIME& ft) {
     SYSTEMTIME st;
     if (!FileTimeToLocalFileTime(&ft, &local) || !FileTimeToSystemTime(&local, &st)) return {};
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04u-%02u-%02u %02u:%02u", st.wYear, st.wMonth, st.wDay,
-                  st.wHour, st.wMinute);
+    zarnet::text::formatTo(buf, sizeof buf, "%04u-%02u-%02u %02u:%02u", st.wYear, st.wMonth,
+                           st.wDay, st.wHour, st.wMinute);
     return buf;
 }
 
@@ -169,8 +170,8 @@ void fillList(GadgetRec& g) {
                    e.folder ? kFolderRow : kFileRow);
         if (!e.folder) {
             char size[32];
-            std::snprintf(size, sizeof size, "%llu KB",
-                          static_cast<unsigned long long>((e.size + 1023) / 1024));
+            zarnet::text::formatTo(size, sizeof size, "%llu KB",
+                                   static_cast<unsigned long long>((e.size + 1023) / 1024));
             listSetCell(h, row, 1, size);
         }
         const char* dot = std::strrchr(e.name.c_str(), '.');

@@ -1,6 +1,7 @@
 // String fields, the editor, spin, IP address, calendar and date gadgets.
 #include "toolkit/gadgets.h"
 
+#include "text/format.h"
 #include "toolkit/kinds.h"
 #include "toolkit/state.h"
 
@@ -161,11 +162,11 @@ void setIpState(GadgetRec& g, int64_t v) {
 std::string ipText(GadgetRec& g) {
     const auto a = static_cast<DWORD>(ipState(g));
     char buf[20];
-    std::snprintf(buf, sizeof buf, "%lu.%lu.%lu.%lu",
-                  static_cast<unsigned long>(FIRST_IPADDRESS(a)),
-                  static_cast<unsigned long>(SECOND_IPADDRESS(a)),
-                  static_cast<unsigned long>(THIRD_IPADDRESS(a)),
-                  static_cast<unsigned long>(FOURTH_IPADDRESS(a)));
+    zarnet::text::formatTo(buf, sizeof buf, "%lu.%lu.%lu.%lu",
+                           static_cast<unsigned long>(FIRST_IPADDRESS(a)),
+                           static_cast<unsigned long>(SECOND_IPADDRESS(a)),
+                           static_cast<unsigned long>(THIRD_IPADDRESS(a)),
+                           static_cast<unsigned long>(FOURTH_IPADDRESS(a)));
     return buf;
 }
 // One number of an address as C's "%u" reads it: blanks, a sign, digits; a

@@ -6,6 +6,7 @@
 #include "document/path_text.h"
 #include "imaging/encode_png.h"
 #include "runtime/runtime.h"
+#include "text/format.h"
 #include "toolkit/toolkit.h"
 #include "viewer/viewer_logic.h"
 
@@ -27,13 +28,13 @@ constexpr int kListMargin = 6;
 std::optional<std::vector<uint8_t>> readDesignFile(const std::string& path) {
     auto bytes = readFileBytes(pathFromText(path));
     if (!bytes) {
-        std::fprintf(stderr, "%s: cannot be opened or read\n", path.c_str());
+        zarnet::text::print(stderr, "%s: cannot be opened or read\n", path.c_str());
         return std::nullopt;
     }
     const LoadResult r = readDesign(*bytes, Strictness::Lenient);
     if (!r.design) {
-        std::fprintf(stderr, "%s: offset %zu: %s\n", path.c_str(), r.error.offset,
-                     r.error.what.c_str());
+        zarnet::text::print(stderr, "%s: offset %zu: %s\n", path.c_str(), r.error.offset,
+                            r.error.what.c_str());
         return std::nullopt;
     }
     return bytes;
@@ -89,8 +90,8 @@ int takeScreenshot(const std::string& out, const std::string& design, const std:
     const int width = headerClientWidth(*bytes), height = headerClientHeight(*bytes);
     const uint32_t flags = tk::PB_Window_SystemMenu | tk::PB_Window_Invisible;
     if (width <= 0 || height <= 0 || !tk::OpenWindow(0, 0, 0, width, height, kWindowTitle, flags)) {
-        std::fprintf(stderr, "%s: the window of %d x %d cannot be opened\n", design.c_str(), width,
-                     height);
+        zarnet::text::print(stderr, "%s: the window of %d x %d cannot be opened\n", design.c_str(),
+                            width, height);
         return kExitUnreadable;
     }
     Zarnet(0, *bytes, items, 0, 0, 0);
@@ -119,8 +120,8 @@ int takeScreenshot(const std::string& out, const std::string& design, const std:
 
     auto picture = imaging::makeImage(client.right, pictureHeight, 0xFFFFFFFF);
     if (!picture) {
-        std::fprintf(stderr, "%s: no room for a picture of %ld x %d\n", out.c_str(), client.right,
-                     pictureHeight);
+        zarnet::text::print(stderr, "%s: no room for a picture of %ld x %d\n", out.c_str(),
+                            client.right, pictureHeight);
         return kExitUnreadable;
     }
     BITMAPINFO bi = {};
@@ -134,8 +135,8 @@ int takeScreenshot(const std::string& out, const std::string& design, const std:
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!dc || !dib || !bits) {
-        std::fprintf(stderr, "%s: no room for a picture of %ld x %d\n", out.c_str(), client.right,
-                     pictureHeight);
+        zarnet::text::print(stderr, "%s: no room for a picture of %ld x %d\n", out.c_str(),
+                            client.right, pictureHeight);
         if (dib) DeleteObject(dib);
         if (dc) DeleteDC(dc);
         return kExitUnreadable;
@@ -174,7 +175,7 @@ int takeScreenshot(const std::string& out, const std::string& design, const std:
 
     const auto png = imaging::encodePng(*picture);
     if (!png || !writeFileAtomic(pathFromText(out), *png)) {
-        std::fprintf(stderr, "%s: cannot be written\n", out.c_str());
+        zarnet::text::print(stderr, "%s: cannot be written\n", out.c_str());
         return kExitUnreadable;
     }
     return changed ? kExitChanged : 0;

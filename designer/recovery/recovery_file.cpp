@@ -2,6 +2,7 @@
 
 #include "document/byte_reader.h"
 #include "document/design_file.h"
+#include "text/format.h"
 
 #include <array>
 #include <charconv>
@@ -103,8 +104,8 @@ CopyRead readCopy(std::span<const uint8_t> bytes) {
 
 std::string copyFileName(ProcessIdentity writer) {
     char name[48];
-    std::snprintf(name, sizeof name, "%lu-%016llX", static_cast<unsigned long>(writer.pid),
-                  static_cast<unsigned long long>(writer.created));
+    zarnet::text::formatTo(name, sizeof name, "%lu-%016llX", static_cast<unsigned long>(writer.pid),
+                           static_cast<unsigned long long>(writer.created));
     return name + std::string(kCopyExtension);
 }
 

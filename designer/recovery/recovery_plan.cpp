@@ -1,5 +1,7 @@
 #include "designer/recovery/recovery_plan.h"
 
+#include "text/format.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -67,8 +69,8 @@ std::string restoreQuestion(const std::string& designName, const LocalTime& writ
                             const std::optional<LocalTime>& saved) {
     const auto text = [](const LocalTime& t) {
         char when[48];
-        std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day,
-                      t.hour, t.minute);
+        zarnet::text::formatTo(when, sizeof when, "%04d-%02d-%02d %02d:%02d", t.year, t.month,
+                               t.day, t.hour, t.minute);
         return std::string(when);
     };
     std::string q = "Zarnet found unsaved changes to " +

@@ -2,6 +2,7 @@
 
 #include "document/catalogue.h"
 #include "document/compare/fields.h"
+#include "text/format.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -212,9 +213,9 @@ std::string statLine(const Difference& diff) {
         }
     }
     char buf[160];
-    std::snprintf(buf, sizeof buf,
-                  "%zu changes: %zu gadgets added, %zu removed, %zu changed; %zu other",
-                  diff.changes.size(), added, removed, changed.size(), other);
+    zarnet::text::formatTo(buf, sizeof buf,
+                           "%zu changes: %zu gadgets added, %zu removed, %zu changed; %zu other",
+                           diff.changes.size(), added, removed, changed.size(), other);
     return buf;
 }
 

@@ -1,6 +1,7 @@
 #include "document/compare/fields.h"
 
 #include "document/catalogue.h"
+#include "text/format.h"
 
 #include <algorithm>
 #include <bit>
@@ -67,14 +68,14 @@ const Field kFields[] = {
 
 std::string hex(uint64_t v) {
     char buf[24];
-    std::snprintf(buf, sizeof buf, "0x%llX", static_cast<unsigned long long>(v));
+    zarnet::text::formatTo(buf, sizeof buf, "0x%llX", static_cast<unsigned long long>(v));
     return buf;
 }
 
 std::string rgb(uint64_t c) {
     char buf[48];
-    std::snprintf(buf, sizeof buf, "RGB(%u, %u, %u)", unsigned(c & 0xFF), unsigned((c >> 8) & 0xFF),
-                  unsigned((c >> 16) & 0xFF));
+    zarnet::text::formatTo(buf, sizeof buf, "RGB(%u, %u, %u)", unsigned(c & 0xFF),
+                           unsigned((c >> 8) & 0xFF), unsigned((c >> 16) & 0xFF));
     return buf;
 }
 
@@ -198,7 +199,7 @@ std::string formatValue(const Field& f, const Value& v, int typ) {
     case Kind::Picture: {
         if (v.bytes.empty()) return "none";
         char buf[48];
-        std::snprintf(buf, sizeof buf, "%zu bytes #%08x", v.bytes.size(), fnv1a(v.bytes));
+        zarnet::text::formatTo(buf, sizeof buf, "%zu bytes #%08x", v.bytes.size(), fnv1a(v.bytes));
         return buf;
     }
     case Kind::ImageFlags:
