@@ -126,6 +126,7 @@ int WindowEvent() {
             return 0;
         }
         if (tabKey(msg)) continue;
+        relayToToolTip(msg);
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
         if (!s.events.empty()) {

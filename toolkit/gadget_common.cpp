@@ -63,7 +63,11 @@ TOOLINFOA toolInfo(GadgetRec& g, HWND part, const char* text) {
     TOOLINFOA ti{};
     // The small structure is understood by every common controls version.
     ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // Not subclassed: a subclassed control looks up its subclass chain on
+    // every message it gets, paint and all, which doubles what a design
+    // full of tooltips costs to draw. The event loop relays the mouse
+    // messages instead (relayToToolTip).
+    ti.uFlags = TTF_IDISHWND;
     ti.hwnd = findWindow(g.window)->hwnd;
     ti.uId = reinterpret_cast<UINT_PTR>(part);
     ti.lpszText = const_cast<char*>(text);
@@ -88,6 +92,31 @@ void setToolTip(GadgetRec& g, std::string_view text) {
         }
     }
 }
+
+} // namespace
+
+void detail::relayToToolTip(const MSG& msg) {
+    switch (msg.message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        break;
+    default:
+        return;
+    }
+    // Pages and inner areas map to their gadget too, but only the gadget's
+    // own windows are tools.
+    GadgetRec* g = gadgetOfHandle(msg.hwnd);
+    if (!g || g->tooltip.empty() || (msg.hwnd != g->hwnd && msg.hwnd != g->aux)) return;
+    if (HWND tip = tooltipOf(*g, false))
+        SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+namespace {
 
 bool isComboKind(int kind) {
     return kind == KindComboBox || kind == KindExplorerCombo;

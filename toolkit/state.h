@@ -163,6 +163,10 @@ LRESULT CALLBACK splitterProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 // notifications, colours, cursor). Returns true when it produced *result.
 bool handleParentMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+// Hands a mouse message for a gadget with a tooltip to that tooltip, which
+// shows and hides its tip by what the mouse does.
+void relayToToolTip(const MSG& msg);
+
 // A menu ends on the press of RETURN or ESC while the key is still down; a
 // program that polls the keyboard must not take that press for its own.
 // Waits until both keys are up and forgets presses made meanwhile.

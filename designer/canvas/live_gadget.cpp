@@ -38,15 +38,39 @@ void addTestItems(int gadget) {
         tk::AddGadgetItem(gadget, -1, std::string(kComboPreviewItem) + std::to_string(i));
 }
 
-// The entries a new tree shows: one item and a node with four children.
+// The entries go in with the control's redrawing off: a list or tree that
+// redraws works out its scroll bars again after every entry, each time with
+// a trip to the window server.
+template <class Fill> void fillQuietly(int gadget, Fill fill) {
+    HWND h = tk::GadgetID(gadget);
+    SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+    fill();
+    SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+}
+
+// A list view measures its rows and sets its scroll bars at its first paint;
+// on a shown canvas that paint would draw the bars over and over. Painted
+// once into a memory DC while nobody sees it, the list keeps the measures
+// and its first real paint only draws.
+void measureList(int gadget) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) return;
+    SendMessageA(tk::GadgetID(gadget), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    DeleteDC(dc);
+}
+
+// The entries a new tree shows: one item and a node with four children,
+// opened with the tree redrawing, which scrolls the children into view.
 void addTreePreview(int gadget) {
-    tk::AddGadgetItem(gadget, -1, "Normal Item", nullptr, 0);
-    tk::AddGadgetItem(gadget, -1, "Node", nullptr, 0);
-    for (int i = 1; i <= 4; ++i) {
-        std::string text = "Sub-Item ";
-        text += std::to_string(i);
-        tk::AddGadgetItem(gadget, -1, text, nullptr, 1);
-    }
+    fillQuietly(gadget, [gadget] {
+        tk::AddGadgetItem(gadget, -1, "Normal Item", nullptr, 0);
+        tk::AddGadgetItem(gadget, -1, "Node", nullptr, 0);
+        for (int i = 1; i <= 4; ++i) {
+            std::string text = "Sub-Item ";
+            text += std::to_string(i);
+            tk::AddGadgetItem(gadget, -1, text, nullptr, 1);
+        }
+    });
     HWND tree = tk::GadgetID(gadget);
     HTREEITEM root = TreeView_GetRoot(tree);
     HTREEITEM node = root ? TreeView_GetNextSibling(tree, root) : nullptr;
@@ -60,7 +84,8 @@ void addPreviewEntries(const Item& it, int gadget) {
         addTestItems(gadget);
         break;
     case ListIconGadget:
-        addTestItems(gadget);
+        fillQuietly(gadget, [&] { addTestItems(gadget); });
+        measureList(gadget);
         break;
     case TreeGadget:
         addTreePreview(gadget);

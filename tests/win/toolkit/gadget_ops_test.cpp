@@ -385,6 +385,57 @@ TEST_F(GadgetOps, SimpleToolTipsAddUpdateAndRemove) {
     EXPECT_EQ(toolCount(hwnd()), 0);
 }
 
+// The gadget's window's tooltip shows a tip within `ms`, the event loop
+// running meanwhile.
+bool tipShows(HWND owner, int ms) {
+    for (int waited = 0; waited < ms; waited += 10) {
+        while (WindowEvent() != 0) {
+        }
+        for (HWND h = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr); h;
+             h = FindWindowExA(nullptr, h, TOOLTIPS_CLASSA, nullptr))
+            if (GetWindow(h, GW_OWNER) == owner && IsWindowVisible(h)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+// The controls are not subclassed for their tips: the event loop hands the
+// tooltip the mouse messages, so a pointer resting on any part of a gadget
+// with a tip (and only there) brings it up.
+TEST_F(GadgetOps, PointerRestingOnAGadgetShowsItsTip) {
+    struct Case {
+        const char* name;
+        std::function<int()> make;
+        bool auxPart; // the pointer rests on the gadget's second window
+        const char* tip;
+    };
+    const Case cases[] = {
+        {"button", [] { return ButtonGadget(PB_Any, 40, 40, 120, 40, "b"); }, false, "press"},
+        {"spin field", [] { return SpinGadget(PB_Any, 40, 40, 120, 40, 0, 9); }, false, "count"},
+        {"spin arrows", [] { return SpinGadget(PB_Any, 40, 40, 120, 40, 0, 9); }, true, "count"},
+        {"no tip", [] { return ButtonGadget(PB_Any, 40, 40, 120, 40, "b"); }, false, ""},
+    };
+    HideWindow(window, false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int g = c.make();
+        if (*c.tip) GadgetToolTip(g, c.tip);
+        HWND part = GadgetID(g);
+        if (c.auxPart) part = FindWindowExA(hwnd(), nullptr, UPDOWN_CLASSA, nullptr);
+        ASSERT_TRUE(part);
+        RECT r;
+        GetWindowRect(part, &r);
+        const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        SetCursorPos(centre.x, centre.y);
+        POINT client = centre;
+        ScreenToClient(part, &client);
+        PostMessageA(part, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+        EXPECT_EQ(tipShows(hwnd(), 3000), *c.tip != '\0');
+        FreeGadget(g);
+        SetCursorPos(0, 0);
+    }
+}
+
 TEST_F(GadgetOps, FreeingAContainerFreesWhatItHolds) {
     const int box = ContainerGadget(PB_Any, 0, 0, 100, 100);
     const int inside = ButtonGadget(PB_Any, 0, 0, 10, 10, "in");
