@@ -173,12 +173,13 @@ TEST_F(DesignerInput, CanvasMenusTakeClicksAndKeys) {
     ASSERT_TRUE(probe::waitUntilGone(ask, kStartMs));
 
     // The group menu: A and B (CONTROL-click) by the mouse into a horizontal
-    // splitter, C and D by keys (up past the "Align" submenu) into a container.
+    // splitter, C and D by keys (down past the two splitter entries) into a
+    // container.
     struct Group {
         int y;
         std::vector<std::string> keys; // none: the first entry is clicked
         const char* made;              // the class of what it makes
-    } groups[] = {{20, {}, "ZarnetSplitter"}, {70, {"Up", "Up", "Return"}, "ZarnetBox"}};
+    } groups[] = {{20, {}, "ZarnetSplitter"}, {70, {"Down", "Down", "Down", "Return"}, "ZarnetBox"}};
     for (const Group& g : groups) {
         input.clickAt(at(50, g.y)).keyDown("Control_L").clickAt(at(150, g.y)).keyUp("Control_L");
         HWND menu = opensMenu(input.clickAt(at(150, g.y), 3));
@@ -595,7 +596,11 @@ TEST_F(DesignerInput, OptionGroupsStayAsTheUserMadeThem) {
 // of a move gives back the file as it was.
 TEST_F(DesignerInput, GroupPropertiesAndFrontAndBack) {
     ASSERT_TRUE(probe::menuLayoutKnown());
-    open(withItems({button(0, 10, 10, "A"), button(1, 110, 40, "B"), button(2, 210, 70, "C")}, 3));
+    Design start =
+        withItems({button(0, 10, 10, "A"), button(1, 110, 40, "B"), button(2, 210, 70, "C")}, 3);
+    start.fonts.push_back({1, 0, 12, "Arial", 0});
+    for (Item& it : start.items) it.font = 0;
+    open(start);
     probe::XInput input;
     ASSERT_TRUE(input.clickAt(at(50, 20))
                     .pause(300)
@@ -605,7 +610,7 @@ TEST_F(DesignerInput, GroupPropertiesAndFrontAndBack) {
                     .pause(300)
                     .run());
     // Combine (2), Align, then the properties; front and back after them.
-    enum { Font = 4, Anchors = 7, Hidden = 8, Disabled = 9, Fixed = 10, ToFront = 11 };
+    enum { Font = 4, DefaultFont = 5, Anchors = 7, Hidden = 8, Disabled = 9, Fixed = 10, ToFront = 11 };
     auto groupEntry = [&](int entry) {
         HWND group = opensMenu(input.clickAt(at(150, 50), 3));
         EXPECT_NE(group, nullptr);
@@ -615,8 +620,12 @@ TEST_F(DesignerInput, GroupPropertiesAndFrontAndBack) {
         ASSERT_TRUE(input.clickAt(entry).run());
         ASSERT_TRUE(probe::waitForNoMenu(p.id(), kStartMs));
     };
-    chosen(groupEntry(Disabled));
+    chosen(groupEntry(DefaultFont));
     auto saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    for (int k : {0, 1, 2}) EXPECT_EQ(saved->items[k].font, k < 2 ? -1 : 0) << k;
+    chosen(groupEntry(Disabled));
+    saved = saveAndRead();
     ASSERT_TRUE(saved);
     for (int k : {0, 1, 2})
         EXPECT_EQ((saved->items[k].status & kStatusDisabled) != 0, k < 2) << k;
