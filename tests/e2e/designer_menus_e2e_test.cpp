@@ -77,6 +77,18 @@ class DesignerInput : public ZarnetE2E {
                 r.top + GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
     }
 
+    // Marks the gadget at `first`, then adds the one at `second` to the
+    // group with a CONTROL-click.
+    bool groupOf(probe::XInput& input, POINT first, POINT second) {
+        return input.clickAt(first)
+            .pause(300)
+            .keyDown("Control_L")
+            .clickAt(second)
+            .keyUp("Control_L")
+            .pause(300)
+            .run();
+    }
+
     // Runs the input and waits for the menu (or submenu) it opens.
     HWND opensMenu(probe::XInput& input) {
         const auto known = probe::menuWindows(p.id());
@@ -514,13 +526,7 @@ TEST_F(DesignerInput, AlignTabOrderAndKeyboardCheckByMenus) {
         withItems({button(0, 210, 70, "&C"), button(1, 110, 40, "B"), button(2, 10, 10, "&c")}, 3));
     probe::XInput input;
     // B marked, A joins: B is the reference.
-    ASSERT_TRUE(input.clickAt(at(150, 50))
-                    .pause(300)
-                    .keyDown("Control_L")
-                    .clickAt(at(50, 20))
-                    .keyUp("Control_L")
-                    .pause(300)
-                    .run());
+    ASSERT_TRUE(groupOf(input, at(150, 50), at(50, 20)));
     HWND group = opensMenu(input.clickAt(at(150, 50), 3));
     ASSERT_NE(group, nullptr);
     // "Align" follows the three combine entries and two separators.
@@ -602,13 +608,7 @@ TEST_F(DesignerInput, GroupPropertiesAndFrontAndBack) {
     for (Item& it : start.items) it.font = 0;
     open(start);
     probe::XInput input;
-    ASSERT_TRUE(input.clickAt(at(50, 20))
-                    .pause(300)
-                    .keyDown("Control_L")
-                    .clickAt(at(150, 50))
-                    .keyUp("Control_L")
-                    .pause(300)
-                    .run());
+    ASSERT_TRUE(groupOf(input, at(50, 20), at(150, 50)));
     // Combine (2), Align, then the properties; front and back after them.
     enum { Font = 4, DefaultFont = 5, Anchors = 7, Hidden = 8, Disabled = 9, Fixed = 10, ToFront = 11 };
     auto groupEntry = [&](int entry) {
@@ -671,13 +671,7 @@ TEST_F(DesignerInput, GroupPropertiesAndFrontAndBack) {
     EXPECT_EQ(numbersOf(*saved), (std::vector<int>{2, 0, 1}));
 
     // Hidden ends the group, as the object manager's Hide does.
-    ASSERT_TRUE(input.clickAt(at(50, 20))
-                    .pause(300)
-                    .keyDown("Control_L")
-                    .clickAt(at(150, 50))
-                    .keyUp("Control_L")
-                    .pause(300)
-                    .run());
+    ASSERT_TRUE(groupOf(input, at(50, 20), at(150, 50)));
     chosen(groupEntry(Hidden));
     saved = saveAndRead();
     ASSERT_TRUE(saved);
