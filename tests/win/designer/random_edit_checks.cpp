@@ -9,6 +9,7 @@
 #include "document/design_file.h"
 #include "toolkit/images.h"
 #include "toolkit/toolkit.h"
+#include "tests/win/designer/tree_entries.h"
 #include "tests/win/gdi_objects.h"
 
 #include <chrono>
@@ -208,31 +209,11 @@ std::optional<std::string> canvas(const Designer& d) {
     return std::nullopt;
 }
 
-struct Entry {
-    HTREEITEM handle;
-    int depth;
-    std::string text;
-};
-
-void walk(HWND t, HTREEITEM e, int depth, std::vector<Entry>& out) {
-    for (; e; e = TreeView_GetNextSibling(t, e)) {
-        char text[512] = {};
-        TVITEMA tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = e;
-        tv.pszText = text;
-        tv.cchTextMax = sizeof text;
-        TreeView_GetItem(t, &tv);
-        out.push_back({e, depth, text});
-        walk(t, TreeView_GetChild(t, e), depth + 1, out);
-    }
-}
+using Entry = wintest::TreeEntry;
 
 std::optional<std::string> tree(const Designer& d) {
     const Design& ds = d.design;
-    std::vector<Entry> shown;
-    HWND t = tk::GadgetID(d.tree);
-    walk(t, TreeView_GetRoot(t), 0, shown);
+    const std::vector<Entry> shown = wintest::treeEntries(tk::GadgetID(d.tree));
     std::vector<int> depths; // entry depth of each open parent's children
     size_t at = 0;
     for (size_t i = 0; i < ds.items.size(); ++i) {

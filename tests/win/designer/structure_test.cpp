@@ -3,6 +3,7 @@
 // deleting and hiding, tree entries that show their panel tab or scroll
 // area, reordering by a drop, and the fields applied as typed.
 #include "designer_fixture.h"
+#include "tests/win/designer/tree_entries.h"
 
 #include "designer/canvas/moving.h"
 
@@ -60,23 +61,11 @@ class StructureTest : public DesignerTest {
     }
     // The tree as text: each entry's text, indented by its depth.
     std::string tree() {
-        HWND t = tk::GadgetID(d.tree);
         std::string out;
-        auto walk = [&](auto&& self, HTREEITEM e, int depth) -> void {
-            for (; e; e = TreeView_GetNextSibling(t, e)) {
-                char text[128] = {};
-                TVITEMA tv{};
-                tv.mask = TVIF_TEXT;
-                tv.hItem = e;
-                tv.pszText = text;
-                tv.cchTextMax = sizeof text;
-                TreeView_GetItem(t, &tv);
-                if (!out.empty()) out += '|';
-                out += std::string(static_cast<size_t>(depth), '.') + text;
-                self(self, TreeView_GetChild(t, e), depth + 1);
-            }
-        };
-        walk(walk, TreeView_GetRoot(t), 0);
+        for (const wintest::TreeEntry& e : wintest::treeEntries(tk::GadgetID(d.tree))) {
+            if (!out.empty()) out += '|';
+            out += std::string(static_cast<size_t>(e.depth), '.') + e.text;
+        }
         return out;
     }
     size_t indexOfNumber(int n) {

@@ -2,6 +2,7 @@
 // the design through edits and undo, filtering itself is no edit, and its
 // keys (CTRL+F, RETURN, ESC) do what they say and nothing to the design.
 #include "designer_fixture.h"
+#include "tests/win/designer/tree_entries.h"
 
 #include "document/catalogue.h"
 
@@ -104,20 +105,8 @@ TEST_F(TreeFind, FilteredTreeFollowsEditsAndUndo) {
 // The tree as "depth text" lines, in the order it shows them.
 std::vector<std::string> treeLines(HWND t) {
     std::vector<std::string> lines;
-    std::function<void(HTREEITEM, int)> walk = [&](HTREEITEM e, int depth) {
-        for (; e; e = TreeView_GetNextSibling(t, e)) {
-            char text[128] = {};
-            TVITEMA tv{};
-            tv.mask = TVIF_TEXT;
-            tv.hItem = e;
-            tv.pszText = text;
-            tv.cchTextMax = sizeof text;
-            TreeView_GetItem(t, &tv);
-            lines.push_back(std::to_string(depth) + " " + text);
-            walk(TreeView_GetChild(t, e), depth + 1);
-        }
-    };
-    walk(TreeView_GetRoot(t), 0);
+    for (const wintest::TreeEntry& e : wintest::treeEntries(t))
+        lines.push_back(std::to_string(e.depth) + " " + e.text);
     return lines;
 }
 
