@@ -77,6 +77,30 @@ class DesignerInput : public ZarnetE2E {
                 r.top + GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
     }
 
+    // Fills in the font requester (the face list's second entry and size
+    // 14, chosen as a click on them would choose them; its lists hold wide
+    // strings) and confirms it with a click; `face` gets the face chosen.
+    void chooseFont(probe::XInput& input, HWND dialog, std::string* face) {
+        HWND faces = GetDlgItem(dialog, 0x470), sizes = GetDlgItem(dialog, 0x472);
+        WCHAR wide[LF_FACESIZE] = {};
+        SendMessageW(faces, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(wide));
+        ASSERT_NE(wide[0], L'\0');
+        char narrow[LF_FACESIZE] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
+        *face = narrow;
+        const LRESULT fourteen = SendMessageW(sizes, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>(L"14"));
+        ASSERT_NE(fourteen, CB_ERR);
+        for (const auto& [list, index] :
+             {std::pair{faces, LRESULT{1}}, std::pair{sizes, fourteen}}) {
+            SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
+        }
+        ASSERT_TRUE(input.clickAt(centre(GetDlgItem(dialog, IDOK))).run());
+        ASSERT_TRUE(probe::waitUntilGone(dialog, kStartMs));
+    }
+
     // Marks the gadget at `first`, then adds the one at `second` to the
     // group with a CONTROL-click.
     bool groupOf(probe::XInput& input, POINT first, POINT second) {
@@ -300,24 +324,8 @@ TEST_F(DesignerInput, PopUpsAndEditorsTakeClicksAndKeys) {
     ASSERT_TRUE(input.clickAt(centre(buttonIn(fonts, "Select New Font"))).run());
     HWND dialog = probe::waitForWindow(pid, "Font", "#32770", kStartMs);
     ASSERT_NE(dialog, nullptr);
-    // The face list's second entry and size 14, chosen as a click on them
-    // would choose them. The requester's lists hold wide strings.
-    HWND faces = GetDlgItem(dialog, 0x470), sizes = GetDlgItem(dialog, 0x472);
-    WCHAR wide[LF_FACESIZE] = {};
-    SendMessageW(faces, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(wide));
-    char face[LF_FACESIZE] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, face, sizeof face, nullptr, nullptr);
-    ASSERT_NE(face[0], '\0');
-    const LRESULT fourteen = SendMessageW(sizes, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                          reinterpret_cast<LPARAM>(L"14"));
-    ASSERT_NE(fourteen, CB_ERR);
-    for (const auto& [list, index] : {std::pair{faces, LRESULT{1}}, std::pair{sizes, fourteen}}) {
-        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(list));
-    }
-    ASSERT_TRUE(input.clickAt(centre(GetDlgItem(dialog, IDOK))).run());
-    ASSERT_TRUE(probe::waitUntilGone(dialog, kStartMs));
+    std::string face;
+    chooseFont(input, dialog, &face);
     ASSERT_TRUE(input.clickAt(centre(close)).run());
     ASSERT_TRUE(probe::waitUntilGone(fonts, kStartMs));
 
@@ -329,7 +337,7 @@ TEST_F(DesignerInput, PopUpsAndEditorsTakeClicksAndKeys) {
     EXPECT_EQ(a.tooltipText, "Hint");
     EXPECT_EQ(a.font, 0);
     ASSERT_EQ(saved->fonts.size(), 1u);
-    EXPECT_EQ(saved->fonts[0].gFontName, std::string(face));
+    EXPECT_EQ(saved->fonts[0].gFontName, face);
     EXPECT_EQ(saved->fonts[0].gFontsize, 14);
     ASSERT_EQ(saved->items.size(), 4u);
     EXPECT_EQ(saved->items[1].typ, ContainerGadget);
@@ -610,7 +618,7 @@ TEST_F(DesignerInput, GroupPropertiesAndFrontAndBack) {
     probe::XInput input;
     ASSERT_TRUE(groupOf(input, at(50, 20), at(150, 50)));
     // Combine (2), Align, then the properties; front and back after them.
-    enum { Font = 4, DefaultFont = 5, Anchors = 7, Hidden = 8, Disabled = 9, Fixed = 10, ToFront = 11 };
+    enum { Font = 4, DefaultFont = 5, Tooltip = 6, Anchors = 7, Hidden = 8, Disabled = 9, Fixed = 10, ToFront = 11 };
     auto groupEntry = [&](int entry) {
         HWND group = opensMenu(input.clickAt(at(150, 50), 3));
         EXPECT_NE(group, nullptr);
@@ -624,6 +632,38 @@ TEST_F(DesignerInput, GroupPropertiesAndFrontAndBack) {
     auto saved = saveAndRead();
     ASSERT_TRUE(saved);
     for (int k : {0, 1, 2}) EXPECT_EQ(saved->items[k].font, k < 2 ? -1 : 0) << k;
+    // "Tooltip..." and "Font...": the editors the object manager opens, for
+    // both members.
+    chosen(groupEntry(Tooltip));
+    HWND test = nullptr;
+    HWND tips = editorWith("Click to update test button", &test);
+    ASSERT_NE(tips, nullptr);
+    ASSERT_TRUE(input.clickAt(screenAt(tips, 100, 100))
+                    .type("Hint")
+                    .clickAt(centre(buttonIn(tips, "Close")))
+                    .run());
+    ASSERT_TRUE(probe::waitUntilGone(tips, kStartMs));
+    chosen(groupEntry(Font));
+    HWND close = nullptr;
+    HWND fonts = editorWith("Close", &close);
+    ASSERT_NE(fonts, nullptr);
+    ASSERT_TRUE(input.clickAt(centre(buttonIn(fonts, "Select New Font"))).run());
+    HWND dialog = probe::waitForWindow(p.id(), "Font", "#32770", kStartMs);
+    ASSERT_NE(dialog, nullptr);
+    std::string face;
+    chooseFont(input, dialog, &face);
+    ASSERT_TRUE(input.clickAt(centre(close)).run());
+    ASSERT_TRUE(probe::waitUntilGone(fonts, kStartMs));
+    saved = saveAndRead();
+    ASSERT_TRUE(saved);
+    // The editor's settings, not a text, go to every member.
+    EXPECT_NE(saved->items[0].tooltip, 0);
+    EXPECT_EQ(saved->items[1].tooltip, saved->items[0].tooltip);
+    EXPECT_EQ(saved->items[2].tooltip, 0);
+    EXPECT_GE(saved->items[0].font, 0);
+    EXPECT_EQ(saved->items[1].font, saved->items[0].font);
+    EXPECT_EQ(saved->items[2].font, 0);
+    EXPECT_EQ(saved->fonts[static_cast<size_t>(saved->items[0].font)].gFontName, face);
     chosen(groupEntry(Disabled));
     saved = saveAndRead();
     ASSERT_TRUE(saved);
