@@ -77,6 +77,18 @@ class DesignerInput : public ZarnetE2E {
                 r.top + GetSystemMetrics(SM_CYSIZEFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
     }
 
+    // In the tooltip editor just opened: types the text and closes it.
+    void typeInTooltipEditor(probe::XInput& input, const std::string& text) {
+        HWND test = nullptr;
+        HWND tips = editorWith("Click to update test button", &test);
+        ASSERT_NE(tips, nullptr);
+        ASSERT_TRUE(input.clickAt(screenAt(tips, 100, 100))
+                        .type(text)
+                        .clickAt(centre(buttonIn(tips, "Close")))
+                        .run());
+        ASSERT_TRUE(probe::waitUntilGone(tips, kStartMs));
+    }
+
     // Fills in the font requester (the face list's second entry and size
     // 14, chosen as a click on them would choose them; its lists hold wide
     // strings) and confirms it with a click; `face` gets the face chosen.
@@ -307,14 +319,7 @@ TEST_F(DesignerInput, PopUpsAndEditorsTakeClicksAndKeys) {
 
     // The object manager's "Edit": the tooltip editor takes a typed text.
     ASSERT_TRUE(input.clickAt(centre(buttonIn(manager, "Edit"))).run());
-    HWND test = nullptr;
-    HWND tips = editorWith("Click to update test button", &test);
-    ASSERT_NE(tips, nullptr);
-    ASSERT_TRUE(input.clickAt(screenAt(tips, 100, 100))
-                    .type("Hint")
-                    .clickAt(centre(buttonIn(tips, "Close")))
-                    .run());
-    ASSERT_TRUE(probe::waitUntilGone(tips, kStartMs));
+    typeInTooltipEditor(input, "Hint");
 
     // "Select New Font", in the object manager and then in the font editor:
     // the font requester is filled in and confirmed with a click.
@@ -635,14 +640,7 @@ TEST_F(DesignerInput, GroupPropertiesAndFrontAndBack) {
     // "Tooltip..." and "Font...": the editors the object manager opens, for
     // both members.
     chosen(groupEntry(Tooltip));
-    HWND test = nullptr;
-    HWND tips = editorWith("Click to update test button", &test);
-    ASSERT_NE(tips, nullptr);
-    ASSERT_TRUE(input.clickAt(screenAt(tips, 100, 100))
-                    .type("Hint")
-                    .clickAt(centre(buttonIn(tips, "Close")))
-                    .run());
-    ASSERT_TRUE(probe::waitUntilGone(tips, kStartMs));
+    typeInTooltipEditor(input, "Hint");
     chosen(groupEntry(Font));
     HWND close = nullptr;
     HWND fonts = editorWith("Close", &close);
