@@ -3,8 +3,9 @@
 // the way the viewer does, in this process and as whole programs; a canvas
 // rebuild against opening it; the tree rebuilt against bare inserts; a
 // keystroke in the find box against its 50 ms; a restart against a cold
-// start of the designer; a preview against a cold start of the viewer.
-// The idle designer's processor use is measured by designer_idle.sh.
+// start of the designer; a preview against a cold start of the viewer; the
+// group menu's commands on 500 members. The idle designer's processor use
+// is measured by designer_idle.sh.
 #include "bench/paired_ratio.h"
 #include "bench/wine_timing.h"
 #include "bench/mixed_design.h"
@@ -336,6 +337,29 @@ void BM_PreviewOverPelmoStart(benchmark::State& state) {
     d.shutdown();
 }
 
+// The group menu's commands with 500 top-level members of the design
+// marked, each from the command to the design, canvas and history in step
+// (one undo step made): a state, an anchor, the default font, the moves to
+// the front and to the back. Each must take under 0.5 s.
+void BM_GroupCommand(benchmark::State& state) {
+    const MixedFile f;
+    designer::Designer d;
+    if (!startDesigner(state, d, f, true)) return;
+    const int command = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        std::vector<size_t> members;
+        for (size_t i = 0; i < d.design.items.size() && members.size() < 500; ++i)
+            if (d.design.items[i].isGadget() && d.design.items[i].parent == 0) members.push_back(i);
+        designer::groupItems(d.sel, d.design, members, d.markImage);
+        LARGE_INTEGER start;
+        QueryPerformanceCounter(&start);
+        d.menuCommand(command);
+        d.commitEdits();
+        state.SetIterationTime(millisecondsSince(start) / 1000.0);
+    }
+    d.shutdown();
+}
+
 BENCHMARK(BM_DesignerOpenOverViewer)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(7);
 BENCHMARK(BM_DesignerStartOverViewerStart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 BENCHMARK(BM_CanvasRebuildOverOpen)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
@@ -343,6 +367,17 @@ BENCHMARK(BM_TreeRebuildOverInserts)->Unit(benchmark::kMillisecond)->UseManualTi
 BENCHMARK(BM_FindKeystrokeOverBudget)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 BENCHMARK(BM_RestartOverColdStart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 BENCHMARK(BM_PreviewOverPelmoStart)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+BENCHMARK(BM_GroupCommand)
+    ->ArgName("menu_id")
+    ->Args({designer::MenuGroupFixed})
+    ->Args({designer::MenuGroupDisabled})
+    ->Args({designer::MenuGroupAnchorFirst + 6})
+    ->Args({designer::MenuGroupFontOff})
+    ->Args({designer::MenuBringToFront})
+    ->Args({designer::MenuSendToBack})
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
 
 } // namespace
 
