@@ -37,13 +37,17 @@ int FontMerge::map(int index) {
     int& to = mapped_[static_cast<size_t>(index)];
     if (to >= 0) return to;
     const FontEntry& f = from_[static_cast<size_t>(index)];
+    // An entry not in use stays one: it names no font, and making it one
+    // would give the gadget a font called "" at size 0.
     const auto same = std::find_if(into_.begin(), into_.end(), [&](const FontEntry& e) {
+        if (!f.gFontUsed) return !e.gFontUsed;
         return e.gFontUsed && e.gFontsize == f.gFontsize && e.gFontName == f.gFontName &&
                e.gFontstyle == f.gFontstyle;
     });
     to = static_cast<int>(same - into_.begin());
     if (same == into_.end())
-        into_.push_back(FontEntry{1, 0, f.gFontsize, f.gFontName, f.gFontstyle});
+        into_.push_back(f.gFontUsed ? FontEntry{1, 0, f.gFontsize, f.gFontName, f.gFontstyle}
+                                    : FontEntry{0, 0, 0, {}, 0});
     return to;
 }
 

@@ -36,7 +36,8 @@ class Renumbering {
 };
 
 // Font table indexes of one table mapped into another: an entry in use
-// with the same face, size and style serves, else one is added.
+// with the same face, size and style serves, else one is added; an entry
+// not in use maps to one not in use.
 class FontMerge {
   public:
     FontMerge(const std::vector<FontEntry>& from, std::vector<FontEntry>& into)

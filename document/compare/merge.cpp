@@ -219,9 +219,15 @@ void Merger::mergeFields(Entity& e) {
     }
     e.item = *e.v[Ours];
     for (const Field& f : gadgetFields()) {
-        const Value b = f.get(*e.v[Base], d[Base]->fonts);
-        const Value o = f.get(*e.v[Ours], d[Ours]->fonts);
-        const Value t = f.get(*e.v[Theirs], d[Theirs]->fonts);
+        // A splitter's gadgets compare by which gadget they name, not by
+        // number: a side may have put another gadget under the same number.
+        const bool link = e.v[Base]->typ == SplitterGadget && (f.key == "para1" || f.key == "para2");
+        const auto valueOf = [&](int s) {
+            Value v = f.get(*e.v[s], d[s]->fonts);
+            if (link) v.m = sideKey(s, static_cast<int>(v.n));
+            return v;
+        };
+        const Value b = valueOf(Base), o = valueOf(Ours), t = valueOf(Theirs);
         int from = Ours;
         if (o == t || t == b)
             from = Ours;

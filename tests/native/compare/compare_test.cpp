@@ -220,6 +220,22 @@ TEST(Merge, JoinsWhatDoesNotCollideAndTellsWhatDoes) {
          0,
          {"#0 ButtonGadget \"ButtonGadget\": font default -> \"Tahoma\" 10",
           "#2 CheckBoxGadget \"CheckBoxGadget\": font \"Courier New\" 9 -> \"Verdana\" 8"}},
+        {"a gadget of another type under a splitter's number: the splitter holds the new one",
+         [](Design& d) { gadget(d, 0).x = 5; },
+         [](Design& d) { gadget(d, 32).typ = ComboBoxGadget; },
+         0,
+         {"#0 ButtonGadget \"ButtonGadget\": x 1 -> 5",
+          "#32 EditorGadget \"EditorGadget\": removed from #30 ContainerGadget \"ContainerGadget\"",
+          "#32 ComboBoxGadget \"EditorGadget\": added to #30 ContainerGadget \"ContainerGadget\""}},
+        {"a font entry not in use stays one",
+         [](Design& d) { gadget(d, 0).x = 5; },
+         [](Design& d) {
+             d.fonts.push_back({0, 0, 0, "", 0});
+             gadget(d, 2).font = 3;
+         },
+         0,
+         {"#0 ButtonGadget \"ButtonGadget\": x 1 -> 5",
+          "#2 CheckBoxGadget \"CheckBoxGadget\": font \"Courier New\" 9 -> an entry not in use"}},
         {"theirs moves a gadget, ours adds one",
          [](Design& d) { addGadget(d, TextGadget); },
          [](Design& d) { moveGadget(d, 0, -1); },
