@@ -103,7 +103,7 @@ bool tabKey(MSG& msg) {
     if (!tab || !msg.hwnd) return false;
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
     const WindowRec* w = windowOfHandle(root);
-    return w && w->tabKeys && IsDialogMessageA(root, &msg);
+    return w && w->tabKeys && detail::moveFocusByTab(root, msg);
 }
 
 int take() {

@@ -166,6 +166,8 @@ bool handleParentMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRES
 // Hands a mouse message for a gadget with a tooltip to that tooltip, which
 // shows and hides its tip by what the mouse does.
 void relayToToolTip(const MSG& msg);
+// TAB, SHIFT+TAB and their character in window root: whether it was taken.
+bool moveFocusByTab(HWND root, const MSG& msg);
 
 // A menu ends on the press of RETURN or ESC while the key is still down; a
 // program that polls the keyboard must not take that press for its own.

@@ -132,7 +132,10 @@ TEST_F(Pelmo, ShowsTheDesignWithItsControls) {
 }
 
 // TAB walks the gadgets in list order, into a container and out again,
-// whatever their places on the window: real keys through the X server.
+// whatever their places on the window; a panel's tab row is a stop before
+// its page, and a splitter's gadgets come where the splitter stands, as
+// the designer's tab-order badges number them: real keys through the X
+// server.
 TEST_F(Pelmo, TabFollowsTheListOrder) {
     auto field = [](int number, int x, int y, const char* text) {
         Item it = makeItem(StringGadget);
@@ -141,13 +144,21 @@ TEST_F(Pelmo, TabFollowsTheListOrder) {
         it.wtext = text;
         return it;
     };
+    auto parent = [](int typ, int number, int x, int y) {
+        Item it = makeItem(typ);
+        it.number = static_cast<int16_t>(number);
+        std::tie(it.x, it.y, it.w, it.h) = std::tuple(x, y, 150, 100);
+        return it;
+    };
+    Item split = parent(SplitterGadget, 9, 320, 10);
+    split.para1 = 6, split.para2 = 7;
     Design d;
-    Item box = makeItem(ContainerGadget);
-    box.number = 1;
-    std::tie(box.x, box.y, box.w, box.h) = std::tuple(150, 10, 150, 100);
-    d.items = {field(0, 10, 100, "one"), box, field(2, 10, 10, "two"), makeCloseRecord(),
-               field(3, 10, 10, "three")};
-    d.nextNumber = 4;
+    d.items = {field(0, 10, 100, "one"), parent(ContainerGadget, 1, 150, 10),
+               field(2, 10, 10, "two"), makeCloseRecord(), field(3, 10, 10, "three"),
+               parent(PanelGadget, 4, 10, 150), makeTabRecord(0, "A"), field(5, 5, 5, "four"),
+               makeCloseRecord(), field(6, 0, 0, "five"), field(7, 0, 0, "six"),
+               field(8, 200, 200, "seven"), split};
+    d.nextNumber = 10;
     d.recomputeNesting();
     const std::string file = dir + "short.zrf";
     ASSERT_TRUE(writeFileAtomic(file, writeDesign(d)));
@@ -155,7 +166,7 @@ TEST_F(Pelmo, TabFollowsTheListOrder) {
     HWND win = probe::waitForWindow(p.id(), kTitle, "", kStartMs);
     ASSERT_NE(win, nullptr);
     // A click on the window's empty part gives it the keyboard.
-    POINT empty{400, 300};
+    POINT empty{600, 400};
     ClientToScreen(win, &empty);
     ASSERT_TRUE(probe::runShell("xdotool mousemove " + std::to_string(empty.x) + " " +
                                     std::to_string(empty.y) + " click 1",
@@ -164,22 +175,30 @@ TEST_F(Pelmo, TabFollowsTheListOrder) {
         GUITHREADINFO info{sizeof info};
         GetGUIThreadInfo(GetWindowThreadProcessId(win, nullptr), &info);
         char text[32] = {};
+        if (!info.hwndFocus) return std::string();
+        GetClassNameA(info.hwndFocus, text, sizeof text);
+        if (std::string(text) == "SysTabControl32") return std::string("tab row");
         // Another process's edit field answers only the message.
-        if (info.hwndFocus)
-            SendMessageA(info.hwndFocus, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        SendMessageA(info.hwndFocus, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
         return std::string(text);
     };
-    const std::vector<std::string> cycle = {"one", "two", "three"};
+    const std::vector<std::string> cycle = {"one",  "two",   "three", "tab row",
+                                            "four", "seven", "five",  "six"};
     std::vector<std::string> seen;
-    for (int i = 0; i < 4; ++i) {
+    for (size_t i = 0; i <= cycle.size(); ++i) {
         ASSERT_TRUE(probe::runShell("xdotool key Tab", kExitMs));
         Sleep(200);
         seen.push_back(focused());
     }
+    ASSERT_TRUE(probe::runShell("xdotool key shift+Tab", kExitMs));
+    Sleep(200);
+    seen.push_back(focused());
     for (size_t i = 1; i < seen.size(); ++i) {
         const auto at = std::find(cycle.begin(), cycle.end(), seen[i - 1]);
         ASSERT_NE(at, cycle.end()) << "\"" << seen[i - 1] << "\" of " << seen.size();
-        const size_t next = (static_cast<size_t>(at - cycle.begin()) + 1) % cycle.size();
+        const size_t k = static_cast<size_t>(at - cycle.begin());
+        const size_t next = i + 1 == seen.size() ? (k + cycle.size() - 1) % cycle.size()
+                                                 : (k + 1) % cycle.size();
         EXPECT_EQ(seen[i], cycle[next]) << "after " << seen[i - 1];
     }
     EXPECT_TRUE(probe::closeWindow(win));
