@@ -49,11 +49,12 @@ int main(int argc, char** argv) {
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
         std::printf("run %llu: design %s, seed %llu, %u steps; %llu steps, %.0f s, %.1f steps per "
-                    "second, %d findings\n",
+                    "second, %d findings, %lu GDI objects\n",
                     static_cast<unsigned long long>(runs), start.name.c_str(),
                     static_cast<unsigned long long>(seed), o.stepsRun,
                     static_cast<unsigned long long>(done), seconds,
-                    seconds - shrinking > 0 ? done / (seconds - shrinking) : 0.0, findings);
+                    seconds - shrinking > 0 ? done / (seconds - shrinking) : 0.0, findings,
+                    static_cast<unsigned long>(gdiObjects()));
         std::fflush(stdout);
         ++seed;
     }
