@@ -107,7 +107,8 @@ zarnet_wine_env() {
     return 1
   fi
   export ZARNET_WINE WINEPREFIX="$prefix" WINEARCH="$arch" WINELOADER="$ZARNET_WINE"
-  export WINEDEBUG=-all
+  # Quiet unless a caller asks for channels (ZARNET_WINEDEBUG=warn+gdi).
+  export WINEDEBUG="${ZARNET_WINEDEBUG:--all}"
   export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
 
   local have

@@ -57,8 +57,8 @@ bool moveFocusByTab(HWND root, const MSG& msg) {
     HWND focus = GetFocus();
     if (focus && (root == focus || IsChild(root, focus))) {
         // A gadget that takes TAB itself (a multi-line editor) keeps it.
-        const LRESULT code = SendMessageA(focus, WM_GETDLGCODE, msg.wParam,
-                                          reinterpret_cast<LPARAM>(&msg));
+        const LRESULT code =
+            SendMessageA(focus, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
         if (code & (DLGC_WANTTAB | DLGC_WANTMESSAGE)) return false;
     }
     if (msg.message == WM_KEYUP) return false;
@@ -69,7 +69,8 @@ bool moveFocusByTab(HWND root, const MSG& msg) {
     // The innermost stop holding the focus (a combo box's field, a panel's page).
     ptrdiff_t at = -1;
     for (size_t i = 0; i < stops.size(); ++i)
-        if (focus && (stops[i] == focus || IsChild(stops[i], focus))) at = static_cast<ptrdiff_t>(i);
+        if (focus && (stops[i] == focus || IsChild(stops[i], focus)))
+            at = static_cast<ptrdiff_t>(i);
     const auto n = static_cast<ptrdiff_t>(stops.size());
     const bool back = GetKeyState(VK_SHIFT) < 0;
     const ptrdiff_t next = at < 0 ? (back ? n - 1 : 0) : (at + (back ? n - 1 : 1)) % n;

@@ -221,7 +221,8 @@ void Merger::mergeFields(Entity& e) {
     for (const Field& f : gadgetFields()) {
         // A splitter's gadgets compare by which gadget they name, not by
         // number: a side may have put another gadget under the same number.
-        const bool link = e.v[Base]->typ == SplitterGadget && (f.key == "para1" || f.key == "para2");
+        const bool link =
+            e.v[Base]->typ == SplitterGadget && (f.key == "para1" || f.key == "para2");
         const auto valueOf = [&](int s) {
             Value v = f.get(*e.v[s], d[s]->fonts);
             if (link) v.m = sideKey(s, static_cast<int>(v.n));

@@ -153,11 +153,19 @@ TEST_F(Pelmo, TabFollowsTheListOrder) {
     Item split = parent(SplitterGadget, 9, 320, 10);
     split.para1 = 6, split.para2 = 7;
     Design d;
-    d.items = {field(0, 10, 100, "one"), parent(ContainerGadget, 1, 150, 10),
-               field(2, 10, 10, "two"), makeCloseRecord(), field(3, 10, 10, "three"),
-               parent(PanelGadget, 4, 10, 150), makeTabRecord(0, "A"), field(5, 5, 5, "four"),
-               makeCloseRecord(), field(6, 0, 0, "five"), field(7, 0, 0, "six"),
-               field(8, 200, 200, "seven"), split};
+    d.items = {field(0, 10, 100, "one"),
+               parent(ContainerGadget, 1, 150, 10),
+               field(2, 10, 10, "two"),
+               makeCloseRecord(),
+               field(3, 10, 10, "three"),
+               parent(PanelGadget, 4, 10, 150),
+               makeTabRecord(0, "A"),
+               field(5, 5, 5, "four"),
+               makeCloseRecord(),
+               field(6, 0, 0, "five"),
+               field(7, 0, 0, "six"),
+               field(8, 200, 200, "seven"),
+               split};
     d.nextNumber = 10;
     d.recomputeNesting();
     const std::string file = dir + "short.zrf";
@@ -197,8 +205,8 @@ TEST_F(Pelmo, TabFollowsTheListOrder) {
         const auto at = std::find(cycle.begin(), cycle.end(), seen[i - 1]);
         ASSERT_NE(at, cycle.end()) << "\"" << seen[i - 1] << "\" of " << seen.size();
         const size_t k = static_cast<size_t>(at - cycle.begin());
-        const size_t next = i + 1 == seen.size() ? (k + cycle.size() - 1) % cycle.size()
-                                                 : (k + 1) % cycle.size();
+        const size_t next =
+            i + 1 == seen.size() ? (k + cycle.size() - 1) % cycle.size() : (k + 1) % cycle.size();
         EXPECT_EQ(seen[i], cycle[next]) << "after " << seen[i - 1];
     }
     EXPECT_TRUE(probe::closeWindow(win));

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <cstddef>
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 
 namespace wintest {
 
@@ -29,14 +31,44 @@ inline bool copiesStockFont(HGDIOBJ object) {
     return false;
 }
 
+// Wine keeps the process's GDI handles in a table the process block points
+// to (GdiSharedHandleTable); an entry in use has a type. Reading it finds
+// every object without asking Wine about handles that are not there, which
+// it logs as "invalid handle", the warning a run is gated on.
+struct WineGdiEntry {
+    uint64_t object;
+    uint32_t owner;
+    uint16_t unique; // the handle's upper half
+    uint8_t type;    // 0: free
+    uint8_t flags;
+    uint64_t user;
+};
+static_assert(sizeof(WineGdiEntry) == 24);
+constexpr size_t kWineGdiEntries = 0x10000;
+
+inline const WineGdiEntry* wineGdiTable() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    if (!GetProcAddress(ntdll, "wine_get_version")) return nullptr;
+    using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION info{};
+    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr))
+        return nullptr;
+    const auto* peb = reinterpret_cast<const uint8_t*>(info.PebBaseAddress);
+    constexpr size_t kTableAt = sizeof(void*) == 8 ? 0xF8 : 0x94;
+    return *reinterpret_cast<const WineGdiEntry* const*>(peb + kTableAt);
+}
+
 inline size_t gdiObjectCount() {
-    // Wine takes a handle's bare table index for the handle: walking the
-    // indexes finds every object (GetGuiResources answers 0 there).
+    const WineGdiEntry* table = wineGdiTable();
+    if (!table) return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     size_t live = 0;
-    for (uintptr_t index = 0x20; index < 0x10000; ++index) {
-        const auto object = reinterpret_cast<HGDIOBJ>(index);
-        const DWORD type = GetObjectType(object);
-        if (type && !(type == OBJ_FONT && copiesStockFont(object))) ++live;
+    for (size_t index = 0x20; index < kWineGdiEntries; ++index) {
+        if (!table[index].type) continue;
+        const auto object =
+            reinterpret_cast<HGDIOBJ>(index | (uintptr_t{table[index].unique} << 16));
+        if (!(GetObjectType(object) == OBJ_FONT && copiesStockFont(object))) ++live;
     }
     return live;
 }
