@@ -9,6 +9,7 @@
 //   ZARNET_RANDOM_KNOWN="text|text": findings containing one are counted
 //   and the run goes on (faults being mended).
 #include "tests/win/designer/random_edit_runner.h"
+#include "tests/win/gdi_objects.h"
 #include "tests/win/unmanaged_windows.h"
 
 #include <chrono>
@@ -49,12 +50,12 @@ int main(int argc, char** argv) {
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
         std::printf("run %llu: design %s, seed %llu, %u steps; %llu steps, %.0f s, %.1f steps per "
-                    "second, %d findings, %lu GDI objects\n",
+                    "second, %d findings, %lu GDI objects (%s)\n",
                     static_cast<unsigned long long>(runs), start.name.c_str(),
                     static_cast<unsigned long long>(seed), o.stepsRun,
                     static_cast<unsigned long long>(done), seconds,
                     seconds - shrinking > 0 ? done / (seconds - shrinking) : 0.0, findings,
-                    static_cast<unsigned long>(gdiObjects()));
+                    static_cast<unsigned long>(gdiObjects()), wintest::gdiObjectKinds().c_str());
         std::fflush(stdout);
         ++seed;
     }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <string>
 
 namespace wintest {
 
@@ -71,6 +72,43 @@ inline size_t gdiObjectCount() {
         if (!(GetObjectType(object) == OBJ_FONT && copiesStockFont(object))) ++live;
     }
     return live;
+}
+
+// The live objects by kind, for a report: "fonts 12, bitmaps 30, ...".
+inline std::string gdiObjectKinds() {
+    const WineGdiEntry* table = wineGdiTable();
+    if (!table) return {};
+    size_t n[6] = {};
+    for (size_t index = 0x20; index < kWineGdiEntries; ++index) {
+        if (!table[index].type) continue;
+        switch (GetObjectType(
+            reinterpret_cast<HGDIOBJ>(index | (uintptr_t{table[index].unique} << 16)))) {
+        case OBJ_FONT:
+            ++n[0];
+            break;
+        case OBJ_BITMAP:
+            ++n[1];
+            break;
+        case OBJ_BRUSH:
+            ++n[2];
+            break;
+        case OBJ_DC:
+        case OBJ_MEMDC:
+            ++n[3];
+            break;
+        case OBJ_REGION:
+            ++n[4];
+            break;
+        default:
+            ++n[5];
+            break;
+        }
+    }
+    char out[160];
+    std::snprintf(out, sizeof out, "fonts %u, bitmaps %u, brushes %u, DCs %u, regions %u, other %u",
+                  unsigned(n[0]), unsigned(n[1]), unsigned(n[2]), unsigned(n[3]), unsigned(n[4]),
+                  unsigned(n[5]));
+    return out;
 }
 
 } // namespace wintest
