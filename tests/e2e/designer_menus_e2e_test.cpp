@@ -604,7 +604,7 @@ TEST_F(DesignerInput, OptionGroupsStayAsTheUserMadeThem) {
     ASSERT_TRUE(probe::waitForNoMenu(p.id(), kStartMs));
     // The sort leaves the list as it was (a split group would read 0 2 1 3);
     // the copy of "One" comes right after "Two".
-    ASSERT_TRUE(input.clickAt(at(60, 20)).pause(300).key("ctrl+d").pause(300).run());
+    ASSERT_TRUE(input.pause(300).clickAt(at(60, 20)).pause(300).key("ctrl+d").pause(300).run());
     const auto saved = saveAndRead();
     ASSERT_TRUE(saved);
     EXPECT_EQ(numbersOf(*saved), (std::vector<int>{0, 1, 4, 2, 3}));
