@@ -58,12 +58,36 @@ inline const WineGdiEntry* wineGdiTable() {
         return nullptr;
     const auto* peb = reinterpret_cast<const uint8_t*>(info.PebBaseAddress);
     constexpr size_t kTableAt = sizeof(void*) == 8 ? 0xF8 : 0x94;
-    return *reinterpret_cast<const WineGdiEntry* const*>(peb + kTableAt);
+    const auto* table = *reinterpret_cast<const WineGdiEntry* const*>(peb + kTableAt);
+    // Trusted only where it reads and holds a stock brush under its handle.
+    MEMORY_BASIC_INFORMATION m{};
+    if (!table || !VirtualQuery(table, &m, sizeof m) || m.State != MEM_COMMIT ||
+        reinterpret_cast<const uint8_t*>(m.BaseAddress) + m.RegionSize <
+            reinterpret_cast<const uint8_t*>(table + kWineGdiEntries))
+        return nullptr;
+    const auto brush = reinterpret_cast<uintptr_t>(GetStockObject(WHITE_BRUSH));
+    const WineGdiEntry& e = table[brush & 0xFFFF];
+    return e.type && e.unique == ((brush >> 16) & 0xFFFF) ? table : nullptr;
+}
+
+// Without the table: Wine takes a bare table index for a handle, so asking
+// about every index finds every object (and logs each free one); on Windows,
+// the system's own count.
+inline size_t probedObjectCount() {
+    if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"))
+        return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    size_t live = 0;
+    for (uintptr_t index = 0x20; index < kWineGdiEntries; ++index) {
+        const auto object = reinterpret_cast<HGDIOBJ>(index);
+        const DWORD type = GetObjectType(object);
+        if (type && !(type == OBJ_FONT && copiesStockFont(object))) ++live;
+    }
+    return live;
 }
 
 inline size_t gdiObjectCount() {
     const WineGdiEntry* table = wineGdiTable();
-    if (!table) return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (!table) return probedObjectCount();
     size_t live = 0;
     for (size_t index = 0x20; index < kWineGdiEntries; ++index) {
         if (!table[index].type) continue;
