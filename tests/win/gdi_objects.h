@@ -7,12 +7,14 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace wintest {
 
@@ -49,7 +51,6 @@ constexpr size_t kWineGdiEntries = 0x10000;
 
 inline const WineGdiEntry* wineGdiTable() {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    if (!GetProcAddress(ntdll, "wine_get_version")) return nullptr;
     using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
     const auto query = reinterpret_cast<Query>(
         reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationProcess")));
@@ -70,43 +71,35 @@ inline const WineGdiEntry* wineGdiTable() {
     return e.type && e.unique == ((brush >> 16) & 0xFFFF) ? table : nullptr;
 }
 
-// Without the table: Wine takes a bare table index for a handle, so asking
-// about every index finds every object (and logs each free one); on Windows,
-// the system's own count.
-inline size_t probedObjectCount() {
-    if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"))
-        return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    size_t live = 0;
+// Every live object under Wine: from its table, else by asking about each
+// index, as Wine takes a bare table index for a handle (logging each free
+// one). Empty elsewhere.
+inline std::vector<HGDIOBJ> wineLiveObjects() {
+    std::vector<HGDIOBJ> out;
+    if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return out;
+    const WineGdiEntry* table = wineGdiTable();
     for (uintptr_t index = 0x20; index < kWineGdiEntries; ++index) {
-        const auto object = reinterpret_cast<HGDIOBJ>(index);
-        const DWORD type = GetObjectType(object);
-        if (type && !(type == OBJ_FONT && copiesStockFont(object))) ++live;
+        if (table && !table[index].type) continue;
+        const auto object =
+            reinterpret_cast<HGDIOBJ>(index | (table ? uintptr_t{table[index].unique} << 16 : 0));
+        if (table || GetObjectType(object)) out.push_back(object);
     }
-    return live;
+    return out;
 }
 
 inline size_t gdiObjectCount() {
-    const WineGdiEntry* table = wineGdiTable();
-    if (!table) return probedObjectCount();
-    size_t live = 0;
-    for (size_t index = 0x20; index < kWineGdiEntries; ++index) {
-        if (!table[index].type) continue;
-        const auto object =
-            reinterpret_cast<HGDIOBJ>(index | (uintptr_t{table[index].unique} << 16));
-        if (!(GetObjectType(object) == OBJ_FONT && copiesStockFont(object))) ++live;
-    }
-    return live;
+    const std::vector<HGDIOBJ> live = wineLiveObjects();
+    if (live.empty()) return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    return static_cast<size_t>(std::count_if(live.begin(), live.end(), [](HGDIOBJ o) {
+        return !(GetObjectType(o) == OBJ_FONT && copiesStockFont(o));
+    }));
 }
 
 // The live objects by kind, for a report: "fonts 12, bitmaps 30, ...".
 inline std::string gdiObjectKinds() {
-    const WineGdiEntry* table = wineGdiTable();
-    if (!table) return {};
     size_t n[6] = {};
-    for (size_t index = 0x20; index < kWineGdiEntries; ++index) {
-        if (!table[index].type) continue;
-        switch (GetObjectType(
-            reinterpret_cast<HGDIOBJ>(index | (uintptr_t{table[index].unique} << 16)))) {
+    for (HGDIOBJ o : wineLiveObjects()) {
+        switch (GetObjectType(o)) {
         case OBJ_FONT:
             ++n[0];
             break;
