@@ -22,9 +22,10 @@ class Walk {
                     if (const GadgetRec* h = findGadget(held)) held_.insert(h->hwnd);
     }
 
-    void children(HWND parent, bool held) {
+    // A window's children, but a splitter's gadgets, which come with it.
+    void children(HWND parent) {
         for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-            if (held_.count(c) == (held ? 1u : 0u)) window(c);
+            if (!held_.count(c)) window(c);
     }
 
     void window(HWND w) {
@@ -33,7 +34,7 @@ class Walk {
         if (style & WS_TABSTOP) out_.push_back(w);
         if (const GadgetRec* g = gadgetOfHandle(w); g && g->kind == KindSplitter && g->hwnd == w)
             heldBy(*g);
-        if (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) children(w, false);
+        if (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) children(w);
     }
 
   private:
@@ -64,7 +65,7 @@ bool moveFocusByTab(HWND root, const MSG& msg) {
     if (msg.message == WM_KEYUP) return false;
     if (msg.message != WM_KEYDOWN) return true; // the TAB character: no beep
     std::vector<HWND> stops;
-    Walk(stops).children(root, false);
+    Walk(stops).children(root);
     if (stops.empty()) return true;
     // The innermost stop holding the focus (a combo box's field, a panel's page).
     ptrdiff_t at = -1;
