@@ -132,7 +132,7 @@ int merge(std::span<const std::string_view> args) {
     return kExitOk;
 }
 
-const Command kCommands[] = {
+const Command kCompareCommands[] = {
     {"diff", "[--stat] [--color] A B", diff},
     {"merge", "[--prefer ours|theirs] BASE OURS THEIRS", merge},
 };
@@ -140,7 +140,7 @@ const Command kCommands[] = {
 } // namespace
 
 std::span<const Command> compareCommands() {
-    return kCommands;
+    return kCompareCommands;
 }
 
 } // namespace zarnet::cli

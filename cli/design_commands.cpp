@@ -56,7 +56,7 @@ int roundtrip(std::span<const std::string_view> args) {
     return kExitOk;
 }
 
-const Command kCommands[] = {
+const Command kDesignCommands[] = {
     {"dump", "FILE", dump},
     {"check", "[--keyboard] FILE", check},
     {"roundtrip", "IN OUT", roundtrip},
@@ -65,7 +65,7 @@ const Command kCommands[] = {
 } // namespace
 
 std::span<const Command> designCommands() {
-    return kCommands;
+    return kDesignCommands;
 }
 
 } // namespace zarnet::cli

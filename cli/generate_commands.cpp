@@ -150,7 +150,7 @@ int constants(std::span<const std::string_view> args) {
     return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
 }
 
-const Command kCommands[] = {
+const Command kGenerateCommands[] = {
     {"generate", "include DESIGN [--force] | program DESIGN OUT[.pb] [--prefix P] [--force]",
      generate},
     {"constants", "DESIGN [--prefix P]", constants},
@@ -159,7 +159,7 @@ const Command kCommands[] = {
 } // namespace
 
 std::span<const Command> generateCommands() {
-    return kCommands;
+    return kGenerateCommands;
 }
 
 } // namespace zarnet::cli

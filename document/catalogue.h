@@ -15,6 +15,9 @@ inline constexpr int kTabRecord = 100;      // record code of a panel tab
 inline constexpr int kCloseRecord = 0;      // record code closing a parent
 inline constexpr int kMaxStyleFlags = 14;
 
+// A tab or close record: an entry of the item list that is no gadget.
+inline constexpr bool isRecord(int typ) { return typ == kTabRecord || typ == kCloseRecord; }
+
 // Gadget type numbers, in PureBasic's command order.
 enum GadgetType : int {
     ButtonGadget = 1, ButtonImageGadget, CheckBoxGadget, ComboBoxGadget, EditorGadget,

@@ -13,6 +13,9 @@ namespace zarnet {
 // Opaque platform handle (gadget, image, font) kept by the editing state.
 using Handle = std::uintptr_t;
 
+// A handle as the toolkit's object number it holds.
+inline int number(Handle h) { return static_cast<int>(h); }
+
 // The fields one design record carries. Which of them a record holds depends
 // on its type; see the design file reader and writer.
 struct RecordFields {

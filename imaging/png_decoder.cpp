@@ -2,6 +2,7 @@
 // in the caller's frame and is reached through a pointer, so nothing with a
 // destructor is skipped and no value is lost across the jump.
 #include "imaging/decode.h"
+#include "imaging/png_handlers.h"
 
 #include <algorithm>
 #include <bit>
@@ -36,10 +37,6 @@ void readBytes(png_structp png, png_bytep dst, size_t n) {
     job->pos += n;
 }
 
-[[noreturn]] void onError(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
-}
-void onWarning(png_structp, png_const_charp) {}
 
 // The only function that sets the jump target. Everything allocated here
 // belongs to `job`, which outlives the jump.
@@ -102,7 +99,8 @@ DecodedInto decodePngInto(std::span<const uint8_t> data, const PixelTarget& targ
     PngJob job;
     job.data = data;
     job.target = &target;
-    job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
+    job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngJumpOnError,
+                                     pngIgnoreWarning);
     if (!job.png) return {};
     job.info = png_create_info_struct(job.png);
     bool ok = false;

@@ -2,6 +2,7 @@
 // the output live in the caller's frame, reached through a pointer, so no
 // destructor is skipped by the jump.
 #include "imaging/encode_png.h"
+#include "imaging/png_handlers.h"
 
 #include <csetjmp>
 #include <png.h>
@@ -27,10 +28,6 @@ void writeBytes(png_structp png, png_bytep data, size_t n) {
     if (!room) png_error(png, "no room for the file");
 }
 void flushNothing(png_structp) {}
-[[noreturn]] void onError(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
-}
-void onWarning(png_structp, png_const_charp) {}
 
 // The only function that sets the jump target.
 bool run(png_structp png, png_infop info, PngOut* out) {
@@ -61,7 +58,8 @@ bool run(png_structp png, png_infop info, PngOut* out) {
 
 std::optional<std::vector<uint8_t>> encodePng(const Image& img, bool withAlpha) {
     if (img.empty() || !sizeAllowed(img.width, img.height)) return std::nullopt;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, pngJumpOnError,
+                                               pngIgnoreWarning);
     if (!png) return std::nullopt;
     png_infop info = png_create_info_struct(png);
     PngOut out;

@@ -2,7 +2,11 @@
 # Installs everything the build and the tests need on a fresh Debian 12
 # machine. Safe to run again: each step checks first and does nothing when
 # its result is already there.
+#   scripts/setup.sh [--benches]   (--benches: Google Benchmark cross-built
+#   as well, for the programs in bench/; no test needs it)
 set -euo pipefail
+BENCHES=0
+[ "${1:-}" = --benches ] && BENCHES=1
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 CACHE="$ROOT/.cache"
@@ -85,6 +89,47 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_apt = 1 ]; then
   fi
 fi
 
+# The toolchain file the cross-built libraries are configured with.
+write_toolchain() {
+  local triple="$1" prefix="$CACHE/$1"
+  mkdir -p "$prefix"
+  cat >"$CACHE/toolchain-$triple.cmake" <<TC
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${triple%%-*})
+set(CMAKE_C_COMPILER $triple-gcc-posix)
+set(CMAKE_CXX_COMPILER $triple-g++-posix)
+set(CMAKE_RC_COMPILER $triple-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/$triple $prefix)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+TC
+}
+
+# Google Benchmark for the programs in bench/, on request only.
+build_cross_benchmark() {
+  local triple="$1" prefix="$CACHE/$1"
+  mkdir -p "$CACHE/src"
+  (
+    cd "$CACHE/src"
+    if ! ls -d benchmark-*/ >/dev/null 2>&1; then
+      apt-get source --download-only benchmark >/dev/null
+      dpkg-source -x --no-check benchmark_*.dsc >/dev/null
+    fi
+  )
+  rm -rf "$CACHE/build-bench-$triple"
+  write_toolchain "$triple"
+  local tc="$CACHE/toolchain-$triple.cmake"
+  log "cross-building Google Benchmark for $triple"
+  cmake -S "$(ls -d "$CACHE"/src/benchmark-*/ | head -1)" -B "$CACHE/build-bench-$triple" \
+    -DCMAKE_TOOLCHAIN_FILE="$tc" -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
+    -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+    -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_INSTALL=ON -DBUILD_SHARED_LIBS=OFF \
+    -DGIT_VERSION=0.0.0 -DHAVE_STD_REGEX=ON -DRUN_HAVE_STD_REGEX=1 -DHAVE_STEADY_CLOCK=ON \
+    -DRUN_HAVE_STEADY_CLOCK=1 -DBENCHMARK_ENABLE_LTO=OFF >/dev/null
+  cmake --build "$CACHE/build-bench-$triple" -j"$(nproc)" --target install >/dev/null
+}
+
 # libpng and libjpeg-turbo, cross-built for each Windows target, small: each
 # function in a section of its own, so that a program keeps only the parts
 # it calls (no PNG writer and its deflate in a reader), and libjpeg without
@@ -100,8 +145,10 @@ build_cross_libs() {
   local triple="$1" prefix="$CACHE/$1"
   local stamp="$prefix/built-small-stdio" cflags="$SMALL_C_FLAGS"
   [ "$triple" = i686-w64-mingw32 ] && cflags="$cflags -fno-asynchronous-unwind-tables"
-  if [ -f "$prefix/lib/libpng.a" ] && [ -f "$prefix/lib/libjpeg.a" ] &&
-     [ -f "$prefix/lib/libbenchmark.a" ] && [ -f "$stamp" ]; then return; fi
+  if [ -f "$prefix/lib/libpng.a" ] && [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$stamp" ]; then
+    [ $BENCHES = 0 ] || [ -f "$prefix/lib/libbenchmark.a" ] || build_cross_benchmark "$triple"
+    return
+  fi
   mkdir -p "$CACHE/src" "$prefix"
   (
     cd "$CACHE/src"
@@ -113,10 +160,6 @@ build_cross_libs() {
       apt-get source --download-only libjpeg-turbo >/dev/null
       dpkg-source -x --no-check libjpeg-turbo_*.dsc >/dev/null
     fi
-    if ! ls -d benchmark-*/ >/dev/null 2>&1; then
-      apt-get source --download-only benchmark >/dev/null
-      dpkg-source -x --no-check benchmark_*.dsc >/dev/null
-    fi
   )
   local pngsrc jpegsrc
   pngsrc="$(ls -d "$CACHE"/src/libpng1.6-*/ | head -1)"
@@ -124,19 +167,9 @@ build_cross_libs() {
   # Build trees are made anew: one left from other flags, or copied from
   # another checkout (CMake refuses a tree made for another path), would
   # keep its old settings.
-  rm -rf "$CACHE/build-jpeg-$triple" "$CACHE/build-png-$triple" "$CACHE/build-bench-$triple"
+  rm -rf "$CACHE/build-jpeg-$triple" "$CACHE/build-png-$triple"
+  write_toolchain "$triple"
   local tc="$CACHE/toolchain-$triple.cmake"
-  cat >"$tc" <<TC
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR ${triple%%-*})
-set(CMAKE_C_COMPILER $triple-gcc-posix)
-set(CMAKE_CXX_COMPILER $triple-g++-posix)
-set(CMAKE_RC_COMPILER $triple-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/$triple $prefix)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-TC
   log "cross-building libjpeg-turbo for $triple"
   cmake -S "$jpegsrc" -B "$CACHE/build-jpeg-$triple" -DCMAKE_TOOLCHAIN_FILE="$tc" \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
@@ -150,19 +183,12 @@ TC
     -DCMAKE_C_FLAGS="$cflags" -DCMAKE_C_FLAGS_RELEASE="-Os -DNDEBUG" \
     -DZLIB_LIBRARY=/usr/$triple/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/$triple/include >/dev/null
   cmake --build "$CACHE/build-png-$triple" -j"$(nproc)" --target install >/dev/null
-  log "cross-building Google Benchmark for $triple"
-  cmake -S "$(ls -d "$CACHE"/src/benchmark-*/ | head -1)" -B "$CACHE/build-bench-$triple" \
-    -DCMAKE_TOOLCHAIN_FILE="$tc" -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release \
-    -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
-    -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_INSTALL=ON -DBUILD_SHARED_LIBS=OFF \
-    -DGIT_VERSION=0.0.0 -DHAVE_STD_REGEX=ON -DRUN_HAVE_STD_REGEX=1 -DHAVE_STEADY_CLOCK=ON \
-    -DRUN_HAVE_STEADY_CLOCK=1 -DBENCHMARK_ENABLE_LTO=OFF >/dev/null
-  cmake --build "$CACHE/build-bench-$triple" -j"$(nproc)" --target install >/dev/null
   # libpng installs libpng16.a; give it the plain name too.
   if [ ! -f "$prefix/lib/libpng.a" ]; then
     cp "$(ls "$prefix"/lib/libpng16*.a | head -1)" "$prefix/lib/libpng.a"
   fi
   touch "$stamp"
+  [ $BENCHES = 0 ] || build_cross_benchmark "$triple"
 }
 build_cross_libs i686-w64-mingw32
 build_cross_libs x86_64-w64-mingw32

@@ -154,6 +154,11 @@ int WindowEvent() {
     return 0;
 }
 
+void DrainEvents() {
+    while (WindowEvent() != 0) {
+    }
+}
+
 int WaitWindowEvent(int timeout) {
     const DWORD start = GetTickCount();
     for (;;) {

@@ -14,6 +14,8 @@ namespace tk {
 int WindowEvent();
 // Like WindowEvent but waits up to timeout milliseconds (-1: forever).
 int WaitWindowEvent(int timeout = -1);
+// Handles every event already waiting and returns when none is left.
+void DrainEvents();
 
 // The current event's details.
 int EventWindow(); // window number, -1 when none

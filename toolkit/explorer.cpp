@@ -345,7 +345,7 @@ bool explorerTreeNotify(GadgetRec& g, NMHDR* hdr, LRESULT* result) {
     return false;
 }
 
-std::string treeText(GadgetRec& g) {
+std::string explorerTreeText(GadgetRec& g) {
     const std::string* p = pathOf(g, TreeView_GetSelection(g.hwnd));
     return p ? *p : std::string();
 }
@@ -421,7 +421,7 @@ void explorerComboCommand(GadgetRec& g, HWND, int code) {
     pushGadgetEvent(g, PB_EventType_Change);
 }
 
-void setComboText(GadgetRec& g, std::string_view path) {
+void setExplorerComboText(GadgetRec& g, std::string_view path) {
     comboNavigate(g, path);
 }
 
@@ -445,12 +445,12 @@ void detail::registerExplorers(KindOps* t) {
     l.getItemText = explorerListItem;
     KindOps& r = t[KindExplorerTree];
     r.notify = explorerTreeNotify;
-    r.getText = treeText;
+    r.getText = explorerTreeText;
     r.setText = setTreeText;
     KindOps& c = t[KindExplorerCombo];
     c.command = explorerComboCommand;
     c.getText = directoryText;
-    c.setText = setComboText;
+    c.setText = setExplorerComboText;
 }
 
 int ExplorerListGadget(int gadget, int x, int y, int w, int h, std::string_view directory,

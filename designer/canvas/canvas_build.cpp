@@ -1,6 +1,7 @@
 #include "designer/canvas/canvas_build.h"
 
 #include "designer/canvas/live_gadget.h"
+#include "designer/canvas/structure.h"
 #include "document/catalogue.h"
 #include "toolkit/events.h"
 #include "toolkit/fonts.h"
@@ -15,7 +16,6 @@ namespace zarnet::designer {
 
 namespace {
 
-int number(Handle h) { return static_cast<int>(h); }
 
 struct OpenParent {
     Handle gadget;
@@ -41,17 +41,6 @@ bool liveTextIsStored(int typ) {
     }
 }
 
-void drainEvents() {
-    while (tk::WindowEvent() != 0) {
-    }
-}
-
-// The first real item in list order with this number, or -1.
-int itemByNumber(const Design& d, int n) {
-    for (size_t i = 0; i < d.items.size(); ++i)
-        if (d.items[i].isGadget() && d.items[i].number == n) return static_cast<int>(i);
-    return -1;
-}
 
 // Builds the live gadgets of items [begin, end) into the current gadget
 // list; `open` holds the parents whose lists are open around them.
@@ -80,8 +69,8 @@ void buildRange(Design& d, size_t begin, size_t end, std::vector<OpenParent>& op
         it.parent = open.empty() ? 0 : open.back().gadget;
         it.tab = open.empty() ? 0 : std::max(open.back().tab, 0);
         if (it.typ == SplitterGadget) {
-            it.firstitem = itemByNumber(d, it.para1);
-            it.seconditem = itemByNumber(d, it.para2);
+            it.firstitem = itemByNumber(d.items, it.para1);
+            it.seconditem = itemByNumber(d.items, it.para2);
             if (it.firstitem < 0 || it.seconditem < 0) continue;
             Item& first = d.items[static_cast<size_t>(it.firstitem)];
             Item& second = d.items[static_cast<size_t>(it.seconditem)];
@@ -140,7 +129,7 @@ void buildCanvas(Design& d, int canvasWindow) {
         if (open.back().listOpen) tk::CloseGadgetList();
     settleRange(d, 0, d.items.size());
     if (shown) ShowWindow(canvas, SW_SHOW);
-    drainEvents();
+    tk::DrainEvents();
 }
 
 void buildRun(Design& d, size_t first, size_t count, int canvasWindow) {
@@ -237,7 +226,7 @@ void freeCanvas(Design& d) {
         if (it.typ == SplitterGadget) freeLiveGadget(it);
     for (Item& it : d.items)
         if (it.isGadget()) freeLiveGadget(it);
-    drainEvents();
+    tk::DrainEvents();
 }
 
 void loadDesignFonts(Design& d) {

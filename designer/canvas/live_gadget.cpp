@@ -31,7 +31,6 @@ LRESULT CALLBACK scrollBarPress(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-int number(Handle h) { return static_cast<int>(h); }
 
 void addTestItems(int gadget) {
     for (int i = 1; i <= 10; ++i)

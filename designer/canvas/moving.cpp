@@ -8,7 +8,6 @@ namespace zarnet::designer {
 
 namespace {
 
-int number(Handle h) { return static_cast<int>(h); }
 
 // A frame without border styles leaves stale lines behind when it moves.
 void repaintIfNeeded(const Item& it) {

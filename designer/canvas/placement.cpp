@@ -9,10 +9,6 @@ namespace zarnet::designer {
 
 namespace {
 
-bool isRecord(int typ) {
-    return typ == kTabRecord || typ == kCloseRecord;
-}
-
 // Number of parents open at `index`, counted from the start of the list so
 // that a stale `level` field cannot misplace a new item.
 int depthAt(const std::vector<Item>& items, size_t index) {

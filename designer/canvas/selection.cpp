@@ -12,7 +12,6 @@ namespace zarnet::designer {
 
 namespace {
 
-int number(Handle h) { return static_cast<int>(h); }
 
 void restoreSwitchedTab(Selection& s) {
     if (s.switchedPanel && tk::IsGadget(s.switchedPanel))

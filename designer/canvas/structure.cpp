@@ -9,10 +9,6 @@ namespace zarnet::designer {
 
 namespace {
 
-bool isRecord(int typ) {
-    return typ == kTabRecord || typ == kCloseRecord;
-}
-
 // Index of the first real item of each number, -1 for unused numbers.
 std::vector<int> indexByNumber(const std::vector<Item>& items) {
     std::vector<int> index;

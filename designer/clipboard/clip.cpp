@@ -13,10 +13,6 @@ namespace zarnet::designer {
 
 namespace {
 
-bool isRecord(int typ) {
-    return typ == kTabRecord || typ == kCloseRecord;
-}
-
 // An item with the stored fields and picture of `from` and fresh editing state.
 Item storedCopy(const Item& from) {
     Item it;

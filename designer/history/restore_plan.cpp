@@ -70,7 +70,7 @@ bool selfContained(const std::vector<SharedRecord>& longer, size_t first, size_t
     return true;
 }
 
-RestorePlan fields(const Snapshot& from, const Snapshot& to) {
+RestorePlan fieldsPlan(const Snapshot& from, const Snapshot& to) {
     RestorePlan plan;
     plan.kind = Kind::Fields;
     const auto children = splitterChildren(to.items);
@@ -123,7 +123,7 @@ bool runBetween(const std::vector<SharedRecord>& shorter, const std::vector<Shar
 } // namespace
 
 RestorePlan planRestore(const Snapshot& from, const Snapshot& to) {
-    if (from.items.size() == to.items.size()) return fields(from, to);
+    if (from.items.size() == to.items.size()) return fieldsPlan(from, to);
     RestorePlan plan;
     const bool insert = to.items.size() > from.items.size();
     const auto& shorter = insert ? from.items : to.items;

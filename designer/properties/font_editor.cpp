@@ -8,7 +8,6 @@ namespace zarnet::designer {
 
 namespace {
 
-int number(Handle h) { return static_cast<int>(h); }
 
 // The targets' canvas gadgets show the entry's font.
 void showFont(Design& d, const FontTargets& t, int entry) {

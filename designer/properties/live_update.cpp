@@ -14,10 +14,6 @@ constexpr LONG kBorderStyles = WS_BORDER | WS_DLGFRAME;
 constexpr LONG kBorderExStyles =
     WS_EX_WINDOWEDGE | WS_EX_STATICEDGE | WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME;
 
-void drain() {
-    while (tk::WindowEvent() != 0) {
-    }
-}
 
 } // namespace
 
@@ -59,7 +55,7 @@ void recreateGadget(EditorHost& host, size_t index) {
     if (it.typ == Frame3DGadget && it.id)
         SetWindowPos(tk::GadgetID(gadgetOf(it)), HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    drain();
+    tk::DrainEvents();
     if (parent >= 0) tk::CloseGadgetList();
     tk::UseGadgetList(host.canvas);
 }
@@ -79,9 +75,9 @@ void restyleBorder(const Item& it, NativeBorderStyle border) {
     // A size change makes composite gadgets lay out their insides again.
     const int w = tk::GadgetWidth(g);
     tk::ResizeGadget(g, -1, -1, w - 1, -1);
-    drain();
+    tk::DrainEvents();
     tk::ResizeGadget(g, -1, -1, w, -1);
-    drain();
+    tk::DrainEvents();
     if (!(it.status & kStatusHidden)) {
         tk::HideGadget(g, true);
         tk::HideGadget(g, false);

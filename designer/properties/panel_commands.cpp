@@ -12,12 +12,7 @@ namespace zarnet::designer {
 
 namespace {
 
-int number(Handle h) { return static_cast<int>(h); }
 
-void drain() {
-    while (tk::WindowEvent() != 0) {
-    }
-}
 
 } // namespace
 
@@ -29,7 +24,7 @@ bool addPanelTab(EditorHost& host, size_t panel, TabSide side) {
     if (ins.refusal != TabRefusal::None) return false;
     tk::AddGadgetItem(gadget, ins.tab, ins.title);
     tk::SetGadgetState(gadget, ins.tab);
-    drain();
+    tk::DrainEvents();
     if (host.rebuildTree) host.rebuildTree();
     markModified(host);
     return true;
@@ -56,7 +51,7 @@ bool removeShowingTab(EditorHost& host, size_t panel) {
     }
     tk::RemoveGadgetItem(gadget, current);
     tk::SetGadgetState(gadget, 0);
-    drain();
+    tk::DrainEvents();
     freeFonts(r.fonts);
     releaseFonts(host);
     if (host.rebuildTree) host.rebuildTree();

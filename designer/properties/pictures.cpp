@@ -18,7 +18,6 @@ namespace zarnet::designer {
 
 namespace {
 
-int number(Handle h) { return static_cast<int>(h); }
 
 enum class ReadFailure { None, Unreadable, TooLarge, NoMemory };
 

@@ -14,7 +14,6 @@ namespace zarnet::designer {
 
 namespace {
 
-int number(Handle h) { return static_cast<int>(h); }
 
 struct ValuesEditor {
     EditorHost& host;

@@ -17,9 +17,6 @@ namespace zarnet::designer {
 
 namespace {
 
-int number(Handle h) {
-    return static_cast<int>(h);
-}
 
 } // namespace
 

@@ -11,14 +11,14 @@ namespace {
 // The first line of a recent list; a file without it is someone else's.
 constexpr std::string_view kHeading = "Zarnet recent designs";
 
-char folded(char c) {
+char foldedPathChar(char c) {
     if (c == '/') return '\\';
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 bool lessIgnoringCase(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(folded(x)) < static_cast<unsigned char>(folded(y));
+        return static_cast<unsigned char>(foldedPathChar(x)) < static_cast<unsigned char>(foldedPathChar(y));
     });
 }
 
@@ -43,7 +43,7 @@ void addUnique(std::vector<std::string>& list, std::string_view path) {
 
 bool samePath(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return folded(x) == folded(y);
+               return foldedPathChar(x) == foldedPathChar(y);
            });
 }
 
@@ -136,7 +136,7 @@ std::optional<std::string> templateFileName(std::string_view typed) {
     while (!stem.empty() && stem.back() == ' ')
         stem.pop_back();
     for (char& c : stem)
-        c = folded(c);
+        c = foldedPathChar(c);
     static constexpr std::string_view kDevices[] = {"con", "prn",    "aux",
                                                     "nul", "conin$", "conout$"};
     if (std::find(std::begin(kDevices), std::end(kDevices), stem) != std::end(kDevices))

@@ -64,6 +64,13 @@ enum Field : int {
     FieldWidth = 26, FieldHeight = 27, FieldPanel = 28, FieldGrid10 = 29, FieldUserGrid = 31,
 };
 
+// The object manager's anchor buttons and the bits of `auto` they stand for.
+struct AnchorButton {
+    int field, bit;
+};
+inline constexpr AnchorButton kAnchorButtons[] = {{16, 1},  {17, 2},  {18, 4},   {19, 8},
+                                                  {32, 16}, {33, 32}, {34, 64}, {35, 128}};
+
 struct StartOptions {
     // Up to four parameters: design file, window handle to wait for,
     // design name, modified flag. Quotes around each are removed.

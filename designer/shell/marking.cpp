@@ -12,14 +12,7 @@ namespace zarnet::designer {
 
 namespace {
 
-int number(Handle h) { return static_cast<int>(h); }
 
-// Anchor buttons and the bits of `auto` they stand for.
-struct Anchor {
-    int field, bit;
-};
-constexpr Anchor kAnchors[] = {{16, 1},  {17, 2},  {18, 4},   {19, 8},
-                               {32, 16}, {33, 32}, {34, 64}, {35, 128}};
 
 } // namespace
 
@@ -65,7 +58,7 @@ void Designer::showFields() {
     text(FieldWidth, std::to_string(r.w));
     text(FieldHeight, std::to_string(r.h));
     for (int f : {int(FieldX), int(FieldY), int(FieldFixed), int(FieldDisable), int(FieldHide)}) enable(f, true);
-    for (const Anchor& a : kAnchors) enable(a.field, true);
+    for (const AnchorButton& a : kAnchorButtons) enable(a.field, true);
     enable(FieldFont, true);
     enable(FieldSelectFont, true);
     for (int f : {int(FieldTooltip), int(FieldEdit), int(FieldExtend)}) enable(f, true);
@@ -79,7 +72,7 @@ void Designer::showFields() {
         state(FieldFixed, it.status & kStatusFixed);
         state(FieldDisable, it.status & kStatusDisabled);
         state(FieldHide, it.status & kStatusHidden);
-        for (const Anchor& a : kAnchors) state(a.field, it.auto_ & a.bit);
+        for (const AnchorButton& a : kAnchorButtons) state(a.field, it.auto_ & a.bit);
         state(FieldFont, it.font >= 0);
         state(FieldTooltip, it.tooltip != 0);
         state(FieldExtend, it.tooltip == 2);
@@ -101,7 +94,7 @@ void Designer::showFields() {
     state(FieldFixed, every([](const Item& it) { return (it.status & kStatusFixed) != 0; }, true));
     state(FieldDisable, every([](const Item& it) { return (it.status & kStatusDisabled) != 0; }, false));
     state(FieldHide, false);
-    for (const Anchor& a : kAnchors)
+    for (const AnchorButton& a : kAnchorButtons)
         state(a.field, every([&a](const Item& it) { return (it.auto_ & a.bit) != 0; }, true));
     state(FieldFont, !every([](const Item& it) { return it.font < 0; }, false));
     state(FieldTooltip, every([](const Item& it) { return it.tooltip != 0; }, false));

@@ -14,13 +14,7 @@ namespace zarnet::designer {
 
 namespace {
 
-int number(Handle h) { return static_cast<int>(h); }
 
-struct Anchor {
-    int field, bit;
-};
-constexpr Anchor kAnchors[] = {{16, 1},  {17, 2},  {18, 4},   {19, 8},
-                               {32, 16}, {33, 32}, {34, 64}, {35, 128}};
 
 // Typed positions and sizes are kept to what a window can hold.
 constexpr long kFarthest = 10000;
@@ -213,7 +207,7 @@ void Designer::fieldEvent(int field) {
     default:
         break;
     }
-    for (const Anchor& a : kAnchors) {
+    for (const AnchorButton& a : kAnchorButtons) {
         if (a.field != field) continue;
         noteEdit(design);
         refreshTitle();

@@ -10,7 +10,7 @@ namespace {
 
 // Names and texts are 8-bit strings in the Western code page: its
 // accented capitals fold as ASCII letters do.
-unsigned char folded(char c) {
+unsigned char foldedCase(char c) {
     const auto u = static_cast<unsigned char>(c);
     if (u >= 'A' && u <= 'Z') return static_cast<unsigned char>(u + 32);
     if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<unsigned char>(u + 32);
@@ -26,7 +26,7 @@ unsigned char folded(char c) {
 bool contains(std::string_view text, std::string_view filter) {
     if (filter.size() > text.size()) return false;
     return std::search(text.begin(), text.end(), filter.begin(), filter.end(),
-                       [](char a, char b) { return folded(a) == folded(b); }) != text.end();
+                       [](char a, char b) { return foldedCase(a) == foldedCase(b); }) != text.end();
 }
 
 } // namespace

@@ -17,7 +17,7 @@ namespace {
 using namespace zarnet;
 using namespace designer_e2e;
 
-constexpr char kTitle[] = "saved.zrf   client 420 x 300";
+constexpr char kFindTitle[] = "saved.zrf   client 420 x 300";
 constexpr char kModified[] = "*saved.zrf   client 420 x 300";
 
 Item placed(int typ, int number, int x, int y, const char* name) {
@@ -58,7 +58,7 @@ TEST_F(ZarnetE2E, FindBoxMarksWhatItFindsForTheCanvasKeys) {
     const std::string file = dir + "saved.zrf";
     ASSERT_TRUE(writeFileAtomic(file, writeDesign(panelDesign())));
     probe::Process p = start(probe::quoted(file));
-    HWND canvas = waitForCanvas(p, kTitle);
+    HWND canvas = waitForCanvas(p, kFindTitle);
     ASSERT_NE(canvas, nullptr);
     HWND manager = probe::waitForWindow(p.id(), " Object Manager", "", kStartMs);
     ASSERT_NE(manager, nullptr);
@@ -117,7 +117,7 @@ TEST_F(ZarnetE2E, FindBoxMarksWhatItFindsForTheCanvasKeys) {
     xdo("xdotool mousemove " + at(canvas, 400, 280) + "; sleep 0.3; xdotool key Delete");
     EXPECT_EQ(waitEntries(0), 0);
     PostMessageA(canvas, WM_SYSCOMMAND, kSysSave, 0);
-    ASSERT_NE(waitForCanvas(p, kTitle), nullptr);
+    ASSERT_NE(waitForCanvas(p, kFindTitle), nullptr);
     auto saved = readDesign(bytesOf(file), Strictness::Strict);
     ASSERT_TRUE(saved.design);
     EXPECT_EQ(named(*saved.design, "Beta"), nullptr);

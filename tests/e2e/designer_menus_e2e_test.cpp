@@ -16,7 +16,7 @@ namespace {
 using namespace zarnet;
 using namespace designer_e2e;
 
-const char kTitle[] = "saved.zrf   client 420 x 300";
+const char kMenusTitle[] = "saved.zrf   client 420 x 300";
 const char kModifiedTitle[] = "*saved.zrf   client 420 x 300";
 
 Item gadget(int typ, int number, int x, int y, int w, int h, const std::string& text = {}) {
@@ -61,7 +61,7 @@ class DesignerInput : public ZarnetE2E {
         file = dir + "saved.zrf";
         ASSERT_TRUE(writeFileAtomic(file, writeDesign(d)));
         p = start(probe::quoted(file));
-        canvas = waitForCanvas(p, kTitle);
+        canvas = waitForCanvas(p, kMenusTitle);
         ASSERT_NE(canvas, nullptr);
         manager = probe::waitForWindow(p.id(), " Object Manager", "", kStartMs);
         ASSERT_NE(manager, nullptr);
@@ -251,7 +251,7 @@ TEST_F(DesignerInput, CanvasMenusTakeClicksAndKeys) {
     for (int i = 0; i < 6; ++i)
         input.key("Down");
     ASSERT_TRUE(input.key("Return").run());
-    ASSERT_NE(probe::waitForWindow(pid, kTitle, "", kStartMs), nullptr);
+    ASSERT_NE(probe::waitForWindow(pid, kMenusTitle, "", kStartMs), nullptr);
 
     EXPECT_TRUE(p.running());
     EXPECT_TRUE(IsWindowVisible(canvas));
@@ -404,7 +404,7 @@ TEST_F(DesignerInput, ModalWindowsEndOnAClickSentFromAnotherProgram) {
 TEST_F(DesignerInput, UndoAndRedoByKeysAndMenu) {
     open(withItems({button(0, 10, 10, "A")}, 1));
     probe::XInput input;
-    auto title = [&](bool modified) { return modified ? kModifiedTitle : kTitle; };
+    auto title = [&](bool modified) { return modified ? kModifiedTitle : kMenusTitle; };
     auto buttons = [&] {
         int n = 0;
         for (HWND w = FindWindowExA(canvas, nullptr, "Button", nullptr); w;

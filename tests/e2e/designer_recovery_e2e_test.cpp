@@ -17,7 +17,7 @@ namespace {
 using namespace zarnet;
 using namespace designer_e2e;
 
-const std::string kTitle = "my design.zrf   client 420 x 300";
+const std::string kRecoveryTitle = "my design.zrf   client 420 x 300";
 
 recovery::ProcessIdentity identityOf(const probe::Process& p) {
     FILETIME c, e, k, u;
@@ -50,7 +50,7 @@ HWND startedCanvas(const probe::Process& p, int answer, bool expectQuestion) {
         EXPECT_TRUE(box->hasButton(IDYES) && box->hasButton(IDNO)) << box->text;
         EXPECT_TRUE(probe::answer(*box, answer));
     }
-    const std::string title = (expectQuestion && answer == IDYES ? "*" : "") + kTitle;
+    const std::string title = (expectQuestion && answer == IDYES ? "*" : "") + kRecoveryTitle;
     HWND canvas = probe::waitForWindow(p.id(), title, "", kStartMs);
     if (canvas) probe::waitForWindow(p.id(), " Object Manager", "", kStartMs);
     return canvas;
@@ -63,7 +63,7 @@ TEST_F(ZarnetE2E, AKilledDesignersWorkIsOfferedAndRestoredExactly) {
         HWND canvas = startedCanvas(p, IDNO, false);
         ASSERT_NE(canvas, nullptr);
         makeButton(canvas);
-        ASSERT_NE(waitForCanvas(p, "*" + kTitle), nullptr);
+        ASSERT_NE(waitForCanvas(p, "*" + kRecoveryTitle), nullptr);
         // The copy comes a few seconds after the edit, well inside 30 s.
         const DWORD edited = GetTickCount();
         while (!(held = copyOf(p)) && GetTickCount() - edited < 30000)
@@ -88,11 +88,11 @@ TEST_F(ZarnetE2E, AKilledDesignersWorkIsOfferedAndRestoredExactly) {
                                  std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d(, newer than the file saved \d{4}-\d\d-\d\d \d\d:\d\d)?\. Restore them\?)")))
         << box->text;
     ASSERT_TRUE(probe::answer(*box, IDYES));
-    HWND canvas = waitForCanvas(q, "*" + kTitle);
+    HWND canvas = waitForCanvas(q, "*" + kRecoveryTitle);
     ASSERT_NE(canvas, nullptr);
     ASSERT_NE(probe::waitForWindow(q.id(), " Object Manager", "", kStartMs), nullptr);
     PostMessageA(canvas, WM_SYSCOMMAND, kSysSave, 0);
-    ASSERT_NE(waitForCanvas(q, kTitle), nullptr);
+    ASSERT_NE(waitForCanvas(q, kRecoveryTitle), nullptr);
     EXPECT_EQ(bytesOf(design), held->design);
     // Saved: no copy is left, of either process.
     for (int i = 0; i < 40 && copyOf(q); ++i)
@@ -113,7 +113,7 @@ TEST_F(ZarnetE2E, ARestartHandsItsCopyToTheNewDesigner) {
     ASSERT_TRUE(copyOf(p));
     holdKey("Escape");
     EXPECT_TRUE(p.waitExit(kExitMs).has_value());
-    HWND next = waitForOtherWindow(p.id(), "*" + kTitle, kStartMs);
+    HWND next = waitForOtherWindow(p.id(), "*" + kRecoveryTitle, kStartMs);
     ASSERT_NE(next, nullptr);
     DWORD pid = 0;
     GetWindowThreadProcessId(next, &pid);

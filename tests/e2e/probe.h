@@ -14,6 +14,9 @@
 
 namespace probe {
 
+// How often a wait looks again.
+inline constexpr DWORD kPollMs = 20;
+
 // ---- Paths ---------------------------------------------------------------
 
 // A Unix path ("/work/...") as Wine's DOS path ("Z:\work\..."); a path that

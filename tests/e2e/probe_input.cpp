@@ -7,7 +7,6 @@ namespace probe {
 
 namespace {
 
-constexpr DWORD kPollMs = 20;
 // A button or key is held this long: the designer samples buttons and keys
 // between passes and only takes a press it sees.
 constexpr int kHoldMs = 150;

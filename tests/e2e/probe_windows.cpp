@@ -9,7 +9,6 @@ namespace probe {
 
 namespace {
 
-constexpr DWORD kPollMs = 20;
 constexpr UINT kSendTimeoutMs = 5000;
 
 template <typename Pred> bool pollUntil(DWORD timeoutMs, Pred pred) {

@@ -19,7 +19,7 @@ namespace {
 
 // Three buttons (two sharing the access key O, one off the grid) and a
 // string field with no label before it.
-Design sample() {
+Design arrangeSample() {
     Design d;
     d.items = {gadget(ButtonGadget, 0, 10, 10), gadget(ButtonGadget, 1, 123, 40, 60, 25),
                gadget(ButtonGadget, 2, 200, 70, 90, 20), gadget(StringGadget, 3, 80, 200)};
@@ -34,7 +34,7 @@ class ArrangeTest : public DesignerTest {
   protected:
     void SetUp() override {
         DesignerTest::SetUp();
-        startOn(sample());
+        startOn(arrangeSample());
         SetForegroundWindow(d.canvas);
     }
     size_t indexOf(int number) { return static_cast<size_t>(itemByNumber(d.design.items, number)); }
@@ -82,7 +82,7 @@ TEST_F(ArrangeTest, AlignSubmenuMovesTheMembersAsOneStep) {
     const auto after = readDesign(savedBytes(), Strictness::Strict);
     ASSERT_TRUE(after.design);
     EXPECT_EQ(static_cast<const RecordFields&>(after.design->items[2]),
-              static_cast<const RecordFields&>(sample().items[2]))
+              static_cast<const RecordFields&>(arrangeSample().items[2]))
         << "an item outside the group keeps its bytes";
     d.undo();
     EXPECT_EQ(savedBytes(), before);
@@ -161,8 +161,8 @@ TEST_F(DesignerTest, TabBadgesOfAContainerAndItsCornerChildDoNotCover) {
 TEST_F(ArrangeTest, KeyboardCheckReportsInTheLearnerWindow) {
     d.menuCommand(MenuCheckKeyboard);
     const std::string text = tk::GetGadgetText(d.tipField);
-    EXPECT_NE(text.find("sample.zrf: gadget 1 \"ButtonGadget\": "), std::string::npos) << text;
-    EXPECT_NE(text.find("sample.zrf: gadget 3 \"StringGadget\": "), std::string::npos) << text;
+    EXPECT_NE(text.find("arrangeSample.zrf: gadget 1 \"ButtonGadget\": "), std::string::npos) << text;
+    EXPECT_NE(text.find("arrangeSample.zrf: gadget 3 \"StringGadget\": "), std::string::npos) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << text;
 }
 

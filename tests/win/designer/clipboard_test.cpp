@@ -20,7 +20,7 @@ namespace {
 
 // A panel with a button on its second tab, a container holding a splitter
 // over two gadgets, and a button with a font and an extended tooltip.
-Design sample() {
+Design clipSample() {
     Design d;
     d.fonts.push_back({1, 0, 12, "Arial", 0});
     d.items = {gadget(PanelGadget, 0, 10, 10, 300, 150),
@@ -51,7 +51,7 @@ class ClipboardTest : public DesignerTest {
   protected:
     void SetUp() override {
         DesignerTest::SetUp();
-        startOn(sample());
+        startOn(clipSample());
     }
     size_t indexOf(int number) {
         for (size_t i = 0; i < d.design.items.size(); ++i)
@@ -86,7 +86,7 @@ TEST_F(ClipboardTest, PastesInARowLandApartAndUndoGivesBackTheFile) {
     ASSERT_FALSE(checkInvariants(d.design));
     const auto saved = readDesign(savedBytes(), Strictness::Strict);
     ASSERT_TRUE(saved.design);
-    EXPECT_EQ(saved.design->items.size(), sample().items.size() + 5 * 5);
+    EXPECT_EQ(saved.design->items.size(), clipSample().items.size() + 5 * 5);
     for (int i = 0; i < 5; ++i) d.undo();
     EXPECT_EQ(savedBytes(), before);
     EXPECT_NE(title().front(), '*') << "back at the save point";
@@ -177,7 +177,7 @@ TEST_F(ClipboardTest, PastesInARowAndClicksEndWithWhatTheyBelongTo) {
 }
 
 TEST_F(ClipboardTest, DamagedClipboardDataChangeNothing) {
-    const std::vector<uint8_t> good = writeDesign(sample());
+    const std::vector<uint8_t> good = writeDesign(clipSample());
     const std::vector<std::vector<uint8_t>> blocks = {
         {1, 2, 3}, {good.begin(), good.begin() + 50}, writeDesign(Design{})};
     for (const auto& block : blocks) {

@@ -146,6 +146,11 @@ inline std::string windowsPathIn(const char* variable, const std::string& relati
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
+// A file's bytes, none when it cannot be read.
+inline std::vector<uint8_t> fileBytes(const std::string& path) {
+    return zarnet::readFileBytes(path).value_or(std::vector<uint8_t>{});
+}
+
 inline std::string exampleDesign() { return windowsPathIn("ZARNET_SOURCE", "examples/example.zrf"); }
 
 // A record of the design model with its number and rectangle.

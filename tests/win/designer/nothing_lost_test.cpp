@@ -17,14 +17,11 @@
 using namespace zarnet;
 using namespace zarnet::designer;
 using designertest::DesignerTest;
+using designertest::fileBytes;
 using designertest::exampleDesign;
 using designertest::gadget;
 
 namespace {
-
-std::vector<uint8_t> bytes(const std::string& path) {
-    return readFileBytes(path).value_or(std::vector<uint8_t>{});
-}
 
 class NothingLost : public DesignerTest {
   protected:
@@ -78,14 +75,14 @@ TEST_F(NothingLost, NewAndLoadForgetDefaultsThatNameTheOldFontTable) {
         d.design.items[made].tooltip = 2;
         d.design.items[made].tooltipText = "new";
         ASSERT_EQ(saved("after"), folder + "after.zrf");
-        EXPECT_TRUE(readDesign(bytes(folder + "after.zrf"), Strictness::Strict).design);
+        EXPECT_TRUE(readDesign(fileBytes(folder + "after.zrf"), Strictness::Strict).design);
     }
 }
 
 TEST_F(NothingLost, ADesignThatWouldNotReadBackIsNeverWritten) {
     start({exampleDesign()});
     ASSERT_EQ(saved("kept"), folder + "kept.zrf");
-    const auto before = bytes(folder + "kept.zrf");
+    const auto before = fileBytes(folder + "kept.zrf");
     // A fault elsewhere left an item naming a font the table lacks.
     d.design.items[0].font = 7;
     d.design.modified = true;
@@ -94,7 +91,7 @@ TEST_F(NothingLost, ADesignThatWouldNotReadBackIsNeverWritten) {
     EXPECT_EQ(
         requesters.shown.back().text.rfind("Can't save Zarnet!\r\rNothing was written to\r", 0),
         0u);
-    EXPECT_EQ(bytes(folder + "kept.zrf"), before);
+    EXPECT_EQ(fileBytes(folder + "kept.zrf"), before);
     EXPECT_TRUE(d.design.modified);
     EXPECT_EQ(title()[0], '*');
     // Nor does a preview or a restart hand it to another process.
@@ -117,7 +114,7 @@ TEST_F(NothingLost, AMinimizedCanvasKeepsItsRestoredSizeAndPlace) {
     ShowWindow(d.canvas, SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(d.canvas));
     ASSERT_EQ(saved("min"), folder + "min.zrf");
-    const auto loaded = readDesign(bytes(folder + "min.zrf"), Strictness::Strict);
+    const auto loaded = readDesign(fileBytes(folder + "min.zrf"), Strictness::Strict);
     ASSERT_TRUE(loaded.design);
     EXPECT_EQ(loaded.design->clientWidth, 420);
     EXPECT_EQ(loaded.design->clientHeight, 300);
@@ -129,7 +126,7 @@ TEST_F(NothingLost, AMinimizedCanvasKeepsItsRestoredSizeAndPlace) {
     EXPECT_EQ(tk::WindowHeight(kCanvasWindow), 480);
     ShowWindow(d.canvas, SW_MINIMIZE);
     d.writePreferences();
-    const Preferences p = parsePreferences(bytes(folder + "preferences.zrp"));
+    const Preferences p = parsePreferences(fileBytes(folder + "preferences.zrp"));
     EXPECT_EQ(p[PrefCanvasX], x);
     EXPECT_EQ(p[PrefCanvasY], y);
 }
@@ -193,7 +190,7 @@ TEST_F(NothingLost, ADesignLargerThanTheScreenKeepsItsSize) {
     large.clientHeight = 3000;
     start({designFile("large.zrf", large)});
     ASSERT_EQ(saved("large-saved"), folder + "large-saved.zrf");
-    const auto back = readDesign(bytes(folder + "large-saved.zrf"), Strictness::Strict);
+    const auto back = readDesign(fileBytes(folder + "large-saved.zrf"), Strictness::Strict);
     ASSERT_TRUE(back.design);
     EXPECT_EQ(back.design->clientWidth, 4000);
     EXPECT_EQ(back.design->clientHeight, 3000);
@@ -265,8 +262,8 @@ TEST_F(NothingLost, NestedSplittersKeepTheirSeparatorsThroughLoadAndSave) {
     requesters.files = {folder + "once.zrf"};
     d.load();
     ASSERT_EQ(saved("twice"), folder + "twice.zrf");
-    EXPECT_EQ(bytes(folder + "twice.zrf"), bytes(folder + "once.zrf"));
-    const auto once = readDesign(bytes(folder + "once.zrf"), Strictness::Strict);
+    EXPECT_EQ(fileBytes(folder + "twice.zrf"), fileBytes(folder + "once.zrf"));
+    const auto once = readDesign(fileBytes(folder + "once.zrf"), Strictness::Strict);
     ASSERT_TRUE(once.design);
     EXPECT_EQ(once.design->items[2].para3, 80);
     EXPECT_EQ(once.design->items[4].para3, 250);
@@ -283,7 +280,7 @@ TEST_F(NothingLost, ASpinAtMinusOneMovesWholeAndKeepsItsWidth) {
     }
     EXPECT_EQ(live(spin), (Rect{-1, -1, 80, 20}));
     ASSERT_EQ(saved("spin"), folder + "spin.zrf");
-    const auto loaded = readDesign(bytes(folder + "spin.zrf"), Strictness::Strict);
+    const auto loaded = readDesign(fileBytes(folder + "spin.zrf"), Strictness::Strict);
     ASSERT_TRUE(loaded.design);
     const Item& s = loaded.design->items[0];
     EXPECT_EQ((Rect{s.x, s.y, s.w, s.h}), (Rect{-1, -1, 80, 20}));

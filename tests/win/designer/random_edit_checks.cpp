@@ -23,9 +23,6 @@ using namespace zarnet::designer;
 
 namespace {
 
-int number(Handle h) {
-    return static_cast<int>(h);
-}
 
 std::string describe(const Design& d, size_t i) {
     const Item& it = d.items[i];

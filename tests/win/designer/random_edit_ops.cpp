@@ -58,9 +58,6 @@ using namespace zarnet;
 using namespace zarnet::designer;
 using namespace ops;
 
-int number(Handle h) {
-    return static_cast<int>(h);
-}
 
 // A container of the design marked, so that creation goes into it.
 void maybeMarkContainer(S& s, Rng& r) {

@@ -13,6 +13,7 @@
 using namespace zarnet;
 using namespace zarnet::designer;
 using designertest::DesignerTest;
+using designertest::fileBytes;
 using designertest::exampleDesign;
 
 namespace {
@@ -60,10 +61,6 @@ SIZE clientSize(HWND w) {
     RECT r;
     GetClientRect(w, &r);
     return {r.right, r.bottom};
-}
-
-std::vector<uint8_t> fileBytes(const std::string& path) {
-    return readFileBytes(path).value_or(std::vector<uint8_t>{});
 }
 
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -17,6 +17,7 @@
 using namespace zarnet;
 using namespace zarnet::designer;
 using designertest::DesignerTest;
+using designertest::fileBytes;
 using designertest::gadget;
 
 namespace {
@@ -44,10 +45,6 @@ Design nested() {
     d.nextNumber = 7;
     d.recomputeNesting();
     return d;
-}
-
-std::vector<uint8_t> bytes(const std::string& path) {
-    return readFileBytes(path).value_or(std::vector<uint8_t>{});
 }
 
 class StructureTest : public DesignerTest {
@@ -82,11 +79,11 @@ class StructureTest : public DesignerTest {
     std::vector<uint8_t> saved(const std::string& name) {
         requesters.files = {folder + name};
         d.saveAs();
-        return bytes(folder + name + ".zrf");
+        return fileBytes(folder + name + ".zrf");
     }
     // The original design as it would be saved with this next number.
     std::vector<uint8_t> originalWithNext(int next) {
-        auto back = readDesign(bytes(original), Strictness::Strict);
+        auto back = readDesign(fileBytes(original), Strictness::Strict);
         back.design->nextNumber = next;
         return writeDesign(*back.design);
     }
