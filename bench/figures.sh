@@ -61,8 +61,10 @@ for pair in "DesignerOpenOverViewer in one process:1.1" "DesignerStartOverViewer
 done
 
 echo "== idle designer (limit 0.3% of one core)"
-line="$("$ROOT/bench/designer_idle.sh" "$build" 2>&1 | tail -1)"
+idle="$("$ROOT/bench/designer_idle.sh" "$build" 2>&1)"
+line="$(tail -1 <<<"$idle")"
 share="$(sed -n 's/.*= *\([0-9.]*\) *% of one core.*/\1/p' <<<"$line")"
+grep -E '^idle (designer alone|Wine server beside)' <<<"$idle" || true
 echo "$line"
 [ -n "$share" ] && echo "idle share: $(ratio "$share" 0.3) of limit"
 exit 0

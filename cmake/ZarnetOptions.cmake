@@ -1,6 +1,11 @@
 # Warnings, sanitizers, GoogleTest and the helpers every folder uses.
 
 set(ZARNET_WARNINGS -Wall -Wextra -Wno-missing-field-initializers)
+# In a unity build each source file is included into a batch, so GCC takes
+# the tests' fixtures in anonymous namespaces for types of a header.
+if(CMAKE_UNITY_BUILD AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  list(APPEND ZARNET_WARNINGS -Wno-subobject-linkage)
+endif()
 option(ZARNET_SANITIZE "Build native code under AddressSanitizer and UBSan" ON)
 option(ZARNET_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
 

@@ -161,8 +161,8 @@ TEST_F(DesignerTest, TabBadgesOfAContainerAndItsCornerChildDoNotCover) {
 TEST_F(ArrangeTest, KeyboardCheckReportsInTheLearnerWindow) {
     d.menuCommand(MenuCheckKeyboard);
     const std::string text = tk::GetGadgetText(d.tipField);
-    EXPECT_NE(text.find("arrangeSample.zrf: gadget 1 \"ButtonGadget\": "), std::string::npos) << text;
-    EXPECT_NE(text.find("arrangeSample.zrf: gadget 3 \"StringGadget\": "), std::string::npos) << text;
+    EXPECT_NE(text.find("sample.zrf: gadget 1 \"ButtonGadget\": "), std::string::npos) << text;
+    EXPECT_NE(text.find("sample.zrf: gadget 3 \"StringGadget\": "), std::string::npos) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << text;
 }
 

@@ -49,7 +49,12 @@ TEST_F(Malformed, EachBrokenLimitStopsAtItsRecord) {
              s.para2 = 40000;
          },
          "splitter child"},
-        {"font index past the table", [](Design& d) { addItem(d, TextGadget).font = 0; },
+        // A table of its own: a design without one keeps the last load's.
+        {"font index past the table",
+         [](Design& d) {
+             d.fonts.push_back({1, 0, 10, "Arial", 0});
+             addItem(d, TextGadget).font = 1;
+         },
          "font index"},
         {"close record without parent", [](Design& d) { d.items.push_back(makeCloseRecord()); },
          "close record"},
