@@ -28,16 +28,16 @@ share() { awk -v t="$1" -v hz="$hz" -v s="$seconds" 'BEGIN{printf "%.2f", t / hz
 # `own` and `server` to the ticks each used in the measured seconds.
 idle() {
   "$ZARNET_WINE" "$folder/$1" "$design" &
-  local launcher=$! pid server p0 s0
+  local launcher=$! pid server_pid p0 s0
   sleep 10
   # The program is the launcher's own process once Wine has loaded it; the
   # server is the newest one, started for this prefix.
   pid="$launcher"
   grep -q "$1" "/proc/$pid/cmdline" 2>/dev/null || pid="$(pgrep -n -f "$folder/$1")"
-  server="$(pgrep -n wineserver || true)"
-  p0="$(ticks "$pid")" s0="$(ticks "$server")"
+  server_pid="$(pgrep -n wineserver || true)"
+  p0="$(ticks "$pid")" s0="$(ticks "$server_pid")"
   sleep "$seconds"
-  own=$(($(ticks "$pid") - p0)) server=$(($(ticks "$server") - s0))
+  own=$(($(ticks "$pid") - p0)) server=$(($(ticks "$server_pid") - s0))
   kill "$pid" "$launcher" 2>/dev/null || true
   wait "$launcher" 2>/dev/null || true
 }

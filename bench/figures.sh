@@ -49,7 +49,7 @@ fi
 echo "== opening a 1,000-gadget design, designer over viewer"
 # Google Benchmark is cross-built on request only; the build folder then
 # looks for it again.
-bash "$ROOT/scripts/setup.sh" --benches >/dev/null || exit 1
+bash "$ROOT/scripts/setup.sh" --benches >/dev/null 2>&1 || { echo "setup.sh --benches failed"; exit 1; }
 cmake "$build" >/dev/null && cmake --build "$build" --target designer_bench >/dev/null || exit 1
 out="$(ZARNET_BUILD="$build" "$ROOT/scripts/wine-run.sh" "$build/bench/designer_bench.exe" \
   --benchmark_filter='DesignerOpenOverViewer|DesignerStartOverViewerStart' 2>&1)"
