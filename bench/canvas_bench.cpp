@@ -49,7 +49,7 @@ struct Started {
         o.parameters = {path};
         ok = d.start(o);
         SetForegroundWindow(d.canvas);
-        d.drainEvents();
+        tk::DrainEvents();
     }
     ~Started() {
         d.shutdown();
@@ -68,8 +68,7 @@ double bareMoves(const std::vector<HWND>& gadgets, int dx) {
         MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&r), 2);
         SetWindowPos(w, nullptr, r.left + dx, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    while (tk::WindowEvent() != 0) {
-    }
+    tk::DrainEvents();
     return millisecondsSince(start);
 }
 

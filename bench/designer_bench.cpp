@@ -40,8 +40,7 @@ double viewerOpen(const std::string& path) {
                                    tk::PB_Window_SystemMenu | tk::PB_Window_Invisible);
     Zarnet(win, *bytes, items, 0, 0, 0);
     tk::HideWindow(win, false);
-    while (tk::WindowEvent() != 0) {
-    }
+    tk::DrainEvents();
     const double ms = millisecondsSince(start);
     tk::CloseWindow(win);
     return ms;

@@ -70,17 +70,17 @@ void undoOverEdit(benchmark::State& state, const std::function<void(Designer&)>&
         prepare(d);
         const size_t before = d.history.position();
         double commit = 0;
-        d.drainEvents();
+        tk::DrainEvents();
         const double made = timed([&] {
             edit(d);
             commit = timed([&] { d.commitEdits(); });
-            d.drainEvents();
+            tk::DrainEvents();
         });
         commitMs += commit;
         if (d.history.position() != before + 1) return std::pair{-1.0, -1.0};
         const double undone = timed([&] {
             d.undo();
-            d.drainEvents();
+            tk::DrainEvents();
         });
         return std::pair{undone, made};
     });

@@ -145,10 +145,7 @@ build_cross_libs() {
   local triple="$1" prefix="$CACHE/$1"
   local stamp="$prefix/built-small-stdio" cflags="$SMALL_C_FLAGS"
   [ "$triple" = i686-w64-mingw32 ] && cflags="$cflags -fno-asynchronous-unwind-tables"
-  if [ -f "$prefix/lib/libpng.a" ] && [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$stamp" ]; then
-    [ $BENCHES = 0 ] || [ -f "$prefix/lib/libbenchmark.a" ] || build_cross_benchmark "$triple"
-    return
-  fi
+  if [ -f "$prefix/lib/libpng.a" ] && [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$stamp" ]; then return; fi
   mkdir -p "$CACHE/src" "$prefix"
   (
     cd "$CACHE/src"
@@ -188,8 +185,9 @@ build_cross_libs() {
     cp "$(ls "$prefix"/lib/libpng16*.a | head -1)" "$prefix/lib/libpng.a"
   fi
   touch "$stamp"
-  [ $BENCHES = 0 ] || build_cross_benchmark "$triple"
 }
-build_cross_libs i686-w64-mingw32
-build_cross_libs x86_64-w64-mingw32
+for triple in i686-w64-mingw32 x86_64-w64-mingw32; do
+  build_cross_libs "$triple"
+  [ $BENCHES = 0 ] || [ -f "$CACHE/$triple/lib/libbenchmark.a" ] || build_cross_benchmark "$triple"
+done
 log "ready"

@@ -108,8 +108,7 @@ int takeScreenshot(const std::string& out, const std::string& design, const std:
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     RedrawWindow(root, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    while (tk::WindowEvent() != 0) {
-    }
+    tk::DrainEvents();
     RECT client;
     GetClientRect(root, &client);
     const int listHeight =

@@ -79,8 +79,7 @@ std::optional<size_t> createItem(Design& d, int canvasWindow, int typ, int x, in
         if (it.id) tk::CloseGadgetList();
     }
     tk::UseGadgetList(tk::WindowID(canvasWindow));
-    while (tk::WindowEvent() != 0) {
-    }
+    tk::DrainEvents();
     return at;
 }
 

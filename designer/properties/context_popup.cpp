@@ -25,8 +25,7 @@ void waitForButtonsUp(std::initializer_list<int> keys) {
         bool down = false;
         for (int k : keys) down = down || buttonDown(k);
         if (!down) return;
-        while (tk::WindowEvent() != 0) {
-        }
+        tk::DrainEvents();
         tk::Delay(4);
     }
 }

@@ -92,7 +92,7 @@ bool Designer::keyMove(int dx, int dy, bool size) {
     pendingMergeKey = keyRunKey(dx, dy, size);
     showFields();
     refreshTitle();
-    drainEvents();
+    tk::DrainEvents();
     return true;
 }
 
@@ -225,7 +225,7 @@ void Designer::dragStep(bool left) {
         }
         reportSize(sel.rect);
     }
-    drainEvents();
+    tk::DrainEvents();
 }
 
 void Designer::endDrag() {
@@ -249,7 +249,7 @@ void Designer::endDrag() {
     showFields();
     if (gestureChanged) showTip(was == Gesture::Moving ? 3 : 4);
     SetFocus(tk::GadgetID(focusControl));
-    drainEvents();
+    tk::DrainEvents();
 }
 
 void Designer::autoScroll(POINT cursor) {

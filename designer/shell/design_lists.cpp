@@ -18,7 +18,8 @@ char foldedPathChar(char c) {
 
 bool lessIgnoringCase(std::string_view a, std::string_view b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(foldedPathChar(x)) < static_cast<unsigned char>(foldedPathChar(y));
+        return static_cast<unsigned char>(foldedPathChar(x)) <
+               static_cast<unsigned char>(foldedPathChar(y));
     });
 }
 

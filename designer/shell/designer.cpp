@@ -47,11 +47,6 @@ void Designer::waitForRelease(int virtualKey) {
         if (tk::WindowEvent() == 0) tk::clock().sleep(4);
 }
 
-void Designer::drainEvents() {
-    while (tk::WindowEvent() != 0) {
-    }
-}
-
 void Designer::shutdown() {
     tk::setModalTick({});
     dropRecoveryCopy();

@@ -198,7 +198,6 @@ struct Designer {
     // Waits until the key is up, reading events meanwhile.
     void waitForRelease(int virtualKey);
     // Processes pending window events until none is left.
-    void drainEvents();
 
     // Document commands.
     bool askToSave();          // false when the user cancelled

@@ -196,7 +196,7 @@ void Designer::showMainMenu() {
         tk::DisableMenuItem(kMainMenu, id, menuStackItems.empty());
     fillDesignLists();
     popupOpen = true;
-    drainEvents();
+    tk::DrainEvents();
     SetForegroundWindow(canvas);
     tk::DisplayPopupMenu(kMainMenu, canvas);
     tk::SetActiveWindow(kCanvasWindow);

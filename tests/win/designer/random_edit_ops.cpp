@@ -347,7 +347,7 @@ void liveGadgets(S& s, Rng& r) {
         tk::SetGadgetItemAttribute(g, 0, tk::PB_ListIcon_ColumnWidth, r.range(10, 200), 0);
         break;
     }
-    s.d.drainEvents();
+    tk::DrainEvents();
 }
 
 void grid(S& s, Rng& r) {

@@ -189,7 +189,7 @@ bool Session::begin(const std::vector<std::string>& parameters) {
     clock.canvas = d.canvas;
     editorSkip = {d.objectManager, d.learner};
     SetForegroundWindow(d.canvas);
-    d.drainEvents();
+    tk::DrainEvents();
     return true;
 }
 
@@ -292,7 +292,7 @@ const char* Session::step(uint64_t seed, uint32_t index) {
     input.cursor = cursor;
     for (int i = 0; i < 20 && d.gesture != Designer::Gesture::Idle; ++i)
         d.pass();
-    d.drainEvents();
+    tk::DrainEvents();
     Spent& t = spent[op.name];
     lastOperation = op.name;
     ++t.count;
