@@ -74,23 +74,18 @@ TOOLINFOA toolInfo(GadgetRec& g, HWND part, const char* text) {
     return ti;
 }
 
-void setToolTip(GadgetRec& g, std::string_view text) {
-    HWND tip = tooltipOf(g, !text.empty());
+// Registers the gadget's windows as tools of its window's tooltip, or
+// updates their text, or removes them when `add` is false.
+void setTools(GadgetRec& g, bool add) {
+    HWND tip = tooltipOf(g, add);
     if (!tip) return;
-    // The gadget's own record says whether its tools exist; asking the
-    // tooltip would make it copy its text into our buffer.
-    const bool exists = !g.tooltip.empty();
-    const std::string t(text);
+    const UINT message = !add ? TTM_DELTOOLA : g.toolsAdded ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA;
     for (HWND part : {g.hwnd, g.aux}) {
         if (!part) continue;
-        TOOLINFOA ti = toolInfo(g, part, t.c_str());
-        if (t.empty()) {
-            if (exists) SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-        } else {
-            SendMessageA(tip, exists ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0,
-                         reinterpret_cast<LPARAM>(&ti));
-        }
+        TOOLINFOA ti = toolInfo(g, part, g.tooltip.c_str());
+        SendMessageA(tip, message, 0, reinterpret_cast<LPARAM>(&ti));
     }
+    g.toolsAdded = add;
 }
 
 } // namespace
@@ -112,6 +107,7 @@ void detail::relayToToolTip(const MSG& msg) {
     // own windows are tools.
     GadgetRec* g = gadgetOfHandle(msg.hwnd);
     if (!g || g->tooltip.empty() || (msg.hwnd != g->hwnd && msg.hwnd != g->aux)) return;
+    if (!g->toolsAdded) setTools(*g, true);
     if (HWND tip = tooltipOf(*g, false))
         SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
@@ -138,7 +134,7 @@ void FreeGadget(int gadget) {
         FreeGadget(child);
     g = findGadget(gadget);
     if (!g) return;
-    if (!g->tooltip.empty()) setToolTip(*g, {});
+    if (g->toolsAdded) setTools(*g, false);
     // With the XP look an image gadget keeps a copy of its picture, which
     // outlives the control unless it is handed back first.
     if (g->kind == KindImage) {
@@ -412,8 +408,11 @@ int64_t GetGadgetAttribute(int gadget, int attribute) {
 void GadgetToolTip(int gadget, std::string_view text) {
     GadgetRec* g = findGadget(gadget);
     if (!g) return;
-    setToolTip(*g, text);
     g->tooltip = std::string(text);
+    // The tooltip learns of a gadget when the pointer first comes onto it
+    // (relayToToolTip): a design of a thousand gadgets with tips would
+    // otherwise spend a good part of its opening registering them.
+    if (g->toolsAdded) setTools(*g, !g->tooltip.empty());
 }
 
 std::string GetGadgetToolTip(int gadget) {

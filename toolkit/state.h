@@ -42,6 +42,7 @@ struct GadgetRec {
     HBRUSH backBrush = nullptr;
     intptr_t data = 0;
     std::string tooltip;
+    bool toolsAdded = false; // its windows are tools of the window's tooltip
 
     // panel
     std::vector<HWND> pages;

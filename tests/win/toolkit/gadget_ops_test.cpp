@@ -366,9 +366,22 @@ std::string toolText(HWND owner, HWND tool) {
     return {};
 }
 
+// The pointer coming onto a window, as the event loop sees it.
+void pointerOnto(HWND part) {
+    PostMessageA(part, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    while (WindowEvent() != 0) {
+    }
+}
+
+// A tip's tools are registered when the pointer first comes onto its
+// gadget; a text set before or after that is the one the tooltip holds.
 TEST_F(GadgetOps, SimpleToolTipsAddUpdateAndRemove) {
     const int g = ButtonGadget(PB_Any, 0, 0, 80, 20, "b");
+    GadgetToolTip(g, "zero");
     GadgetToolTip(g, "first");
+    EXPECT_EQ(toolCount(hwnd()), 0);
+    EXPECT_EQ(GetGadgetToolTip(g), "first");
+    pointerOnto(GadgetID(g));
     EXPECT_EQ(toolCount(hwnd()), 1);
     EXPECT_EQ(toolText(hwnd(), GadgetID(g)), "first");
     GadgetToolTip(g, "second");
@@ -377,11 +390,19 @@ TEST_F(GadgetOps, SimpleToolTipsAddUpdateAndRemove) {
     EXPECT_EQ(GetGadgetToolTip(g), "second");
     GadgetToolTip(g, "");
     EXPECT_EQ(toolCount(hwnd()), 0);
-    // Both parts of a spin show the tip.
+    pointerOnto(GadgetID(g));
+    EXPECT_EQ(toolCount(hwnd()), 0);
+    // Both parts of a spin show the tip, whichever the pointer met first.
     const int spin = SpinGadget(PB_Any, 0, 0, 80, 20, 0, 1);
     GadgetToolTip(spin, "count");
+    pointerOnto(FindWindowExA(hwnd(), nullptr, UPDOWN_CLASSA, nullptr));
     EXPECT_EQ(toolCount(hwnd()), 2);
     FreeGadget(spin);
+    EXPECT_EQ(toolCount(hwnd()), 0);
+    // A gadget freed before the pointer came leaves nothing behind.
+    const int unseen = ButtonGadget(PB_Any, 0, 0, 80, 20, "u");
+    GadgetToolTip(unseen, "never shown");
+    FreeGadget(unseen);
     EXPECT_EQ(toolCount(hwnd()), 0);
 }
 
