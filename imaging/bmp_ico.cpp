@@ -9,13 +9,8 @@
 namespace zarnet::imaging {
 namespace {
 
-uint16_t u16(std::span<const uint8_t> d, size_t at) {
-    return static_cast<uint16_t>(d[at] | (d[at + 1] << 8));
-}
-uint32_t u32(std::span<const uint8_t> d, size_t at) {
-    return static_cast<uint32_t>(d[at]) | (static_cast<uint32_t>(d[at + 1]) << 8) |
-           (static_cast<uint32_t>(d[at + 2]) << 16) | (static_cast<uint32_t>(d[at + 3]) << 24);
-}
+using dib::u16;
+using dib::u32;
 
 constexpr size_t kFileHeader = 14;
 constexpr size_t kIconDir = 6;

@@ -5,14 +5,6 @@
 namespace zarnet::imaging::dib {
 namespace {
 
-uint16_t u16(std::span<const uint8_t> d, size_t at) {
-    return static_cast<uint16_t>(d[at] | (d[at + 1] << 8));
-}
-uint32_t u32(std::span<const uint8_t> d, size_t at) {
-    return static_cast<uint32_t>(d[at]) | (static_cast<uint32_t>(d[at + 1]) << 8) |
-           (static_cast<uint32_t>(d[at + 2]) << 16) | (static_cast<uint32_t>(d[at + 3]) << 24);
-}
-
 // A mask must be one run of bits; anything else has no sensible meaning.
 std::optional<Channel> channelOf(uint32_t mask, int bpp) {
     Channel c;

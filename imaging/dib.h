@@ -12,6 +12,15 @@
 
 namespace zarnet::imaging::dib {
 
+// Little-endian fields; the caller has checked that they lie inside d.
+inline uint16_t u16(std::span<const uint8_t> d, size_t at) {
+    return static_cast<uint16_t>(d[at] | (d[at + 1] << 8));
+}
+inline uint32_t u32(std::span<const uint8_t> d, size_t at) {
+    return static_cast<uint32_t>(d[at]) | (static_cast<uint32_t>(d[at + 1]) << 8) |
+           (static_cast<uint32_t>(d[at + 2]) << 16) | (static_cast<uint32_t>(d[at + 3]) << 24);
+}
+
 enum Compression : uint32_t {
     Rgb = 0,
     Rle8 = 1,

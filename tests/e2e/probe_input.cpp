@@ -2,6 +2,7 @@
 #include "probe.h"
 
 #include <algorithm>
+#include <random>
 
 namespace probe {
 
@@ -132,9 +133,12 @@ bool runShell(const std::string& script, DWORD timeoutMs) {
     // The Unix shell is reached through Wine's start.exe; the line may hold
     // no double quotes. start.exe does not always wait for a Unix program,
     // so the line ends by leaving a mark, and the run lasts until it shows.
+    // Process ids are Wine's own, so test programs in two prefixes may share
+    // one: the mark's name takes a random number drawn once per process.
+    static const std::string self =
+        std::to_string(GetCurrentProcessId()) + "-" + std::to_string(std::random_device{}());
     static int runs = 0;
-    const std::string mark = "/tmp/zarnet-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
-                             std::to_string(++runs);
+    const std::string mark = "/tmp/zarnet-shell-" + self + "-" + std::to_string(++runs);
     std::string windowsMark = "Z:" + mark;
     std::replace(windowsMark.begin(), windowsMark.end(), '/', '\\');
     Process p("start.exe /wait /unix /bin/sh -c \"" + script + "; touch " + mark + "\"");
