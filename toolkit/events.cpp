@@ -1,10 +1,3 @@
-#include <commctrl.h>
-#include <cstring>
-#include <map>
-#include <string>
-#include <vector>
-#include <cstdio>
-#include <algorithm>
 #include "toolkit/events.h"
 
 #include "toolkit/kinds.h"
@@ -122,14 +115,6 @@ int take() {
 
 } // namespace
 
-std::map<std::string, std::pair<double,int>>& dispatchProfile() { static std::map<std::string, std::pair<double,int>> m; return m; }
-void dumpDispatchProfile() {
-    std::vector<std::pair<double, std::string>> v;
-    for (auto& [k, e] : dispatchProfile()) { char b[160]; snprintf(b, sizeof b, "%-40s n=%6d", k.c_str(), e.second); v.push_back({e.first, b}); }
-    std::sort(v.rbegin(), v.rend());
-    for (size_t i = 0; i < v.size() && i < 14; ++i) fprintf(stderr, "DISP %8.1f %s\n", v[i].first, v[i].second.c_str());
-    dispatchProfile().clear();
-}
 int WindowEvent() {
     State& s = state();
     if (!s.events.empty()) return take();
@@ -143,15 +128,7 @@ int WindowEvent() {
         if (tabKey(msg)) continue;
         relayToToolTip(msg);
         TranslateMessage(&msg);
-        {
-        LARGE_INTEGER a, b, f; QueryPerformanceCounter(&a);
         DispatchMessageA(&msg);
-        QueryPerformanceCounter(&b); QueryPerformanceFrequency(&f);
-        char cls[64] = {}; GetClassNameA(msg.hwnd, cls, 63);
-        char key[100]; snprintf(key, sizeof key, "%04x %s", msg.message, cls);
-        if (msg.message == WM_PAINT && !strcmp(cls, "SysTreeView32") && double(b.QuadPart - a.QuadPart) * 1000.0 / double(f.QuadPart) > 30) snprintf(key, sizeof key, "%04x %s big %d", msg.message, cls, (int)SendMessageA(msg.hwnd, TVM_GETCOUNT, 0, 0));
-        auto& e = dispatchProfile()[key]; e.first += double(b.QuadPart - a.QuadPart) * 1000.0 / double(f.QuadPart); e.second++;
-        }
         if (!s.events.empty()) {
             // A system menu or menu bar that this message opened has been
             // tracked to its end inside the dispatch.
