@@ -40,7 +40,13 @@ run_and_close() {  # run_and_close WHAT EXE WINDOW-NAME ARGS...
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
-  [ "$shown" = 1 ] || fail "$what: no window \"$window\""
+  if [ "$shown" != 1 ]; then
+    fail "$what: no window \"$window\""
+    # What showed instead, and what the program wrote.
+    xdotool search --onlyvisible --name '' getwindowname %@ 2>/dev/null | sed 's/^/  shown: /'
+    sed 's/^/  output: /' "$work/out" | head -20
+    import -window root "$ROOT/build/package-test-no-window.png"
+  fi
   [ "$shown" = 1 ] && [ -n "${WHILE_SHOWN:-}" ] && "$WHILE_SHOWN" "$window"
   # Closed as the user closes it: a close message to its windows, sent again
   # while it is still there (a program busy at the first one may miss it).
