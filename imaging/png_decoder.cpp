@@ -37,7 +37,6 @@ void readBytes(png_structp png, png_bytep dst, size_t n) {
     job->pos += n;
 }
 
-
 // The only function that sets the jump target. Everything allocated here
 // belongs to `job`, which outlives the jump.
 bool run(PngJob* job) {

@@ -109,15 +109,19 @@ fuzz_job=$!
 wine_configs=(win64)
 [ "$ZARNET_WINE_RUNS32" = 1 ] && wine_configs=(win32 win64)
 e2e_suite='^designer_e2e_tests$'
+wine_stream() {  # wine_stream CONFIG LOG FIRST-DISPLAY CTEST-ARGS...
+  local c="$1" log="$2" first="$3"
+  shift 3
+  (cd "build/$c" && ZARNET_XVFB_FIRST=$first "$ROOT/scripts/with-xvfb.sh" \
+    ctest --output-on-failure --timeout 300 "$@") >"$log" 2>&1
+}
 display=90
 wine_jobs=()
 for c in "${wine_configs[@]}"; do
-  (cd "build/$c" && ZARNET_XVFB_FIRST=$display "$ROOT/scripts/with-xvfb.sh" \
-    ctest --output-on-failure --timeout 300 -E "$e2e_suite") >"build/$c-tests.log" 2>&1 &
+  wine_stream "$c" "build/$c-tests.log" $display -E "$e2e_suite" &
   wine_jobs+=($!)
-  (cd "build/$c" && ZARNET_WINEPREFIX="$ROOT/build/$c/wineprefix-e2e" \
-    ZARNET_XVFB_FIRST=$((display + 10)) "$ROOT/scripts/with-xvfb.sh" \
-    ctest --output-on-failure --timeout 300 -R "$e2e_suite") >"build/$c-e2e-tests.log" 2>&1 &
+  ZARNET_WINEPREFIX="$ROOT/build/$c/wineprefix-e2e" \
+    wine_stream "$c" "build/$c-e2e-tests.log" $((display + 10)) -R "$e2e_suite" &
   wine_jobs+=($!)
   display=$((display + 20))
 done

@@ -16,7 +16,6 @@ namespace zarnet::designer {
 
 namespace {
 
-
 struct OpenParent {
     Handle gadget;
     int tab;
@@ -40,7 +39,6 @@ bool liveTextIsStored(int typ) {
         return false;
     }
 }
-
 
 // Builds the live gadgets of items [begin, end) into the current gadget
 // list; `open` holds the parents whose lists are open around them.

@@ -11,7 +11,6 @@ namespace zarnet::designer {
 
 namespace {
 
-
 // The starting values of a new item of this type beyond the catalogue's.
 Item startingItem(int typ, int x, int y, const TypeDefaults& defaults, const TooltipDefaults& t) {
     Item it = makeItem(typ);

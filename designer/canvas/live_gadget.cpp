@@ -31,7 +31,6 @@ LRESULT CALLBACK scrollBarPress(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-
 void addTestItems(int gadget) {
     for (int i = 1; i <= 10; ++i)
         tk::AddGadgetItem(gadget, -1, std::string(kComboPreviewItem) + std::to_string(i));

@@ -8,7 +8,6 @@ namespace zarnet::designer {
 
 namespace {
 
-
 // A frame without border styles leaves stale lines behind when it moves.
 void repaintIfNeeded(const Item& it) {
     if (it.typ == Frame3DGadget && it.flags == 0 && it.id)

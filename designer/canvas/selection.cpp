@@ -12,7 +12,6 @@ namespace zarnet::designer {
 
 namespace {
 
-
 void restoreSwitchedTab(Selection& s) {
     if (s.switchedPanel && tk::IsGadget(s.switchedPanel))
         tk::SetGadgetState(s.switchedPanel, s.switchedFrom);

@@ -8,7 +8,6 @@ namespace zarnet::designer {
 
 namespace {
 
-
 // The targets' canvas gadgets show the entry's font.
 void showFont(Design& d, const FontTargets& t, int entry) {
     const Handle loaded = entry >= 0 && static_cast<size_t>(entry) < d.fonts.size()

@@ -6,11 +6,6 @@
 
 namespace zarnet::designer {
 
-namespace {
-
-
-} // namespace
-
 int fontListGadget(int x, int y, int w, int h, const Design& d) {
     const int list = tk::ListIconGadget(tk::PB_Any, x, y, w, h, "ID", 30,
                                         tk::PB_ListIcon_FullRowSelect |

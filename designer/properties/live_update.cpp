@@ -14,7 +14,6 @@ constexpr LONG kBorderStyles = WS_BORDER | WS_DLGFRAME;
 constexpr LONG kBorderExStyles =
     WS_EX_WINDOWEDGE | WS_EX_STATICEDGE | WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME;
 
-
 } // namespace
 
 int gadgetOf(const Item& it) { return static_cast<int>(it.id); }

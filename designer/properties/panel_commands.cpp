@@ -10,12 +10,6 @@
 
 namespace zarnet::designer {
 
-namespace {
-
-
-
-} // namespace
-
 bool addPanelTab(EditorHost& host, size_t panel, TabSide side) {
     Design& d = *host.design;
     const int gadget = number(d.items[panel].id);

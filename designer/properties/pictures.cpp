@@ -18,7 +18,6 @@ namespace zarnet::designer {
 
 namespace {
 
-
 enum class ReadFailure { None, Unreadable, TooLarge, NoMemory };
 
 ReadFailure readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {

@@ -12,7 +12,6 @@ namespace zarnet::designer {
 
 namespace {
 
-
 struct TooltipEditor {
     EditorHost& host;
     FontTargets targets;

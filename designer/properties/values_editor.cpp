@@ -14,7 +14,6 @@ namespace zarnet::designer {
 
 namespace {
 
-
 struct ValuesEditor {
     EditorHost& host;
     size_t index;

@@ -15,11 +15,6 @@
 
 namespace zarnet::designer {
 
-namespace {
-
-
-} // namespace
-
 void Designer::alignGroup(size_t entry) {
     const auto menu = alignMenu();
     if (!sel.groupMode || entry >= menu.size()) return;

@@ -14,7 +14,6 @@ namespace zarnet::designer {
 
 namespace {
 
-
 // The gadget whose window is directly under the cursor (inner windows of a
 // gadget count as the gadget), 0 when none.
 int gadgetUnder(POINT screen) {

@@ -8,11 +8,6 @@
 
 namespace zarnet::designer {
 
-namespace {
-
-
-} // namespace
-
 void Designer::seedTypeDefaults() {
     for (int typ = 1; typ <= kTypeCount; ++typ) typeDefaults[static_cast<size_t>(typ)] = gadgetType(typ).defaults;
 }

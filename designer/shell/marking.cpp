@@ -10,12 +10,6 @@
 
 namespace zarnet::designer {
 
-namespace {
-
-
-
-} // namespace
-
 void Designer::markAndShow(size_t item, bool fromTree) {
     Item& it = design.items[item];
     if (it.typ == ListIconGadget && it.id)

@@ -14,8 +14,6 @@ namespace zarnet::designer {
 
 namespace {
 
-
-
 // Typed positions and sizes are kept to what a window can hold.
 constexpr long kFarthest = 10000;
 

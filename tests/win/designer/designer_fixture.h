@@ -216,7 +216,6 @@ void clickGesture(ScriptedInput& input, Passes passes, POINT at, std::initialize
     for (int k : keys) input.release(k);
 }
 
-
 class DesignerTest : public ::testing::Test {
   protected:
     void SetUp() override {

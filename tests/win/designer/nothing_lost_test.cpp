@@ -13,7 +13,6 @@
 #include "document/design_file.h"
 #include "toolkit/toolkit.h"
 
-
 using namespace zarnet;
 using namespace zarnet::designer;
 using designertest::DesignerTest;

@@ -23,7 +23,6 @@ using namespace zarnet::designer;
 
 namespace {
 
-
 std::string describe(const Design& d, size_t i) {
     const Item& it = d.items[i];
     std::string s = "record " + std::to_string(i);

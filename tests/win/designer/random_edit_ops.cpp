@@ -58,7 +58,6 @@ using namespace zarnet;
 using namespace zarnet::designer;
 using namespace ops;
 
-
 // A container of the design marked, so that creation goes into it.
 void maybeMarkContainer(S& s, Rng& r) {
     if (!r.chance(40)) return;

@@ -68,7 +68,6 @@ void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
                                                 static_cast<std::streamsize>(bytes.size()));
 }
 
-
 } // namespace
 
 TEST_F(DesignerTest, FirstRunOpensEverythingAtItsDefaults) {
